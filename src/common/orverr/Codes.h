@@ -59,6 +59,34 @@ inline constexpr int32_t kFunctionMissing = -1074135031;    // BFFA0009
 inline constexpr const char* kLoadFailedMessage = "Unable to load IVI Engine (ivi.dll)";
 }  // namespace engine
 
+// Quorrel
+// Statuses of the plug-in's version check and storage adders (platform status numbers, not raised).
+namespace quorrel {
+inline constexpr int32_t kVersionRangeInverted = -50000;  // newest desired below oldest desired
+inline constexpr int32_t kVersionRangeTooNew = -50252;    // desired range wholly above the installed one
+inline constexpr int32_t kVersionRangeTooOld = -50253;    // desired range wholly below the installed one
+inline constexpr int32_t kAdderOutOfMemory = -50352;      // an item adder could not keep an item
+}  // namespace quorrel
+// end Quorrel
+
+// Quorrel debug configuration
+namespace codes {
+// Platform statuses of the lockable file and the directory monitor.
+inline constexpr ErrorCode kPlatformResourceNotFound{-52006, "nORVAPALS100::tStatus::kResourceNotFound"};
+inline constexpr ErrorCode kPlatformOperationTimedOut{-52007, "nORVAPALS100::tStatus::kOperationTimedOut"};
+inline constexpr ErrorCode kPlatformOSFault{-52008, "nORVAPALS100::tStatus::kOSFault"};
+inline constexpr ErrorCode kPlatformEndOfData{-52012, "nORVAPALS100::tStatus::kEndOfData"};
+// The cJSON helpers: a member of the wrong kind, text that does not parse, a missing member.
+inline constexpr ErrorCode kJsonWrongType{-52004, "nORVAPALS100::tStatus::kWrongType"};
+inline constexpr ErrorCode kJsonParseFailed{-52005, "nORVAPALS100::tStatus::kInvalidParameter"};
+inline constexpr ErrorCode kJsonMemberMissing{-52006, "nORVAPALS100::tStatus::kResourceNotFound"};
+// Debug configuration file version and entries.
+inline constexpr ErrorCode kFileTooNewForSoftware{-1074097795, "orvmxl::kErrorFileTooNewForSoftware"};
+inline constexpr ErrorCode kSoftwareTooNewForFile{-1074097794, "orvmxl::kErrorSoftwareTooNewForFile"};
+inline constexpr ErrorCode kEntryNotFound{-1074097793, "orvmxl::kErrorNotFound"};
+}  // namespace codes
+// end Quorrel debug configuration
+
 // The translator that describes this system's elaborations.
 inline constexpr const char* kTranslatorName = "mxlator_Digiscan";
 

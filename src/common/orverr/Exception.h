@@ -43,7 +43,6 @@ public:
 
 private:
     Status status_;
-    int uncaught_;
 };
 
 }  // namespace orverr

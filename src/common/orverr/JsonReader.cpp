@@ -1,0 +1,169 @@
+#include "common/orverr/JsonReader.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace orverr {
+namespace {
+
+const char* skipSpace(const char* p) {
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r') ++p;
+    return p;
+}
+
+// End of the string starting at the opening quote, one past the closing quote.
+const char* skipString(const char* p) {
+    for (++p; *p; ++p) {
+        if (*p == '\\') {
+            if (!*++p) return nullptr;
+        } else if (*p == '"') {
+            return p + 1;
+        }
+    }
+    return nullptr;
+}
+
+void appendUtf8(std::string& out, uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool readHex4(const char* p, uint32_t& value) {
+    value = 0;
+    for (int i = 0; i < 4; ++i) {
+        const char c = p[i];
+        value <<= 4;
+        if (c >= '0' && c <= '9') value |= static_cast<uint32_t>(c - '0');
+        else if (c >= 'a' && c <= 'f') value |= static_cast<uint32_t>(c - 'a' + 10);
+        else if (c >= 'A' && c <= 'F') value |= static_cast<uint32_t>(c - 'A' + 10);
+        else return false;
+    }
+    return true;
+}
+
+// Unescapes the string starting at the opening quote.
+std::optional<std::string> readString(const char* p) {
+    if (*p != '"') return std::nullopt;
+    std::string out;
+    for (++p; *p && *p != '"'; ++p) {
+        if (*p != '\\') {
+            out += *p;
+            continue;
+        }
+        switch (*++p) {
+            case 'b': out += '\b'; break;
+            case 't': out += '\t'; break;
+            case 'n': out += '\n'; break;
+            case 'f': out += '\f'; break;
+            case 'r': out += '\r'; break;
+            case 'u': {
+                uint32_t cp = 0;
+                if (!readHex4(p + 1, cp)) return std::nullopt;
+                p += 4;
+                if (cp >= 0xD800 && cp < 0xDC00 && p[1] == '\\' && p[2] == 'u') {
+                    uint32_t low = 0;
+                    if (readHex4(p + 3, low) && low >= 0xDC00 && low < 0xE000) {
+                        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                        p += 6;
+                    }
+                }
+                appendUtf8(out, cp);
+                break;
+            }
+            case '\0': return std::nullopt;
+            default: out += *p; break;
+        }
+    }
+    if (*p != '"') return std::nullopt;
+    return out;
+}
+
+}  // namespace
+
+const char* skipValue(const char* value) {
+    if (!value) return nullptr;
+    const char* p = skipSpace(value);
+    if (*p == '"') return skipString(p);
+    if (*p == '{' || *p == '[') {
+        // Iterative bracket matching: nesting depth never touches the stack.
+        size_t depth = 0;
+        for (; *p; ++p) {
+            if (*p == '"') {
+                p = skipString(p);
+                if (!p) return nullptr;
+                --p;
+            } else if (*p == '{' || *p == '[') {
+                ++depth;
+            } else if (*p == '}' || *p == ']') {
+                if (--depth == 0) return p + 1;
+            }
+        }
+        return nullptr;
+    }
+    const char* start = p;
+    while (*p && std::strchr(" \t\r\n,}]", *p) == nullptr) ++p;
+    return p == start ? nullptr : p;
+}
+
+const char* findMember(const char* object, const char* name) {
+    if (!object || !name) return nullptr;
+    const char* p = skipSpace(object);
+    if (*p != '{') return nullptr;
+    p = skipSpace(p + 1);
+    if (*p == '}') return nullptr;
+    const size_t nameLength = std::strlen(name);
+    for (;;) {
+        if (*p != '"') return nullptr;
+        const char* keyEnd = skipString(p);
+        if (!keyEnd) return nullptr;
+        const bool plainMatch = static_cast<size_t>(keyEnd - p - 2) == nameLength &&
+                                std::memcmp(p + 1, name, nameLength) == 0;
+        bool match = plainMatch;
+        if (!match && std::memchr(p + 1, '\\', static_cast<size_t>(keyEnd - p - 2))) {
+            const auto key = readString(p);
+            match = key && *key == name;
+        }
+        p = skipSpace(keyEnd);
+        if (*p != ':') return nullptr;
+        p = skipSpace(p + 1);
+        if (match) return p;
+        p = skipValue(p);
+        if (!p) return nullptr;
+        p = skipSpace(p);
+        if (*p == '}') return nullptr;
+        if (*p != ',') return nullptr;
+        p = skipSpace(p + 1);
+    }
+}
+
+std::optional<int64_t> readIntegerMember(const char* object, const char* name) {
+    const char* value = findMember(object, name);
+    if (!value || !(*value == '-' || (*value >= '0' && *value <= '9'))) return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const long long number = std::strtoll(value, &end, 10);
+    if (errno != 0 || end == value || *end == '.' || *end == 'e' || *end == 'E') return std::nullopt;
+    return static_cast<int64_t>(number);
+}
+
+std::optional<std::string> readStringMember(const char* object, const char* name) {
+    const char* value = findMember(object, name);
+    if (!value) return std::nullopt;
+    return readString(value);
+}
+
+}  // namespace orverr
