@@ -1,0 +1,23 @@
+#pragma once
+// The subcommands of the helvar tool. Each returns the process exit code.
+#include <string>
+#include <vector>
+
+namespace helvartool {
+
+enum ExitCode { kOk = 0, kRefused = 1, kUsage = 2, kEnvironment = 3 };
+
+struct Options {
+    std::string optionString = "Simulate=1,RangeCheck=1,Cache=1,DriverSetup=";
+    std::vector<std::string> assignments;  // --set
+    std::vector<std::string> changes;      // --change (save-restore)
+    std::vector<std::string> positional;
+};
+
+int exportCommand(const Options& options);
+int applyCommand(const Options& options);
+int checkCommand(const Options& options);
+int saveRestoreCommand(const Options& options);
+int demoCommand(const Options& options);
+
+}  // namespace helvartool

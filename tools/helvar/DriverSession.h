@@ -1,0 +1,41 @@
+#pragma once
+// A digitizer session opened through whatever driver and engine the library path provides, as an
+// application would open it before handing it to Helvar.
+#include <memory>
+#include <string>
+
+#include "IviTypes.h"
+
+namespace helvartool {
+
+struct PendingError {
+    ViStatus primary = 0;
+    ViStatus secondary = 0;
+    std::string elaboration;
+};
+
+class DriverLibraries;
+
+class DriverSession {
+public:
+    // Throws std::runtime_error when the driver or the engine cannot be loaded or the session not opened.
+    explicit DriverSession(const std::string& optionString);
+    ~DriverSession();
+    DriverSession(const DriverSession&) = delete;
+    DriverSession& operator=(const DriverSession&) = delete;
+
+    ViSession handle() const { return vi_; }
+
+    // Sets "ID=VALUE" or "CHANNEL/ID=VALUE" as the user does; the type comes from the engine.
+    ViStatus set(const std::string& assignment, std::string& problem);
+
+    // Fetches and clears the pending error of a handle (0: the process-wide one).
+    static PendingError takePendingError(ViSession vi);
+    // The engine's text for a code ("" when it has none).
+    static std::string engineMessage(ViStatus code);
+
+private:
+    ViSession vi_ = 0;
+};
+
+}  // namespace helvartool

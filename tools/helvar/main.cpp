@@ -1,0 +1,95 @@
+// helvar: export, apply, check, save and restore attribute configuration documents of digitizer
+// sessions through libHelvar, on whatever driver and IVI engine the library path provides.
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "Commands.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: helvar <command> [options] [arguments]\n"
+    "\n"
+    "commands:\n"
+    "  export FILE|-       export the session's user-set attributes (\"-\": standard output)\n"
+    "  apply FILE|-        apply a document to a fresh session and print the resulting document\n"
+    "  check FILE|-        check a document against a fresh session; exit 0 when it would apply\n"
+    "  save-restore        save the settings, make the --change assignments, restore, print all three\n"
+    "  demo [FOLDER]       the end-to-end scenario on the simulated digitizer\n"
+    "\n"
+    "options:\n"
+    "  --options TEXT      engine option string of the session\n"
+    "                      (default \"Simulate=1,RangeCheck=1,Cache=1,DriverSetup=\")\n"
+    "  --set [CH/]ID=VALUE set an attribute as the user before the command (repeatable)\n"
+    "  --change [CH/]ID=VALUE  save-restore: an assignment made after saving (repeatable)\n"
+    "  --help              this text; \"helvar COMMAND --help\" for one command\n"
+    "\n"
+    "exit codes: 0 done, 1 Helvar or the driver refused, 2 usage error, 3 driver or engine missing.\n"
+    "A refusal shows the status's symbolic name, its number and the description Helvar recorded\n"
+    "in the IVI engine.\n";
+
+struct Command {
+    const char* name;
+    int (*run)(const helvartool::Options&);
+    const char* help;
+};
+
+const Command kCommands[] = {
+    {"export", helvartool::exportCommand,
+     "usage: helvar export [--options TEXT] [--set [CH/]ID=VALUE]... FILE|-\n"
+     "Opens a session, makes the assignments as the user, attaches Helvar and exports the user-set\n"
+     "attributes to FILE (or standard output).\n"},
+    {"apply", helvartool::applyCommand,
+     "usage: helvar apply [--options TEXT] FILE|-\n"
+     "Applies the document to a fresh session and prints the session's document afterwards.\n"},
+    {"check", helvartool::checkCommand,
+     "usage: helvar check [--options TEXT] FILE|-\n"
+     "Validates the document against a scratch session with the given options (format, version,\n"
+     "model number, channels, every entry); prints \"accepted\" or the refusal.\n"},
+    {"save-restore", helvartool::saveRestoreCommand,
+     "usage: helvar save-restore [--options TEXT] [--set A]... [--change A]...\n"
+     "Saves the settings in memory, makes the --change assignments, restores, and prints the three\n"
+     "documents.\n"},
+    {"demo", helvartool::demoCommand,
+     "usage: helvar demo [--options TEXT] [FOLDER]\n"
+     "Runs the end-to-end scenario, writing its files to FOLDER (default: a temporary folder).\n"},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        (argc < 2 ? std::cerr : std::cout) << kUsage;
+        return argc < 2 ? helvartool::kUsage : helvartool::kOk;
+    }
+    const Command* command = nullptr;
+    for (const Command& candidate : kCommands) {
+        if (std::strcmp(argv[1], candidate.name) == 0) command = &candidate;
+    }
+    if (!command) {
+        std::cerr << "helvar: unknown command \"" << argv[1] << "\"\n" << kUsage;
+        return helvartool::kUsage;
+    }
+    helvartool::Options options;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--help" || arg == "-h") {
+            std::cout << command->help;
+            return helvartool::kOk;
+        } else if (arg == "--options" && hasValue) {
+            options.optionString = argv[++i];
+        } else if (arg == "--set" && hasValue) {
+            options.assignments.push_back(argv[++i]);
+        } else if (arg == "--change" && hasValue) {
+            options.changes.push_back(argv[++i]);
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            std::cerr << "helvar " << command->name << ": unknown or incomplete option \"" << arg << "\"\n" << command->help;
+            return helvartool::kUsage;
+        } else {
+            options.positional.push_back(arg);
+        }
+    }
+    return command->run(options);
+}
