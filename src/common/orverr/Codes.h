@@ -59,16 +59,6 @@ inline constexpr int32_t kFunctionMissing = -1074135031;    // BFFA0009
 inline constexpr const char* kLoadFailedMessage = "Unable to load IVI Engine (ivi.dll)";
 }  // namespace engine
 
-// Quorrel
-// Statuses of the plug-in's version check and storage adders (platform status numbers, not raised).
-namespace quorrel {
-inline constexpr int32_t kVersionRangeInverted = -50000;  // newest desired below oldest desired
-inline constexpr int32_t kVersionRangeTooNew = -50252;    // desired range wholly above the installed one
-inline constexpr int32_t kVersionRangeTooOld = -50253;    // desired range wholly below the installed one
-inline constexpr int32_t kAdderOutOfMemory = -50352;      // an item adder could not keep an item
-}  // namespace quorrel
-// end Quorrel
-
 // Quorrel debug configuration
 namespace codes {
 // Platform statuses of the lockable file and the directory monitor.

@@ -1,0 +1,49 @@
+#pragma once
+// A file opened for reading and writing in binary mode whose whole content can be locked
+// exclusively. The lock excludes every other open of the file, in other processes and in this one.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// Details of a failed system call: the system's error number and its message text.
+struct OsError {
+    int32_t code = 0;
+    std::string message;
+};
+
+class LockedFileInterface {
+public:
+    virtual ~LockedFileInterface() = default;
+
+    // Blocks until no other open of the file holds the lock.
+    virtual bool lockExclusive(OsError& error) = 0;
+    virtual bool unlock(OsError& error) = 0;
+    virtual bool rewind(OsError& error) = 0;
+    // Reads up to size bytes from the current position; count < size only at the end of the file.
+    virtual bool read(char* buffer, size_t size, size_t& count, OsError& error) = 0;
+    // Writes all bytes at the current position.
+    virtual bool write(const char* data, size_t size, OsError& error) = 0;
+    virtual bool flush(OsError& error) = 0;
+    virtual bool truncate(uint64_t length, OsError& error) = 0;
+    // Makes the content durable on disk.
+    virtual bool commit(OsError& error) = 0;
+};
+
+class LockedFileSystemInterface {
+public:
+    virtual ~LockedFileSystemInterface() = default;
+
+    // Opens an existing file; null (with error) when it cannot.
+    virtual std::unique_ptr<LockedFileInterface> openExisting(const std::string& path, OsError& error) = 0;
+    // Creates the file only when it does not exist yet; false when it exists or cannot be created.
+    virtual bool createNew(const std::string& path, OsError& error) = 0;
+    virtual void sleepMilliseconds(uint32_t milliseconds) = 0;
+};
+
+// The operating system's implementation.
+LockedFileSystemInterface& lockedFileSystem();
+
+}  // namespace platform

@@ -1,0 +1,164 @@
+// Lockable files on POSIX: open file description (OFD) locks, which belong to one open of the
+// file rather than to the process, so two opens in the same process exclude each other too.
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+#include "common/platform/LockedFile.h"
+#include "common/platform/posix/FileLockSyscalls.h"
+
+namespace platform::posix {
+namespace {
+
+int openFile(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+int lockFile(int fd, int command, struct flock* range) { return ::fcntl(fd, command, range); }
+
+}  // namespace
+
+FileLockSyscalls defaultFileLockSyscalls() {
+    return FileLockSyscalls{&openFile, &::close, &lockFile, &::read, &::write,
+                            &::lseek,  &::ftruncate, &::fsync, &::nanosleep};
+}
+
+FileLockSyscalls& fileLockSyscalls() {
+    static FileLockSyscalls table = defaultFileLockSyscalls();
+    return table;
+}
+
+namespace {
+
+const FileLockSyscalls& sys() { return fileLockSyscalls(); }
+
+bool fail(OsError& error) {
+    const int code = errno;
+    char buffer[256] = {};
+    error.code = code;
+    error.message = ::strerror_r(code, buffer, sizeof buffer);
+    return false;
+}
+
+// Configured paths may use the Windows separator.
+std::string systemPath(const std::string& path) {
+    std::string converted = path;
+    for (char& c : converted) {
+        if (c == '\\') c = '/';
+    }
+    return converted;
+}
+
+class LockedFilePosix final : public LockedFileInterface {
+public:
+    explicit LockedFilePosix(int fd) : fd_(fd) {}
+    LockedFilePosix(const LockedFilePosix&) = delete;
+    LockedFilePosix& operator=(const LockedFilePosix&) = delete;
+    ~LockedFilePosix() override { sys().close(fd_); }  // also drops the lock
+
+    bool lockExclusive(OsError& error) override { return setLock(F_WRLCK, F_OFD_SETLKW, error); }
+    bool unlock(OsError& error) override { return setLock(F_UNLCK, F_OFD_SETLK, error); }
+
+    bool rewind(OsError& error) override {
+        return sys().lseek(fd_, 0, SEEK_SET) == 0 || fail(error);
+    }
+
+    bool read(char* buffer, size_t size, size_t& count, OsError& error) override {
+        count = 0;
+        while (count < size) {
+            const ssize_t got = sys().read(fd_, buffer + count, size - count);
+            if (got == 0) break;
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                return fail(error);
+            }
+            count += static_cast<size_t>(got);
+        }
+        return true;
+    }
+
+    bool write(const char* data, size_t size, OsError& error) override {
+        size_t done = 0;
+        while (done < size) {
+            const ssize_t put = sys().write(fd_, data + done, size - done);
+            if (put < 0) {
+                if (errno == EINTR) continue;
+                return fail(error);
+            }
+            if (put == 0) {
+                errno = EIO;
+                return fail(error);
+            }
+            done += static_cast<size_t>(put);
+        }
+        return true;
+    }
+
+    // Writes are unbuffered here.
+    bool flush(OsError&) override { return true; }
+
+    bool truncate(uint64_t length, OsError& error) override {
+        if (length > static_cast<uint64_t>(INT64_MAX)) {
+            errno = EFBIG;
+            return fail(error);
+        }
+        return sys().ftruncate(fd_, static_cast<off_t>(length)) == 0 || fail(error);
+    }
+
+    bool commit(OsError& error) override { return sys().fsync(fd_) == 0 || fail(error); }
+
+private:
+    bool setLock(short type, int command, OsError& error) {
+        struct flock range {};
+        range.l_type = type;
+        range.l_whence = SEEK_SET;
+        range.l_start = 0;
+        range.l_len = 0;  // to the end of the file, however far it grows
+        range.l_pid = 0;  // required for OFD locks
+        while (sys().lock(fd_, command, &range) != 0) {
+            if (errno != EINTR) return fail(error);
+        }
+        return true;
+    }
+
+    int fd_;
+};
+
+class LockedFileSystemPosix final : public LockedFileSystemInterface {
+public:
+    std::unique_ptr<LockedFileInterface> openExisting(const std::string& path, OsError& error) override {
+        int fd;
+        do {
+            fd = sys().open(systemPath(path).c_str(), O_RDWR | O_CLOEXEC, 0);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0) {
+            fail(error);
+            return nullptr;
+        }
+        return std::make_unique<LockedFilePosix>(fd);
+    }
+
+    bool createNew(const std::string& path, OsError& error) override {
+        const int fd = sys().open(systemPath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) return fail(error);
+        sys().close(fd);
+        return true;
+    }
+
+    void sleepMilliseconds(uint32_t milliseconds) override {
+        struct timespec duration {};
+        duration.tv_sec = static_cast<time_t>(milliseconds / 1000);
+        duration.tv_nsec = static_cast<long>(milliseconds % 1000) * 1000000L;
+        while (sys().nanosleep(&duration, &duration) != 0 && errno == EINTR) {
+        }
+    }
+};
+
+}  // namespace
+}  // namespace platform::posix
+
+namespace platform {
+
+LockedFileSystemInterface& lockedFileSystem() {
+    static posix::LockedFileSystemPosix system;
+    return system;
+}
+
+}  // namespace platform

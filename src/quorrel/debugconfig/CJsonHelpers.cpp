@@ -1,0 +1,108 @@
+#include "quorrel/debugconfig/CJsonHelpers.h"
+
+#include <cjson/cJSON.h>
+
+#include <cmath>
+#include <cstring>
+#include <new>
+
+#include <boost/numeric/conversion/cast.hpp>
+
+#include "common/orverr/Raise.h"
+#include "quorrel/debugconfig/DebugConfigNames.h"
+
+namespace nORVMISysAPICommon100::cjson {
+namespace {
+
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equalsIgnoringAsciiCase(const char* a, const char* b) {
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (asciiLower(*a) != asciiLower(*b)) return false;
+    }
+    return *a == *b;
+}
+
+[[noreturn]] void raiseMember(orverr::ErrorCode error, const char* name) {
+    ORVERR_THROW(error).usage(debugconfig::kUsageTypeToken, name).raise();
+}
+
+cJSON& requireMember(const cJSON& object, const char* name, int type) {
+    cJSON* member = findMember(&object, name);
+    if (member == nullptr) raiseMember(orverr::codes::kJsonMemberMissing, name);
+    if ((member->type & 0xFF) != type) raiseMember(orverr::codes::kJsonWrongType, name);
+    return *member;
+}
+
+template <typename Target>
+Target truncated(double value) {
+    // NaN compares false with every bound and would slip through the range check.
+    if (std::isnan(value)) throw boost::numeric::bad_numeric_cast();
+    return boost::numeric_cast<Target>(std::trunc(value));
+}
+
+char* copyName(const char* name) {
+    const size_t size = std::strlen(name) + 1;
+    auto* copy = static_cast<char*>(cJSON_malloc(size));
+    if (copy == nullptr) throw std::bad_alloc();
+    std::memcpy(copy, name, size);
+    return copy;
+}
+
+}  // namespace
+
+std::shared_ptr<cJSON> own(cJSON* root) { return std::shared_ptr<cJSON>(root, &cJSON_Delete); }
+
+cJSON* findMember(const cJSON* object, const char* name) {
+    if (object == nullptr || !cJSON_IsObject(object)) return nullptr;
+    for (cJSON* member = object->child; member != nullptr; member = member->next) {
+        if (member->string != nullptr && equalsIgnoringAsciiCase(member->string, name)) return member;
+    }
+    return nullptr;
+}
+
+cJSON& requireObject(const cJSON& object, const char* name) { return requireMember(object, name, cJSON_Object); }
+
+double requireNumber(const cJSON& object, const char* name) {
+    return requireMember(object, name, cJSON_Number).valuedouble;
+}
+
+uint32_t toUInt32(double value) { return truncated<uint32_t>(value); }
+int32_t toInt32(double value) { return truncated<int32_t>(value); }
+
+cJSON* checked(cJSON* created) {
+    if (created == nullptr) throw std::bad_alloc();
+    return created;
+}
+
+void setMember(cJSON& object, const char* name, cJSON* value) {
+    std::unique_ptr<cJSON, void (*)(cJSON*)> owned(value, &cJSON_Delete);
+    cJSON* existing = findMember(&object, name);
+    if (existing == nullptr) {
+        if (!cJSON_AddItemToObject(&object, name, value)) throw std::bad_alloc();
+        owned.release();
+        return;
+    }
+    // The file keeps the member's own spelling.
+    value->string = copyName(existing->string);
+    owned.release();
+    cJSON_ReplaceItemViaPointer(&object, existing, value);
+}
+
+std::shared_ptr<cJSON> parse(const std::string& text) {
+    cJSON* root = nullptr;
+    // cJSON reads up to the first NUL; a text with one inside is not a JSON text.
+    if (text.find('\0') == std::string::npos) root = cJSON_ParseWithOpts(text.c_str(), nullptr, 1);
+    if (root == nullptr) ORVERR_THROW(orverr::codes::kJsonParseFailed).elaborations().raise();
+    return own(root);
+}
+
+std::string print(const cJSON& root) {
+    char* text = cJSON_Print(&root);
+    if (text == nullptr) throw std::bad_alloc();
+    std::string printed(text);
+    cJSON_free(text);
+    return printed;
+}
+
+}  // namespace nORVMISysAPICommon100::cjson

@@ -1,0 +1,10 @@
+#include "quorrel/debugconfig/ConfigContainer.h"
+
+namespace nORVMISysAPICommon100 {
+
+ConfigContainer::ConfigContainer(const std::string& path, platform::LockedFileSystemInterface& system)
+    : path_(path), file_(system) {
+    file_.open(path_, true);
+}
+
+}  // namespace nORVMISysAPICommon100

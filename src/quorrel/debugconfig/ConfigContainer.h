@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+
+#include "common/platform/LockedFile.h"
+#include "quorrel/debugconfig/ConfigContainerInterface.h"
+#include "quorrel/debugconfig/LockableFile.h"
+
+namespace nORVMISysAPICommon100 {
+
+// The debug configuration file, opened (created when missing) for the container's life.
+class ConfigContainer final : public ConfigContainerInterface {
+public:
+    explicit ConfigContainer(const std::string& path,
+                             platform::LockedFileSystemInterface& system = platform::lockedFileSystem());
+
+    void lock() override { file_.lock(); }
+    void unlock() override { file_.unlock(); }
+    std::string read() override { return file_.read(); }
+    void write(const std::string& text) override { file_.write(text); }
+    std::string path() const override { return path_; }
+
+private:
+    std::string path_;
+    LockableFile file_;
+};
+
+}  // namespace nORVMISysAPICommon100

@@ -1,0 +1,53 @@
+#pragma once
+// Names and texts of the debug configuration store, each in one place.
+#include <cstddef>
+#include <cstdint>
+
+namespace nORVMISysAPICommon100::debugconfig {
+
+// Location: <common application data>\Orvane\Shared\Quorrel\Quorrel.config
+inline constexpr const char* kVendorFolder = "\\Orvane";
+inline constexpr const char* kSharedFolder = "Shared";
+inline constexpr const char* kProductName = "Quorrel";
+inline constexpr const char* kFileExtension = ".config";
+inline constexpr char kSeparator = '\\';
+
+// File content.
+inline constexpr const char* kVersionKey = "version";
+inline constexpr const char* kDevicesKey = "devices";
+inline constexpr const char* kDebugSessionConfigurationKey = "debugSessionConfiguration";
+inline constexpr const char* kServerIsOutOfProcessKey = "ServerIsOutOfProcess";
+inline constexpr uint32_t kFormatVersion = 1;
+inline constexpr uint32_t kOldestCompatibleVersion = 1;
+
+// Elaborations.
+inline constexpr const char* kUsageTypeToken = "kUsageTypeToken";
+inline constexpr const char* kUsageTypeFilePath = "kUsageTypeFilePath";
+inline constexpr const char* kUsageTypeFileVersion = "kUsageTypeFileVersion";
+inline constexpr const char* kUsageTypeSupportedVersion = "kUsageTypeSupportedVersion";
+inline constexpr const char* kUsageTypeOldestCompatibleVersion = "kUsageTypeOldestCompatibleVersion";
+
+// Messages.
+inline constexpr const char* kShellFolderFailed = "SHGetFolderPathW failed";
+inline constexpr const char* kOpenFailed = "Failed to open file";
+inline constexpr const char* kNotOpen = "File is not open";
+inline constexpr const char* kLockFailed = "Failed to lock file";
+inline constexpr const char* kUnlockFailed = "Failed to unlock file";
+inline constexpr const char* kReadFailed = "Failed to read file";
+inline constexpr const char* kWriteFailed = "Failed to write file";
+inline constexpr const char* kFlushFailed = "Failed to flush file";
+inline constexpr const char* kPrintFailed = "Failed to print the debug configuration";
+inline constexpr const char* kOutOfMemory = "Out of memory building the debug configuration";
+
+// Operating-system failures: "internal_error": {"api": "errno", "code": ..., "string": ...}.
+inline constexpr const char* kInternalError = "internal_error";
+inline constexpr const char* kInternalErrorApi = "errno";
+inline constexpr const char* kInternalErrorHresultApi = "hresult";
+
+// Opening: one plain try, then this many attempts that create a missing file, this far apart.
+inline constexpr int kOpenAttempts = 6;
+inline constexpr uint32_t kOpenRetryMilliseconds = 10;
+// Reads go in chunks of this size until one comes back short.
+inline constexpr std::size_t kReadChunk = 128;
+
+}  // namespace nORVMISysAPICommon100::debugconfig

@@ -1,0 +1,25 @@
+#include "quorrel/debugconfig/StorageLocator.h"
+
+#include "common/orverr/Raise.h"
+#include "quorrel/debugconfig/DebugConfigNames.h"
+#include "quorrel/debugconfig/FileStatus.h"
+
+namespace nORVMISysAPICommon100 {
+
+namespace names = debugconfig;
+
+StorageLocator::StorageLocator(const platform::KnownFoldersInterface& folders) {
+    std::string base;
+    const int32_t result = folders.shellFolder(platform::folder::kCommonAppData, base);
+    if (result < 0) {
+        orverr::Raise raise(orverr::codes::kResourceNotFound, __FILE__, __LINE__, ORVERR_COMPONENT);
+        raise.comment(names::kShellFolderFailed);
+        addInternalError(raise, names::kInternalErrorHresultApi, result, nullptr);
+        raise.raise();
+    }
+    base += names::kVendorFolder;
+    folder_ = base + names::kSeparator + names::kSharedFolder + names::kSeparator + names::kProductName;
+    file_ = folder_ + names::kSeparator + names::kProductName + names::kFileExtension;
+}
+
+}  // namespace nORVMISysAPICommon100

@@ -1,0 +1,327 @@
+// The debug settings file through the store's classes over a real file in a scratch folder.
+#include <boost/numeric/conversion/converter_policies.hpp>
+
+#include "common/orverr/Codes.h"
+#include "quorrel-debugconfig/DebugConfigTestSupport.h"
+#include "quorrel/debugconfig/ConfigContainer.h"
+#include "quorrel/debugconfig/DebugConfiguration.h"
+#include "quorrel/debugconfig/DebugDeviceEntryFactory.h"
+#include "quorrel/debugconfig/DebugSettingsStore.h"
+#include "quorrel/debugconfig/StorageLocator.h"
+
+using namespace nORVMISysAPICommon100;
+using namespace debugconfigtest;
+namespace codes = orverr::codes;
+
+namespace {
+
+constexpr const char* kDeviceA = "{11111111-2222-3333-4444-555555555555}";
+constexpr const char* kDeviceB = "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}";
+
+// Counts the writes that reach the file.
+class CountingFileSystem final : public platform::LockedFileSystemInterface {
+public:
+    std::unique_ptr<platform::LockedFileInterface> openExisting(const std::string& path,
+                                                                platform::OsError& error) override {
+        auto file = platform::lockedFileSystem().openExisting(path, error);
+        return file ? std::make_unique<CountingFile>(std::move(file), writes) : nullptr;
+    }
+    bool createNew(const std::string& path, platform::OsError& error) override {
+        return platform::lockedFileSystem().createNew(path, error);
+    }
+    void sleepMilliseconds(uint32_t milliseconds) override { platform::lockedFileSystem().sleepMilliseconds(milliseconds); }
+
+    int writes = 0;
+
+private:
+    class CountingFile final : public platform::LockedFileInterface {
+    public:
+        CountingFile(std::unique_ptr<platform::LockedFileInterface> file, int& writes)
+            : file_(std::move(file)), writes_(writes) {}
+        bool lockExclusive(platform::OsError& e) override { return file_->lockExclusive(e); }
+        bool unlock(platform::OsError& e) override { return file_->unlock(e); }
+        bool rewind(platform::OsError& e) override { return file_->rewind(e); }
+        bool read(char* b, size_t s, size_t& c, platform::OsError& e) override { return file_->read(b, s, c, e); }
+        bool write(const char* d, size_t s, platform::OsError& e) override {
+            ++writes_;
+            return file_->write(d, s, e);
+        }
+        bool flush(platform::OsError& e) override { return file_->flush(e); }
+        bool truncate(uint64_t l, platform::OsError& e) override { return file_->truncate(l, e); }
+        bool commit(platform::OsError& e) override { return file_->commit(e); }
+
+    private:
+        std::unique_ptr<platform::LockedFileInterface> file_;
+        int& writes_;
+    };
+};
+
+class DebugConfigurationTest : public ::testing::Test {
+protected:
+    DebugConfigurationTest() : folders_(scratch_.root()), locator_(folders_), store_(locator_, factory_, files_) {}
+
+    void setFile(const std::string& text) { writeFile(scratch_.configFile(), text); }
+    std::string fileText() const { return readFile(scratch_.configFile()); }
+
+    // Opens the configuration for one operation, as every user does.
+    template <typename Work>
+    void withConfiguration(Work work) {
+        ConfigContainer container(locator_.getFile(), files_);
+        DebugConfiguration configuration(container, factory_);
+        work(configuration);
+    }
+
+    ScratchFolder scratch_;
+    FixedFolders folders_;
+    StorageLocator locator_;
+    DebugDeviceEntryFactory factory_;
+    CountingFileSystem files_;
+    DebugSettingsStore store_;
+};
+
+}  // namespace
+
+TEST(StorageLocatorTest, BuildsFolderAndFileUnderTheCommonApplicationDataFolder) {
+    FixedFolders folders("/data");
+    StorageLocator locator(folders);
+    EXPECT_EQ("/data\\Orvane\\Shared\\Quorrel", locator.getFolder());
+    EXPECT_EQ("/data\\Orvane\\Shared\\Quorrel\\Quorrel.config", locator.getFile());
+}
+
+TEST(StorageLocatorTest, UnknownFolderRaisesResourceNotFound) {
+    FixedFolders folders("", static_cast<int32_t>(0x80004005u));
+    Raised raised = raisedBy([&] { StorageLocator locator(folders); });
+    EXPECT_EQ(codes::kResourceNotFound.code, raised.code);
+    EXPECT_NE(std::string::npos, raised.document.find("\"SHGetFolderPathW failed\""));
+    EXPECT_NE(std::string::npos, raised.document.find(R"("internal_error":{"api":"hresult","code":-2147467259})"));
+    EXPECT_NE(std::string::npos, raised.document.find("\"component\":\"Quorrel\""));
+}
+
+TEST_F(DebugConfigurationTest, MissingFileIsCreatedAndBagBuildingStoresDefaults) {
+    auto settings = store_.ensure({kDeviceA, kDeviceB});
+    ASSERT_EQ(2u, settings.size());
+    EXPECT_EQ(1, settings[0].debugSessionConfiguration);
+    EXPECT_FALSE(settings[1].serverIsOutOfProcess);
+
+    Json root = parseJson(fileText());
+    ASSERT_TRUE(root);
+    EXPECT_EQ(1, cJSON_GetObjectItemCaseSensitive(root.get(), "version")->valueint);
+    cJSON* devices = cJSON_GetObjectItemCaseSensitive(root.get(), "devices");
+    ASSERT_EQ(2, cJSON_GetArraySize(devices));
+    for (const char* key : {kDeviceA, kDeviceB}) {
+        cJSON* entry = cJSON_GetObjectItemCaseSensitive(devices, key);
+        ASSERT_NE(nullptr, entry) << key;
+        EXPECT_EQ(1, cJSON_GetObjectItemCaseSensitive(entry, "debugSessionConfiguration")->valueint);
+        EXPECT_TRUE(cJSON_IsFalse(cJSON_GetObjectItemCaseSensitive(entry, "ServerIsOutOfProcess")));
+    }
+}
+
+TEST_F(DebugConfigurationTest, EmptyFileReadsAsNewStoreWithoutEntries) {
+    setFile("");
+    EXPECT_EQ(std::nullopt, store_.read(kDeviceA));
+    EXPECT_EQ("", fileText());  // reading alone never writes
+}
+
+TEST_F(DebugConfigurationTest, VersionRules) {
+    struct Case {
+        const char* text;
+        int32_t code;
+        const char* constant;
+    };
+    const Case cases[] = {
+        {R"({"version": 2, "devices": {}})", codes::kFileTooNewForSoftware.code, "orvmxl::kErrorFileTooNewForSoftware"},
+        {R"({"version": 7.9, "devices": {}})", codes::kFileTooNewForSoftware.code, "orvmxl::kErrorFileTooNewForSoftware"},
+        {R"({"version": 0, "devices": {}})", codes::kSoftwareTooNewForFile.code, "orvmxl::kErrorSoftwareTooNewForFile"},
+        {R"({"devices": {}})", codes::kJsonMemberMissing.code, "nORVAPALS100::tStatus::kResourceNotFound"},
+        {R"({"version": "1", "devices": {}})", codes::kJsonWrongType.code, "nORVAPALS100::tStatus::kWrongType"},
+        {R"([1])", codes::kJsonMemberMissing.code, "nORVAPALS100::tStatus::kResourceNotFound"},
+        {R"({"version": 1})", codes::kJsonMemberMissing.code, "nORVAPALS100::tStatus::kResourceNotFound"},
+        {R"({"version": 1, "devices": []})", codes::kJsonWrongType.code, "nORVAPALS100::tStatus::kWrongType"},
+        {R"({"version": 1, "devices": {})", codes::kJsonParseFailed.code, "nORVAPALS100::tStatus::kInvalidParameter"},
+        {"{\"version\": 1, \"devices\": {}}\n{}", codes::kJsonParseFailed.code, "nORVAPALS100::tStatus::kInvalidParameter"},
+        {" \n", codes::kJsonParseFailed.code, "nORVAPALS100::tStatus::kInvalidParameter"},
+    };
+    for (const Case& c : cases) {
+        setFile(c.text);
+        Raised raised = raisedBy([&] { store_.commit(kDeviceA, {true, 0, true}); });
+        EXPECT_EQ(c.code, raised.code) << c.text;
+        EXPECT_NE(std::string::npos, raised.document.find(std::string("\"error_constant\":\"") + c.constant + "\""))
+            << c.text << " -> " << raised.document;
+        EXPECT_EQ(c.text, fileText()) << "a failed open must leave the file alone";
+    }
+}
+
+TEST_F(DebugConfigurationTest, VersionErrorsCarryTheVersionsForTheTranslator) {
+    setFile(R"({"version": 2, "devices": {}})");
+    Raised raised = raisedBy([&] { store_.ensure({kDeviceA}); });
+    const std::string& doc = raised.document;
+    EXPECT_NE(std::string::npos, doc.find("\"translator\":\"mxlator_Digiscan\""));
+    EXPECT_NE(std::string::npos, doc.find(R"("usage":"kUsageTypeFileVersion","value":2,"value_type":"uint32_t")"));
+    EXPECT_NE(std::string::npos, doc.find(R"("usage":"kUsageTypeSupportedVersion","value":1)"));
+    EXPECT_NE(std::string::npos, doc.find(R"("usage":"kUsageTypeOldestCompatibleVersion","value":1)"));
+    EXPECT_NE(std::string::npos, doc.find("\"component\":\"Quorrel\""));
+}
+
+TEST_F(DebugConfigurationTest, VersionOutsideUnsignedRangeIsANumericConversionFailure) {
+    setFile(R"({"version": -1, "devices": {}})");
+    EXPECT_THROW(store_.ensure({kDeviceA}), boost::numeric::negative_overflow);
+    setFile(R"({"version": 4294967296, "devices": {}})");
+    try {
+        store_.ensure({kDeviceA});
+        ADD_FAILURE() << "accepted";
+    } catch (const boost::numeric::positive_overflow& e) {
+        EXPECT_STREQ("bad numeric conversion: positive overflow", e.what());
+    }
+    // The file was unlocked on the way out: the next open goes through.
+    setFile(R"({"version": 1, "devices": {}})");
+    EXPECT_TRUE(store_.commit(kDeviceA, {true, 1, true}));
+}
+
+TEST_F(DebugConfigurationTest, MemberNamesMatchWithoutRegardToCase) {
+    setFile(R"({"Version": 1, "DEVICES": {"{aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee}":
+               {"DebugSessionConfiguration": 0, "serverisoutofprocess": true}}})");
+    auto settings = store_.read(kDeviceB);
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(0, settings->debugSessionConfiguration);
+    EXPECT_TRUE(settings->serverIsOutOfProcess);
+
+    EXPECT_TRUE(store_.commit(kDeviceB, {true, 1, false}));
+    Json root = parseJson(fileText());
+    cJSON* entry = cJSON_GetObjectItemCaseSensitive(cJSON_GetObjectItemCaseSensitive(root.get(), "DEVICES"),
+                                                    "{aaaaaaaa-bbbb-cccc-dddd-eeeeeeeeeeee}");
+    ASSERT_NE(nullptr, entry) << "the existing member is updated, not a second one added";
+    EXPECT_EQ(1, cJSON_GetArraySize(cJSON_GetObjectItemCaseSensitive(root.get(), "DEVICES")));
+    EXPECT_EQ(1, cJSON_GetObjectItemCaseSensitive(entry, "DebugSessionConfiguration")->valueint);
+    EXPECT_TRUE(cJSON_IsFalse(cJSON_GetObjectItemCaseSensitive(entry, "serverisoutofprocess")));
+}
+
+TEST_F(DebugConfigurationTest, WrongKindsReadAsEmptyOrFalse) {
+    setFile(R"({"version": 1, "devices": {
+        "A": {"debugSessionConfiguration": "1", "ServerIsOutOfProcess": 1},
+        "B": {"ServerIsOutOfProcess": "true"},
+        "C": 5,
+        "D": {"debugSessionConfiguration": -1.7, "ServerIsOutOfProcess": true},
+        "E": {"debugSessionConfiguration": 1.9},
+        "F": {"debugSessionConfiguration": 3000000000}}})");
+    withConfiguration([](DebugConfigurationInterface& configuration) {
+        auto a = configuration.getEntry("A");
+        EXPECT_EQ(std::nullopt, a->getDebugSessionConfiguration());
+        EXPECT_FALSE(a->getServerIsOutOfProcess());
+        EXPECT_EQ(std::nullopt, configuration.getEntry("B")->getDebugSessionConfiguration());
+        EXPECT_FALSE(configuration.getEntry("B")->getServerIsOutOfProcess());
+        EXPECT_EQ(std::nullopt, configuration.getEntry("C")->getDebugSessionConfiguration());
+        EXPECT_EQ(-1, configuration.getEntry("D")->getDebugSessionConfiguration());
+        EXPECT_TRUE(configuration.getEntry("D")->getServerIsOutOfProcess());
+        EXPECT_EQ(1, configuration.getEntry("E")->getDebugSessionConfiguration());
+        EXPECT_THROW(configuration.getEntry("F")->getDebugSessionConfiguration(), boost::numeric::positive_overflow);
+    });
+}
+
+TEST_F(DebugConfigurationTest, CommitOfAnEntryThatIsNotAnObjectFailsWithoutWriting) {
+    const std::string text = R"({"version": 1, "devices": {"C": 5}})";
+    setFile(text);
+    EXPECT_EQ(codes::kJsonWrongType.code, raisedBy([&] { store_.commit("C", {true, 0, true}); }).code);
+    EXPECT_EQ(text, fileText());
+}
+
+TEST_F(DebugConfigurationTest, GetEntryOfUnknownKeyRaisesWithTheKey) {
+    store_.ensure({kDeviceA});
+    withConfiguration([](DebugConfigurationInterface& configuration) {
+        Raised raised = raisedBy([&] { configuration.getEntry(kDeviceB); });
+        EXPECT_EQ(codes::kEntryNotFound.code, raised.code);
+        EXPECT_NE(std::string::npos,
+                  raised.document.find(std::string(R"("usage":"kUsageTypeToken","value":")") + kDeviceB + "\""));
+        EXPECT_EQ(kDeviceA, configuration.getEntry(kDeviceA)->getKey());
+    });
+}
+
+TEST_F(DebugConfigurationTest, SaveWritesOnlyWhenTheTextChanged) {
+    store_.ensure({kDeviceA, kDeviceB});
+    EXPECT_EQ(1, files_.writes);
+    store_.ensure({kDeviceA, kDeviceB});  // bag building again: nothing new
+    EXPECT_FALSE(store_.commit(kDeviceA, {true, 1, false}));  // the values it already has
+    EXPECT_EQ(1, files_.writes);
+    EXPECT_TRUE(store_.commit(kDeviceA, {true, 0, false}));
+    EXPECT_EQ(2, files_.writes);
+
+    withConfiguration([&](DebugConfigurationInterface& configuration) {
+        auto entry = configuration.getEntry(kDeviceA);
+        entry->setDebugSessionConfiguration(1);
+        entry->setDebugSessionConfiguration(0);  // back to what the file holds
+        EXPECT_FALSE(configuration.save());
+        entry->setServerIsOutOfProcess(true);
+        EXPECT_TRUE(configuration.save());
+        EXPECT_FALSE(configuration.save());
+    });
+    EXPECT_EQ(3, files_.writes);
+}
+
+TEST_F(DebugConfigurationTest, BagBuildingKeepsStoredValuesAndCommitOverwritesThem) {
+    store_.commit(kDeviceA, {true, 0, true});
+    auto kept = store_.ensure({kDeviceA});
+    EXPECT_EQ(0, kept[0].debugSessionConfiguration);
+    EXPECT_TRUE(kept[0].serverIsOutOfProcess);
+    store_.commit(kDeviceA, {false, 1, false});
+    auto read = store_.read(kDeviceA);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(1, read->debugSessionConfiguration);
+    EXPECT_FALSE(read->serverIsOutOfProcess);
+}
+
+TEST_F(DebugConfigurationTest, CommitRewritesOnlyItsDevice) {
+    setFile(R"({"version": 1, "comment": "kept", "devices": {
+        "A": {"ServerIsOutOfProcess": false, "note": [1, 2], "DEBUGSESSIONCONFIGURATION": 1},
+        "B": {"debugSessionConfiguration": 1, "ServerIsOutOfProcess": false, "extra": {"x": null}}}})");
+    Json before = parseJson(fileText());
+    EXPECT_TRUE(store_.commit("A", {true, 0, true}));
+    Json after = parseJson(fileText());
+    ASSERT_TRUE(after);
+
+    cJSON* devicesBefore = cJSON_GetObjectItemCaseSensitive(before.get(), "devices");
+    cJSON* devicesAfter = cJSON_GetObjectItemCaseSensitive(after.get(), "devices");
+    EXPECT_TRUE(cJSON_Compare(cJSON_GetObjectItemCaseSensitive(devicesBefore, "B"),
+                              cJSON_GetObjectItemCaseSensitive(devicesAfter, "B"), 1));
+    EXPECT_TRUE(cJSON_Compare(cJSON_GetObjectItemCaseSensitive(before.get(), "comment"),
+                              cJSON_GetObjectItemCaseSensitive(after.get(), "comment"), 1));
+
+    // Same members, same order and spelling; only the two values changed.
+    cJSON* a = cJSON_GetObjectItemCaseSensitive(devicesAfter, "A");
+    ASSERT_EQ(3, cJSON_GetArraySize(a));
+    EXPECT_STREQ("ServerIsOutOfProcess", cJSON_GetArrayItem(a, 0)->string);
+    EXPECT_TRUE(cJSON_IsTrue(cJSON_GetArrayItem(a, 0)));
+    EXPECT_STREQ("note", cJSON_GetArrayItem(a, 1)->string);
+    EXPECT_STREQ("DEBUGSESSIONCONFIGURATION", cJSON_GetArrayItem(a, 2)->string);
+    EXPECT_EQ(0, cJSON_GetArrayItem(a, 2)->valueint);
+}
+
+TEST_F(DebugConfigurationTest, CommitAddsMissingMembersOfAnEntry) {
+    setFile(R"({"version": 1, "devices": {"A": {}}})");
+    store_.commit("A", {true, 0, true});
+    auto read = store_.read("A");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(0, read->debugSessionConfiguration);
+    EXPECT_TRUE(read->serverIsOutOfProcess);
+}
+
+TEST_F(DebugConfigurationTest, DefaultNodeOfTheFactory) {
+    Json node(factory_.createDefaultNode(), &cJSON_Delete);
+    char* printed = cJSON_PrintUnformatted(node.get());
+    EXPECT_STREQ(R"({"debugSessionConfiguration":0,"ServerIsOutOfProcess":false})", printed);
+    cJSON_free(printed);
+}
+
+TEST_F(DebugConfigurationTest, EntryKeptAfterItsConfigurationStaysUsable) {
+    store_.commit(kDeviceA, {true, 0, true});
+    std::shared_ptr<DebugDeviceEntryInterface> kept;
+    withConfiguration([&](DebugConfigurationInterface& configuration) { kept = configuration.getEntry(kDeviceA); });
+    EXPECT_EQ(0, kept->getDebugSessionConfiguration());
+    kept->setServerIsOutOfProcess(false);  // edits a copy that is no longer the file's
+    EXPECT_TRUE(store_.read(kDeviceA)->serverIsOutOfProcess);
+}
+
+TEST_F(DebugConfigurationTest, FileIsWrittenInCJsonFormattedForm) {
+    store_.commit(kDeviceA, {true, 0, true});
+    EXPECT_EQ(std::string("{\n\t\"version\":\t1,\n\t\"devices\":\t{\n\t\t\"") + kDeviceA +
+                  "\":\t{\n\t\t\t\"debugSessionConfiguration\":\t0,\n\t\t\t\"ServerIsOutOfProcess\":\ttrue\n\t\t}\n\t}\n}",
+              fileText());
+}
