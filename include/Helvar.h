@@ -1,0 +1,94 @@
+#ifndef HELVAR_H
+#define HELVAR_H
+/* Helvar: attribute configuration documents for sessions of the Digiscan digitizer driver.
+
+   Use: open the instrument session with the driver, call Helvar_Initialize once, then any of
+   the six operations (import/export to a file or a buffer, save, restore) from any thread, and
+   Helvar_Close once while the driver session is still open.
+
+   Every export returns a ViStatus: 0 on success, a negative code on failure. In addition, each
+   failure is recorded as the pending error in the IVI engine (Ivi_GetErrorInfo), with a text of
+   its details:
+     - Helvar_Initialize and Helvar_Close record against the null handle 0;
+     - the six operations record against the null handle when the session lock is refused
+       (handle 0, a handle the engine does not know), otherwise against vi.
+   Warnings of the engine or the driver met during a call are recorded in the same way as they
+   occur and are not returned. No export lets an exception or a crash escape: bad arguments
+   give a status.
+
+   Choices of this implementation:
+     - Helvar_Initialize and Helvar_Close take no session lock; do not run them concurrently with
+       other calls on the same session.
+     - A null file path, or a null buffer with a size other than 0, fails with
+       HELVAR_ERROR_NULL_PARAMETER (recorded against vi).
+     - A negative size is treated as 0: Helvar_ExportAttributeConfigurationBuffer then only
+       returns the needed size and writes nothing; Helvar_ImportAttributeConfigurationBuffer
+       receives an empty document, which is refused as HELVAR_ERROR_CORRUPTED_FORMAT.
+     - An unexpected failure that carries no status of its own gives HELVAR_ERROR_UNEXPECTED. */
+#include "IviTypes.h"
+
+#if defined(_WIN32)
+#if defined(HELVAR_BUILDING)
+#define HELVAR_API __declspec(dllexport)
+#else
+#define HELVAR_API __declspec(dllimport)
+#endif
+#else
+#define HELVAR_API __attribute__((visibility("default")))
+#endif
+
+/* Statuses that callers test. */
+#define HELVAR_ERROR_SESSION_NOT_INITIALIZED ((ViStatus)-1074130544) /* no Helvar_Initialize on vi (or closed) */
+#define HELVAR_ERROR_ENGINE_NOT_LOADED ((ViStatus)-1074135040)       /* IVI engine library cannot be loaded */
+#define HELVAR_ERROR_UNEXPECTED ((ViStatus)-1074135040)              /* any other failure without a status */
+#define HELVAR_ERROR_ENGINE_INCOMPLETE ((ViStatus)-1074135031)       /* engine lacks a required function */
+#define HELVAR_ERROR_OUT_OF_MEMORY ((ViStatus)-1074134954)
+#define HELVAR_ERROR_NULL_PARAMETER ((ViStatus)-1074134952)
+#define HELVAR_ERROR_BUFFER_TOO_SMALL ((ViStatus)-1074100299)
+#define HELVAR_ERROR_CORRUPTED_FORMAT ((ViStatus)-1074100298)
+#define HELVAR_ERROR_INVALID_SCHEMA ((ViStatus)-1074100297)
+#define HELVAR_ERROR_INCOMPATIBLE_MODEL_NUMBER ((ViStatus)-1074100300)
+#define HELVAR_ERROR_LIBRARY_OUT_OF_DATE ((ViStatus)-1074100301)
+#define HELVAR_ERROR_INVALID_VERSION_FORMAT ((ViStatus)-1074100302)
+#define HELVAR_ERROR_INCOMPATIBLE_SESSION_CHANNELS ((ViStatus)-1074100304)
+#define HELVAR_ERROR_READING_FILE ((ViStatus)-1074135037)
+#define HELVAR_ERROR_WRITING_FILE ((ViStatus)-1074135036)
+
+/* The driver-session attribute (ViAddr) that holds Helvar's session object. */
+#define HELVAR_ATTR_SESSION_OBJECT 1100141
+#define HELVAR_ATTR_SESSION_OBJECT_NAME "((1000000 + 100000) + 141L)"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Attaches Helvar to the driver session: reads the language (1199999; values outside 0..5 mean
+   English), the engine's simulate/range-check/cache/driver-setup settings and the model number
+   (1100105) once, and registers the session object. A second call on a registered session fails
+   with the engine's refusal and leaves the first object in use. */
+HELVAR_API ViStatus Helvar_Initialize(ViSession vi);
+/* Detaches Helvar; HELVAR_ERROR_SESSION_NOT_INITIALIZED when nothing is attached. */
+HELVAR_API ViStatus Helvar_Close(ViSession vi);
+HELVAR_API ViStatus Helvar_ImportAttributeConfigurationFile(ViSession vi, ViConstString filePath);
+HELVAR_API ViStatus Helvar_ExportAttributeConfigurationFile(ViSession vi, ViConstString filePath);
+/* Applies exactly the first size bytes of configuration. */
+HELVAR_API ViStatus Helvar_ImportAttributeConfigurationBuffer(ViSession vi, ViInt32 size, ViConstString configuration);
+/* size 0: returns the needed size (document and NUL) and writes nothing. A smaller buffer fails
+   with HELVAR_ERROR_BUFFER_TOO_SMALL and is not written; a large enough one receives the document
+   and its NUL, and the call returns 0. */
+HELVAR_API ViStatus Helvar_ExportAttributeConfigurationBuffer(ViSession vi, ViInt32 size, ViChar configuration[]);
+/* Keeps a snapshot of the session's settings in memory / applies the last one. */
+HELVAR_API ViStatus Helvar_SaveAttributes(ViSession vi);
+HELVAR_API ViStatus Helvar_RestoreAttributes(ViSession vi);
+
+/* Hooks of the graphical run-time. */
+HELVAR_API void SetGXRTModule(void* module);
+HELVAR_API void SetGXRTModuleHook(void);
+HELVAR_API void SetGXRTTLSIndex(ViUInt32 index);
+HELVAR_API void SetGXRTTLSIndexHook(void);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* HELVAR_H */

@@ -1,0 +1,10 @@
+// Every engine name from the binding's own list, as a weak definition: the functions the stand-in
+// implements replace theirs at link time; the rest answer "not supported". This file must not see
+// the engine's prototypes, which differ from the stubs' parameter lists.
+#include "NotSupported.h"
+
+#define SIMIVI_STUB(name) \
+    extern "C" __attribute__((weak, visibility("default"))) ViStatus name() { return simivi::notSupported(#name); }
+#define IVI_REQUIRED(name) SIMIVI_STUB(name)
+#define IVI_OPTIONAL(name) SIMIVI_STUB(name)
+#include "helvar/miivi/IviEngineNames.def"

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace orvsim {
+namespace storage {
+
+const char* defaultDescription();
+
+}  // namespace storage
+}  // namespace orvsim

@@ -1,0 +1,140 @@
+// The explorer host program, run as a separate process.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct HostRun {
+    int exitCode = -1;
+    std::string output;
+};
+
+// Runs the host with arguments; keeps stdout, or stderr when errors is set.
+HostRun runHost(const std::string& arguments, bool errors = false) {
+    const char* host = std::getenv("SYSVISTA_HOST");
+    std::string command = std::string(host ? host : "sysvista-host") + " " + arguments +
+                          (errors ? " 2>&1 1>/dev/null" : " 2>/dev/null");
+    HostRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+    int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string pluginPath() {
+    const char* out = std::getenv("ORV_OUT");
+    return std::string(out ? out : ".") + "/lib/libQuorrel.so";
+}
+
+bool pluginBuilt() { return access(pluginPath().c_str(), R_OK) == 0; }
+
+// A common application data folder as an installation leaves it: the shared folder exists.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        char pattern[] = "/tmp/sysvista-host-test-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        path = made ? made : "";
+        if (!path.empty() && std::system(("mkdir -p '" + path + "/Orvane/Shared/Quorrel'").c_str()) != 0) path.clear();
+    }
+    ~TemporaryFolder() {
+        if (!path.empty() && std::system(("rm -rf '" + path + "'").c_str()) != 0) ADD_FAILURE() << "cannot remove " << path;
+    }
+    std::string path;
+};
+
+TEST(Host, HelpAndUsageErrors) {
+    HostRun help = runHost("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.output.find("usage: sysvista-host"), std::string::npos);
+
+    HostRun unknown = runHost("--frobnicate", true);
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_NE(unknown.output.find("unknown option --frobnicate"), std::string::npos);
+
+    EXPECT_EQ(runHost("--set Digiscan1=1").exitCode, 1);
+    EXPECT_EQ(runHost("--desired 18.1").exitCode, 1);
+    EXPECT_EQ(runHost("--watch soon").exitCode, 1);
+    EXPECT_EQ(runHost("--wait-notifications -1").exitCode, 1);
+}
+
+TEST(Host, MissingPluginIsReported) {
+    HostRun run = runHost("--plugin /nonexistent/libQuorrel.so", true);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.output.find("cannot load /nonexistent/libQuorrel.so"), std::string::npos);
+}
+
+TEST(Host, ListsDevicesAndCommitsADebugSetting) {
+    if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
+    TemporaryFolder appData;
+    ASSERT_FALSE(appData.path.empty());
+    HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
+                      " --set 1:debugSessionConfiguration=0 --set Digiscan1:ServerIsOutOfProcess=true");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("5 device(s)"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("\"Digiscan SFP Debug\" version 18.1 component Quorrel"), std::string::npos);
+    EXPECT_NE(run.output.find("commit: 0x00000000 (S_OK)"), std::string::npos);
+    EXPECT_NE(run.output.find("refreshed: 0x00000000 (S_OK), ServerIsOutOfProcess = true"), std::string::npos);
+
+    std::ifstream config(appData.path + "/Orvane/Shared/Quorrel/Quorrel.config");
+    ASSERT_TRUE(config.good());
+    std::stringstream text;
+    text << config.rdbuf();
+    EXPECT_NE(text.str().find("{D1A50001-0C2E-4B7A-8E11-5A0000000001}"), std::string::npos) << text.str();
+    EXPECT_NE(text.str().find("true"), std::string::npos) << text.str();
+}
+
+TEST(Host, RefusedEditAndVersionMismatch) {
+    if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
+    TemporaryFolder appData;
+    HostRun refused = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
+                          " --set 1:debugSessionConfiguration=2");
+    EXPECT_EQ(refused.exitCode, 5) << refused.output;
+    EXPECT_NE(refused.output.find("validate: 0x8004037F (SVSYS_E_VALIDATION_VALUE)"), std::string::npos)
+        << refused.output;
+
+    HostRun tooNew = runHost("--plugin " + pluginPath() + " --appdata " + appData.path + " --desired 19.0,19.1", true);
+    EXPECT_EQ(tooNew.exitCode, 3);
+    EXPECT_NE(tooNew.output.find("version check failed with status -50252"), std::string::npos) << tooNew.output;
+}
+
+TEST(Host, StorageChangesReachTheSink) {
+    if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
+    TemporaryFolder appData;
+    HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
+                          " --remove-device {D1A50002-0C2E-4B7A-8E11-5A0000000002}"
+                          " --add-device '{\"id\": \"{D1A500FF-0C2E-4B7A-8E11-5A00000000FF}\","
+                          " \"class\": \"{5C1A0001-7E2B-4D3C-9F10-0A1B2C3D4E01}\","
+                          " \"properties\": {\"9553\": \"Added\", \"1585\": \"HSDR-5162\", \"8998\": 12582}}'"
+                          " --wait-notifications 2");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("notification added {D1A500FF-0C2E-4B7A-8E11-5A00000000FF}"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("notification removed {D1A50002-0C2E-4B7A-8E11-5A0000000002}"), std::string::npos)
+        << run.output;
+}
+
+TEST(Host, RefusedStorageChange) {
+    if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
+    TemporaryFolder appData;
+    HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
+                          " --remove-device {D1A500EE-0C2E-4B7A-8E11-5A00000000EE}", true);
+    EXPECT_EQ(run.exitCode, 5);
+    EXPECT_NE(run.output.find("the storage refused to remove {D1A500EE-0C2E-4B7A-8E11-5A00000000EE}"),
+              std::string::npos)
+        << run.output;
+}
+
+}  // namespace

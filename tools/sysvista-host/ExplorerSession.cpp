@@ -1,0 +1,360 @@
+#include "ExplorerSession.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "BagValues.h"
+#include "ComRef.h"
+#include "Console.h"
+#include "HostObjects.h"
+#include "HostPlatform.h"
+#include "explorer/PropertyTags.h"
+#include "explorer/QuorrelExports.h"
+#include "explorer/SysExpert.h"
+#include "sim/explorer/WideText.h"
+#include "storage/SimStorage.h"
+
+namespace sysvistahost {
+
+namespace {
+
+// A safety limit only: notifications normally arrive within milliseconds.
+constexpr std::chrono::seconds kNotificationWaitLimit(30);
+
+struct Device {
+    std::string id;
+    std::string alias;
+};
+
+std::string versionText(const tSSVersion& version) {
+    char text[tSSVersion::kMaxTextSize];
+    return version.toString(text, sizeof text);
+}
+
+// Reads a string answer of the expert (slots 4-6).
+std::string expertText(IsvSysExpert2* expert, HRESULT (IsvSysExpertInfo::*get)(BSTR*), HRESULT& hr) {
+    BstrHolder text;
+    hr = (expert->*get)(text.out());
+    return orvsim::toUtf8(text.get());
+}
+
+std::string bagString(IsvSysPropertyBag* bag, ULONG tag) {
+    BstrHolder text;
+    if (FAILED(bag->GetString(tag, text.out()))) return "";
+    return orvsim::toUtf8(text.get());
+}
+
+void printBag(IsvSysPropertyBag* bag) {
+    printLine("Device " + bagString(bag, kSvSysTagDeviceID) + " \"" + bagString(bag, kSvSysTagUserAlias) + "\"");
+    ComRef<IsvSysEnumPropertyTag> tags;
+    HRESULT hr = bag->GetAllTags(tags.out());
+    if (FAILED(hr) || !tags) {
+        printLine("  (no properties)");
+        return;
+    }
+    char line[256];
+    std::snprintf(line, sizeof line, "  %-10s  %-26s  %-9s  %s", "Tag", "Name", "Type", "Value");
+    printLine(line);
+    ULONG tag = 0;
+    ULONG fetched = 0;
+    while (tags->Next(1, &tag, &fetched) == S_OK && fetched == 1) {
+        ULONG typeCode = 0;
+        std::string value;
+        HRESULT read = readValue(bag, tag, typeCode, value);
+        if (FAILED(read)) value = "(" + formatResult(read) + ")";
+        const char* name = tagName(tag);
+        std::snprintf(line, sizeof line, "  %-10s  %-26s  %-9s  ", formatTag(tag).c_str(), name ? name : "-",
+                      typeName(typeCode));
+        printLine(line + value);
+    }
+}
+
+std::string tagList(IsvSysEnumPropertyTag* tags) {
+    std::string text;
+    ULONG tag = 0;
+    ULONG fetched = 0;
+    while (tags != nullptr && tags->Next(1, &tag, &fetched) == S_OK && fetched == 1) {
+        if (!text.empty()) text += ", ";
+        const char* name = tagName(tag);
+        text += name ? name : formatTag(tag);
+    }
+    return text.empty() ? "none" : text;
+}
+
+const Device* findDevice(const std::vector<Device>& devices, const std::string& key) {
+    for (const Device& d : devices)
+        if (d.id == key || d.alias == key) return &d;
+    char* end = nullptr;
+    unsigned long position = std::strtoul(key.c_str(), &end, 10);
+    if (!key.empty() && *end == '\0' && position >= 1 && position <= devices.size()) return &devices[position - 1];
+    return nullptr;
+}
+
+class Explorer {
+public:
+    explicit Explorer(const HostOptions& options) : _options(options) {}
+    int run();
+
+private:
+    int checkVersion(const LoadedLibrary& plugin);
+    int createExpert(const LoadedLibrary& plugin);
+    int listDevices();
+    int applyEdit(const SetRequest& request);
+    int changeStorage();
+    int awaitNotifications();
+    void shutDown();
+
+    const HostOptions& _options;
+    ComRef<IsvSysExpert2> _expert;
+    ComRef<IsvSysExpertPlugPlay> _plugPlay;
+    ComRef<HostSink> _sink;
+    std::vector<Device> _devices;
+};
+
+int Explorer::checkVersion(const LoadedLibrary& plugin) {
+    auto getCurrent = reinterpret_cast<nQuorrel100_getVersion_t>(plugin.symbol(QUORREL_EXPORT_GET_CURRENT_VERSION));
+    auto getOldest =
+        reinterpret_cast<nQuorrel100_getVersion_t>(plugin.symbol(QUORREL_EXPORT_GET_OLDEST_COMPATIBLE_VERSION));
+    auto compare = reinterpret_cast<nQuorrel100_compareVersion_t>(plugin.symbol(QUORREL_EXPORT_COMPARE_VERSION));
+    if (getCurrent == nullptr || getOldest == nullptr || compare == nullptr) {
+        printError("the plug-in lacks the version exports");
+        return kExitPluginNotLoadable;
+    }
+    int32_t status = 0;
+    tSSVersion current = getCurrent(status);
+    tSSVersion oldest = getOldest(status);
+    tSSVersion desiredNewest(_options.desiredNewest);
+    tSSVersion desiredOldest(_options.desiredOldest);
+    printLine("plug-in versions " + versionText(oldest) + " - " + versionText(current) + ", desired " +
+              versionText(desiredOldest) + " - " + versionText(desiredNewest));
+    status = 0;
+    compare(desiredNewest, desiredOldest, status, "Sysvista");
+    if (status < 0) {
+        printError("version check failed with status " + std::to_string(status));
+        return kExitVersionMismatch;
+    }
+    printLine("version check: status " + std::to_string(status));
+    return kExitSuccess;
+}
+
+int Explorer::createExpert(const LoadedLibrary& plugin) {
+    auto create = reinterpret_cast<createDigiscanSysApiExpert_t>(plugin.symbol(QUORREL_EXPORT_CREATE_EXPERT));
+    if (create == nullptr) {
+        printError("the plug-in lacks " QUORREL_EXPORT_CREATE_EXPERT);
+        return kExitPluginNotLoadable;
+    }
+    void* raw = nullptr;
+    HRESULT hr = create(&raw);
+    if (FAILED(hr) || raw == nullptr) {
+        printError("creating the expert failed: " + formatResult(hr));
+        return kExitExpertFailure;
+    }
+    // The factory hands out the primary interface; ask it properly for the newest one.
+    ComRef<IUnknown> object(static_cast<IsvSysExpert2*>(raw));
+    hr = object.query(IID_IsvSysExpert2, _expert);
+    if (FAILED(hr)) {
+        printError("the expert does not answer IsvSysExpert2: " + formatResult(hr));
+        return kExitExpertFailure;
+    }
+    hr = _expert->Initialize();
+    if (FAILED(hr)) {
+        printError("initialising the expert failed: " + formatResult(hr));
+        return kExitExpertFailure;
+    }
+    // The expert answers its identity once it is initialised.
+    GUID id{};
+    HRESULT idResult = _expert->GetID(&id);
+    HRESULT nameResult = S_OK, versionResult = S_OK, componentResult = S_OK;
+    std::string name = expertText(_expert.get(), &IsvSysExpertInfo::GetName, nameResult);
+    std::string version = expertText(_expert.get(), &IsvSysExpertInfo::GetVersion, versionResult);
+    std::string component = expertText(_expert.get(), &IsvSysExpertInfo::GetComponentName, componentResult);
+    for (HRESULT result : {idResult, nameResult, versionResult, componentResult}) {
+        if (FAILED(result)) {
+            printError("reading the expert's identity failed: " + formatResult(result));
+            return kExitExpertFailure;
+        }
+    }
+    printLine("expert " + formatGuid(id) + " \"" + name + "\" version " + version + " component " + component);
+    hr = _expert.query(IID_IsvSysExpertPlugPlay, _plugPlay);
+    if (SUCCEEDED(hr)) {
+        *_sink.out() = new HostSink;
+        hr = _plugPlay->RegisterSink(_sink.get());
+    }
+    if (FAILED(hr)) {
+        printError("registering the notification sink failed: " + formatResult(hr));
+        return kExitExpertFailure;
+    }
+    return kExitSuccess;
+}
+
+int Explorer::listDevices() {
+    ComRef<IsvSysEnumStringList> ids;
+    HRESULT hr = _expert->GetDeviceIDs(ids.out());
+    if (FAILED(hr)) {
+        printError("listing the devices failed: " + formatResult(hr));
+        return kExitExpertFailure;
+    }
+    std::vector<std::string> listed;
+    for (;;) {
+        BstrHolder id;
+        ULONG fetched = 0;
+        if (!ids || ids->Next(1, id.out(), &fetched) != S_OK || fetched != 1) break;
+        listed.push_back(orvsim::toUtf8(id.get()));
+    }
+    printLine(std::to_string(listed.size()) + " device(s)");
+
+    ComRef<BagCollection> collection(new BagCollection);
+    hr = _expert->GetAllPropertyBags(collection.get());
+    if (FAILED(hr)) {
+        printError("reading the property bags failed: " + formatResult(hr));
+        return kExitExpertFailure;
+    }
+    ULONG count = 0;
+    collection->GetCount(&count);
+    for (ULONG i = 0; i < count; ++i) {
+        ComRef<IsvSysPropertyBag> bag;
+        if (FAILED(collection->GetItem(i, bag.out()))) continue;
+        printLine("");
+        printBag(bag.get());
+        _devices.push_back(Device{bagString(bag.get(), kSvSysTagDeviceID), bagString(bag.get(), kSvSysTagUserAlias)});
+    }
+    return kExitSuccess;
+}
+
+int Explorer::applyEdit(const SetRequest& request) {
+    const Device* device = findDevice(_devices, request.device);
+    ULONG tag = 0;
+    if (device == nullptr) {
+        printError("no device \"" + request.device + "\"");
+        return kExitEditRefused;
+    }
+    if (!parseTag(request.name, tag)) {
+        printError("unknown property \"" + request.name + "\"");
+        return kExitEditRefused;
+    }
+    std::wstring id = orvsim::toWide(device->id);
+    printLine("");
+    printLine("edit " + device->id + " " + request.name + " = " + request.value);
+
+    ComRef<IsvSysPropertyBag> shown;
+    HRESULT hr = _expert->GetPropertyBag(id.c_str(), shown.out());
+    ComRef<IsvSysPropertyBag2> shown2;
+    if (SUCCEEDED(hr)) hr = shown.query(IID_IsvSysPropertyBag2, shown2);
+    ComRef<IsvSysPropertyBag> edited;
+    if (SUCCEEDED(hr)) hr = shown2->Clone(edited.out());
+    if (FAILED(hr)) {
+        printError("reading the device's bag failed: " + formatResult(hr));
+        return kExitExpertFailure;
+    }
+    std::string error;
+    hr = writeValue(edited.get(), tag, request.value, error);
+    if (FAILED(hr)) {
+        printError(error.empty() ? "setting the value failed: " + formatResult(hr) : error);
+        return kExitEditRefused;
+    }
+
+    ComRef<IsvSysEnumPropertyTag> accepted;
+    BstrHolder message;
+    hr = _expert->ValidateProperties(id.c_str(), edited.get(), accepted.out(), message.out());
+    std::string messageText = orvsim::toUtf8(message.get());
+    printLine("validate: " + formatResult(hr) + ", accepted " + tagList(accepted.get()) +
+              (messageText.empty() ? "" : ", message \"" + messageText + "\""));
+    if (FAILED(hr)) return kExitEditRefused;
+    if (_options.validateOnly) return kExitSuccess;
+
+    ULONG result = 0;
+    BstrHolder commitMessage;
+    hr = _expert->CommitPropertiesEx(id.c_str(), edited.get(), &result, commitMessage.out());
+    messageText = orvsim::toUtf8(commitMessage.get());
+    printLine("commit: " + formatResult(hr) + ", result " + std::to_string(result) +
+              (messageText.empty() ? "" : ", message \"" + messageText + "\""));
+    if (FAILED(hr)) return kExitEditRefused;
+
+    ComRef<IsvSysPropertyBag> refreshed;
+    hr = _expert->RefreshPropertyBag(id.c_str(), 1, &tag, FALSE, refreshed.out());
+    if (FAILED(hr) || !refreshed) {
+        printError("refreshing the device's bag failed: " + formatResult(hr));
+        return kExitExpertFailure;
+    }
+    ULONG typeCode = 0;
+    std::string value;
+    readValue(refreshed.get(), tag, typeCode, value);
+    printLine("refreshed: " + formatResult(hr) + ", " + request.name + " = " + value);
+    return kExitSuccess;
+}
+
+int Explorer::changeStorage() {
+    for (const std::string& object : _options.addedDevices) {
+        int32_t status = SimStorage_addObject(object.c_str());
+        if (status < 0) {
+            printError("the storage refused the device " + object + ": status " + std::to_string(status));
+            return kExitEditRefused;
+        }
+        printLine("storage: device added");
+    }
+    for (const std::string& id : _options.removedDevices) {
+        int32_t status = SimStorage_removeObject(id.c_str());
+        if (status < 0) {
+            printError("the storage refused to remove " + id + ": status " + std::to_string(status));
+            return kExitEditRefused;
+        }
+        printLine("storage: device " + id + " removed");
+    }
+    return kExitSuccess;
+}
+
+int Explorer::awaitNotifications() {
+    if (_options.awaitedNotifications == 0 || !_sink) return kExitSuccess;
+    if (_sink->waitForNotifications(_options.awaitedNotifications, kNotificationWaitLimit)) return kExitSuccess;
+    printError("expected " + std::to_string(_options.awaitedNotifications) + " notification(s), received " +
+               std::to_string(_sink->notificationCount()));
+    return kExitNotificationsMissing;
+}
+
+void Explorer::shutDown() {
+    if (_plugPlay) _plugPlay->RegisterSink(nullptr);
+    if (_expert) {
+        HRESULT hr = _expert->Shutdown();
+        if (FAILED(hr)) printError("shutting the expert down failed: " + formatResult(hr));
+    }
+    _plugPlay.reset();
+    _expert.reset();
+    if (_sink) printLine("notifications received: " + std::to_string(_sink->notificationCount()));
+    _sink.reset();
+}
+
+int Explorer::run() {
+    printLine("loading " + _options.pluginPath);
+    LoadedLibrary plugin(_options.pluginPath);
+    if (!plugin.isLoaded()) {
+        printError("cannot load " + _options.pluginPath + ": " + plugin.error());
+        return kExitPluginNotLoadable;
+    }
+    // Worker threads of the plug-in may still be ending when the last reference goes.
+    plugin.keepLoaded();
+    int code = checkVersion(plugin);
+    if (code == kExitSuccess) code = createExpert(plugin);
+    if (code == kExitSuccess) code = listDevices();
+    for (size_t i = 0; code == kExitSuccess && i < _options.sets.size(); ++i) code = applyEdit(_options.sets[i]);
+    if (code == kExitSuccess) code = changeStorage();
+    if (code == kExitSuccess && _expert) {
+        HRESULT hr = _expert->Refresh();
+        printLine("refresh: " + formatResult(hr));
+    }
+    if (code == kExitSuccess) code = awaitNotifications();
+    if (code == kExitSuccess && _options.watchSeconds > 0) {
+        printLine("watching for " + std::to_string(_options.watchSeconds) + " s");
+        std::this_thread::sleep_for(std::chrono::seconds(_options.watchSeconds));
+    }
+    shutDown();
+    return code;
+}
+
+}  // namespace
+
+int runExplorer(const HostOptions& options) { return Explorer(options).run(); }
+
+}  // namespace sysvistahost

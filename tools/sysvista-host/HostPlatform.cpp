@@ -1,0 +1,64 @@
+#include "HostPlatform.h"
+
+#include <dlfcn.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace sysvistahost {
+
+LoadedLibrary::LoadedLibrary(const std::string& path) {
+    _handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (_handle == nullptr) {
+        const char* reason = dlerror();
+        _error = reason ? reason : "unknown error";
+    }
+}
+
+LoadedLibrary::~LoadedLibrary() {
+    if (_handle != nullptr && !_keep) dlclose(_handle);
+}
+
+void* LoadedLibrary::symbol(const char* name) const { return _handle ? dlsym(_handle, name) : nullptr; }
+
+std::string programFolder() {
+    std::vector<char> buffer(4096);
+    ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (length <= 0) return "./";
+    std::string path(buffer.data(), static_cast<size_t>(length));
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+void setEnvironment(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
+
+const char* getEnvironment(const char* name) { return getenv(name); }
+
+std::string writeTemporaryFile(const std::string& prefix, const std::string& text) {
+    const char* folder = getenv("TMPDIR");
+    std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/" + prefix + "XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    int fd = mkstemp(name.data());
+    if (fd < 0) return "";
+    size_t written = 0;
+    while (written < text.size()) {
+        ssize_t n = write(fd, text.data() + written, text.size() - written);
+        if (n <= 0) break;
+        written += static_cast<size_t>(n);
+    }
+    close(fd);
+    if (written != text.size()) {
+        unlink(name.data());
+        return "";
+    }
+    return name.data();
+}
+
+void removeFile(const std::string& path) {
+    if (!path.empty()) unlink(path.c_str());
+}
+
+}  // namespace sysvistahost

@@ -1,0 +1,37 @@
+#pragma once
+// The few operating-system services the explorer host needs, in one place.
+#include <string>
+
+namespace sysvistahost {
+
+// A loaded shared library; null handle when loading failed (error() says why).
+class LoadedLibrary {
+public:
+    explicit LoadedLibrary(const std::string& path);
+    ~LoadedLibrary();
+    LoadedLibrary(const LoadedLibrary&) = delete;
+    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+    bool isLoaded() const { return _handle != nullptr; }
+    const std::string& error() const { return _error; }
+    // Null when the library has no such export.
+    void* symbol(const char* name) const;
+    // Keeps the library loaded when this object goes (the explorer never unloads a plug-in
+    // whose threads may still be winding down).
+    void keepLoaded() { _keep = true; }
+
+private:
+    void* _handle = nullptr;
+    bool _keep = false;
+    std::string _error;
+};
+
+// The folder of the running program, with a trailing '/'.
+std::string programFolder();
+void setEnvironment(const char* name, const std::string& value);
+const char* getEnvironment(const char* name);
+// Writes text to a new file in the temporary folder; returns its path, "" on failure.
+std::string writeTemporaryFile(const std::string& prefix, const std::string& text);
+void removeFile(const std::string& path);
+
+}  // namespace sysvistahost
