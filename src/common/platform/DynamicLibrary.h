@@ -1,0 +1,36 @@
+#pragma once
+// Loading shared libraries at run time. Names are given the Windows way ("NAME.dll" or
+// "DIR\NAME.dll"); the backend maps them to its own file names and searches the platform's
+// normal library path for a plain name.
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+using LibraryHandle = void*;
+
+// Why a load or a look-up failed: the system's error number (0 when it gives none) and its text.
+struct LibraryError {
+    int32_t code = 0;
+    std::string message;
+};
+
+class DynamicLibraryInterface {
+public:
+    virtual ~DynamicLibraryInterface() = default;
+    // Null on failure, with error filled.
+    virtual LibraryHandle load(const std::string& windowsName, LibraryError& error) = 0;
+    // Only a library the process has already loaded; never loads. Null when absent.
+    virtual LibraryHandle findLoaded(const std::string& windowsName) = 0;
+    // Null on failure, with error filled.
+    virtual void* symbol(LibraryHandle library, const char* name, LibraryError& error) = 0;
+    virtual void unload(LibraryHandle library) = 0;
+};
+
+// The file name this platform uses for a Windows library name.
+std::string nativeLibraryName(const std::string& windowsName);
+
+// The process's backend.
+DynamicLibraryInterface& dynamicLibrary();
+
+}  // namespace platform

@@ -1,0 +1,44 @@
+#pragma once
+// Whole-file input and output in binary mode. Paths are UTF-8; a '\' separator is accepted
+// wherever the platform uses another one. Files are opened shared (other readers and writers
+// are not denied).
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+enum class FileMode {
+    ReadBinary,   // existing file, from its start
+    WriteBinary,  // truncated, or created when missing
+};
+
+class OpenFileInterface {
+public:
+    virtual ~OpenFileInterface() = default;  // closes the file
+    // Size in bytes, leaving the position at the start; -1 when it cannot be told.
+    virtual int64_t size() = 0;
+    // Reads up to size bytes; the number read.
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
+    // Whether a read or write has failed on the stream.
+    virtual bool failed() const = 0;
+    // Writes up to size bytes; the number written.
+    virtual std::size_t write(const char* data, std::size_t size) = 0;
+    virtual bool flush() = 0;
+};
+
+class FileSystemInterface {
+public:
+    virtual ~FileSystemInterface() = default;
+    // Null when the path cannot be converted or the file cannot be opened.
+    virtual std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode) = 0;
+};
+
+// The path as the file-system calls of this platform take it.
+std::string nativePath(const std::string& utf8Path);
+
+// The operating system's implementation.
+FileSystemInterface& fileSystem();
+
+}  // namespace platform

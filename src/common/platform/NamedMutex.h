@@ -1,0 +1,26 @@
+#pragma once
+// A mutex known by name, so that independent modules of one process (each with its own copy
+// of this code) exclude each other. Not recursive.
+#include <memory>
+#include <string>
+
+namespace platform {
+
+class NamedMutexInterface {
+public:
+    virtual ~NamedMutexInterface() = default;
+    // Waits without time limit; false when the system refused.
+    virtual bool lock() = 0;
+    virtual void unlock() = 0;
+};
+
+class NamedMutexFactoryInterface {
+public:
+    virtual ~NamedMutexFactoryInterface() = default;
+    // Creates or opens the mutex; null when the system refuses.
+    virtual std::unique_ptr<NamedMutexInterface> open(const std::string& name) = 0;
+};
+
+NamedMutexFactoryInterface& namedMutexFactory();
+
+}  // namespace platform

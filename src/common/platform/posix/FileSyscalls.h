@@ -1,0 +1,27 @@
+#pragma once
+// The C run-time calls behind the file service, replaceable so that tests can make an open,
+// a read, a write or a flush fail at a chosen point.
+#include <cstdio>
+#include <sys/types.h>
+
+namespace platform {
+namespace posix {
+
+struct FileSyscalls {
+    std::FILE* (*fopen)(const char* path, const char* mode);
+    int (*fseeko)(std::FILE* file, off_t offset, int whence);
+    off_t (*ftello)(std::FILE* file);
+    std::size_t (*fread)(void* buffer, std::size_t size, std::size_t count, std::FILE* file);
+    std::size_t (*fwrite)(const void* data, std::size_t size, std::size_t count, std::FILE* file);
+    int (*fflush)(std::FILE* file);
+    int (*ferror)(std::FILE* file);
+    int (*fclose)(std::FILE* file);
+};
+
+// The table in use; starts with the real calls.
+FileSyscalls& fileSyscalls();
+// The real calls, for restoring.
+FileSyscalls realFileSyscalls();
+
+}  // namespace posix
+}  // namespace platform

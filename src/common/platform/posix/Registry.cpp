@@ -1,0 +1,101 @@
+#include "common/platform/Registry.h"
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+
+#include "common/platform/Environment.h"
+#include "common/platform/posix/RegistryFile.h"
+
+namespace platform {
+namespace {
+
+constexpr const char* kRegistryFileVariable = "ORV_REGISTRY_FILE";
+constexpr const char* kRegistryFileFallback = "/etc/orvane/registry.reg";
+
+// The Windows errors this registry reports, with the system's message texts.
+struct Win32Error {
+    uint32_t code;
+    const char* message;
+};
+constexpr Win32Error kFileNotFound{2, "The system cannot find the file specified."};
+constexpr Win32Error kAccessDenied{5, "Access is denied."};
+
+void setError(RegistryError& error, const Win32Error& win32) {
+    error.code = win32.code;
+    error.message = win32.message;
+}
+
+class FileRegistryKey : public RegistryKeyInterface {
+public:
+    FileRegistryKey(std::shared_ptr<const posix::RegistryFile> file, std::string key)
+        : file_(std::move(file)), key_(std::move(key)) {}
+
+    bool queryString(const std::string& valueName, std::string& value, RegistryError& error) const override {
+        const std::string* data = file_->value(key_, valueName);
+        if (data == nullptr) {
+            setError(error, kFileNotFound);
+            return false;
+        }
+        value = *data;
+        return true;
+    }
+
+private:
+    std::shared_ptr<const posix::RegistryFile> file_;
+    std::string key_;
+};
+
+class FileRegistry : public RegistryInterface {
+public:
+    explicit FileRegistry(const EnvironmentInterface& environment) : environment_(environment) {}
+
+    std::unique_ptr<RegistryKeyInterface> openLocalMachineKey(const std::string& subkey, RegistryView view,
+                                                              RegistryError& error) const override {
+        std::shared_ptr<const posix::RegistryFile> file;
+        if (!load(file, error)) return nullptr;
+        const std::string key = view == RegistryView::Registry32 ? posix::registry32Path(subkey) : subkey;
+        if (!file->hasKey(key)) {
+            setError(error, kFileNotFound);
+            return nullptr;
+        }
+        return std::make_unique<FileRegistryKey>(std::move(file), key);
+    }
+
+private:
+    // Read on every open, so that a changed file is seen as a changed registry would be.
+    bool load(std::shared_ptr<const posix::RegistryFile>& file, RegistryError& error) const {
+        std::optional<std::string> path = environment_.variable(kRegistryFileVariable);
+        if (!path || path->empty()) path = kRegistryFileFallback;
+        errno = 0;
+        std::ifstream stream(*path, std::ios::binary);
+        if (!stream) {
+            // A missing file is an empty registry; one that exists but cannot be read is refused.
+            if (errno == ENOENT || errno == ENOTDIR) {
+                file = std::make_shared<posix::RegistryFile>();
+                return true;
+            }
+            setError(error, kAccessDenied);
+            return false;
+        }
+        std::ostringstream text;
+        text << stream.rdbuf();
+        file = std::make_shared<posix::RegistryFile>(posix::RegistryFile::parse(text.str()));
+        return true;
+    }
+
+    const EnvironmentInterface& environment_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryInterface> makeRegistry(const EnvironmentInterface& environment) {
+    return std::make_unique<FileRegistry>(environment);
+}
+
+const RegistryInterface& registry() {
+    static std::unique_ptr<RegistryInterface> instance = makeRegistry(environment());
+    return *instance;
+}
+
+}  // namespace platform

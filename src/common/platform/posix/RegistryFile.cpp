@@ -1,0 +1,195 @@
+#include "common/platform/posix/RegistryFile.h"
+
+#include <cstdint>
+#include <sstream>
+
+namespace platform {
+namespace posix {
+namespace {
+
+constexpr const char* kLocalMachine = "HKEY_LOCAL_MACHINE";
+constexpr const char* kSoftware = "SOFTWARE";
+constexpr const char* kWow64Node = "WOW6432NODE";
+
+char foldCase(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string fold(const std::string& text) {
+    std::string folded = text;
+    for (char& c : folded) c = foldCase(c);
+    return folded;
+}
+
+// Folded, without leading or trailing separators and with single separators between parts.
+std::string normaliseKey(const std::string& key) {
+    std::string normal;
+    for (char c : key) {
+        if (c == '\\') {
+            if (!normal.empty() && normal.back() != '\\') normal += '\\';
+        } else {
+            normal += foldCase(c);
+        }
+    }
+    if (!normal.empty() && normal.back() == '\\') normal.pop_back();
+    return normal;
+}
+
+void trimRight(std::string& line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+}
+
+size_t skipBlanks(const std::string& line, size_t at) {
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+    return at;
+}
+
+// A quoted string with \\ and \" escapes starting at line[at] == '"'; npos when unterminated.
+size_t readQuoted(const std::string& line, size_t at, std::string& text) {
+    text.clear();
+    for (size_t i = at + 1; i < line.size(); ++i) {
+        if (line[i] == '\\' && i + 1 < line.size()) {
+            text += line[++i];
+        } else if (line[i] == '"') {
+            return i + 1;
+        } else {
+            text += line[i];
+        }
+    }
+    return std::string::npos;
+}
+
+void appendUtf8(std::string& out, uint32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Registry Editor saves its exports as UTF-16LE with a byte-order mark; those are read as UTF-8.
+std::string toUtf8(const std::string& text) {
+    if (text.size() < 2 || static_cast<unsigned char>(text[0]) != 0xFF || static_cast<unsigned char>(text[1]) != 0xFE) {
+        return text;
+    }
+    std::string out;
+    out.reserve(text.size() / 2);
+    auto unit = [&](size_t at) {
+        return static_cast<uint32_t>(static_cast<unsigned char>(text[at])) |
+               (static_cast<uint32_t>(static_cast<unsigned char>(text[at + 1])) << 8);
+    };
+    for (size_t at = 2; at + 1 < text.size(); at += 2) {
+        uint32_t c = unit(at);
+        if (c >= 0xD800 && c < 0xDC00 && at + 3 < text.size() && unit(at + 2) >= 0xDC00 && unit(at + 2) < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
+            at += 2;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;  // an unpaired surrogate
+        }
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+}  // namespace
+
+RegistryFile RegistryFile::parse(const std::string& text) {
+    RegistryFile file;
+    std::istringstream lines(toUtf8(text));
+    std::string line;
+    std::string section;  // folded key of the current section; empty when outside local machine
+    bool continued = false;
+    bool first = true;
+    while (std::getline(lines, line)) {
+        if (first && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+        first = false;
+        trimRight(line);
+        // Lines of a multi-line (hex) value end with a backslash.
+        if (continued) {
+            continued = !line.empty() && line.back() == '\\';
+            continue;
+        }
+        const size_t start = skipBlanks(line, 0);
+        if (start == line.size() || line[start] == ';') continue;
+        if (line[start] == '[') {
+            section.clear();
+            if (line.back() != ']') continue;
+            // A section of another root, or one that deletes a key ("[-HKEY...]"), holds nothing here.
+            const std::string folded = normaliseKey(line.substr(start + 1, line.size() - start - 2));
+            const std::string root = kLocalMachine;
+            if (folded.compare(0, root.size() + 1, root + "\\") == 0) {
+                section = folded.substr(root.size() + 1);
+                file.addKey(section);
+            }
+            continue;
+        }
+        if (section.empty()) continue;
+        std::string name;
+        size_t at = start;
+        if (line[at] == '@') {
+            ++at;
+        } else if (line[at] == '"') {
+            at = readQuoted(line, at, name);
+            if (at == std::string::npos) continue;
+        } else {
+            continue;
+        }
+        at = skipBlanks(line, at);
+        if (at >= line.size() || line[at] != '=') continue;
+        at = skipBlanks(line, at + 1);
+        if (at < line.size() && line[at] == '"') {
+            std::string data;
+            if (readQuoted(line, at, data) != std::string::npos) {
+                file.values_[section][fold(name)] = data;
+            }
+        } else {
+            // Values of other types are not strings; a deleted value ("-") removes it.
+            file.values_[section].erase(fold(name));
+            continued = line.back() == '\\';
+        }
+    }
+    return file;
+}
+
+void RegistryFile::addKey(const std::string& key) {
+    for (size_t at = key.find('\\'); at != std::string::npos; at = key.find('\\', at + 1)) {
+        keys_.insert(key.substr(0, at));
+    }
+    keys_.insert(key);
+}
+
+bool RegistryFile::hasKey(const std::string& key) const {
+    return keys_.count(normaliseKey(key)) != 0;
+}
+
+const std::string* RegistryFile::value(const std::string& key, const std::string& name) const {
+    auto found = values_.find(normaliseKey(key));
+    if (found == values_.end()) return nullptr;
+    auto data = found->second.find(fold(name));
+    return data == found->second.end() ? nullptr : &data->second;
+}
+
+std::string registry32Path(const std::string& key) {
+    const std::string folded = normaliseKey(key);
+    const std::string software = kSoftware;
+    const std::string prefix = software + "\\";
+    if (folded.compare(0, prefix.size(), prefix) != 0 ||
+        folded.compare(prefix.size(), std::string(kWow64Node).size() + 1, std::string(kWow64Node) + "\\") == 0 ||
+        folded == prefix + kWow64Node) {
+        return folded;
+    }
+    return prefix + kWow64Node + folded.substr(software.size());
+}
+
+}  // namespace posix
+}  // namespace platform

@@ -1,0 +1,41 @@
+# Texts compiled into helvar_core. Included by CMakeLists.txt; also run in script mode
+# (cmake -DINPUT=... -DOUTPUT=... -DSYMBOL=... -P Generated.cmake) to write one header.
+
+if(CMAKE_SCRIPT_MODE_FILE)
+  # A header holding the file as a raw string literal.
+  file(READ "${INPUT}" text)
+  string(FIND "${text}" ")orvtext\"" clash)
+  if(NOT clash EQUAL -1)
+    message(FATAL_ERROR "${INPUT} contains the raw string delimiter")
+  endif()
+  get_filename_component(name "${INPUT}" NAME)
+  set(content "#pragma once\n// Generated from ${name} at build time; edit the source file instead.\n")
+  string(APPEND content "namespace orvgenerated {\ninline constexpr char ${SYMBOL}[] = R\"orvtext(${text})orvtext\";\n}\n")
+  # Rewrite only on change, so that dependants are not rebuilt needlessly.
+  if(EXISTS "${OUTPUT}")
+    file(READ "${OUTPUT}" old)
+    if(old STREQUAL content)
+      return()
+    endif()
+  endif()
+  file(WRITE "${OUTPUT}" "${content}")
+  return()
+endif()
+
+set(ORV_GENERATED_DIR ${CMAKE_CURRENT_BINARY_DIR}/generated)
+
+# helvar_embed_text(<source file> <header relative to the generated folder> <symbol>)
+function(helvar_embed_text input header symbol)
+  set(output ${ORV_GENERATED_DIR}/${header})
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol}
+            -P ${CMAKE_CURRENT_FUNCTION_LIST_FILE}
+    DEPENDS ${input} ${CMAKE_CURRENT_FUNCTION_LIST_FILE}
+    COMMENT "Embedding ${header}"
+    VERBATIM)
+  target_sources(helvar_core PRIVATE ${output})
+endfunction()
+
+helvar_embed_text(${PROJECT_SOURCE_DIR}/data/attribute-configuration.schema.json
+                  helvar/impexp/document/GeneratedSchema.h kAttributeConfigurationSchema)

@@ -1,0 +1,185 @@
+// The exported entry points: each catches every failure at its boundary, records it in the IVI
+// engine and returns its status.
+#define HELVAR_BUILDING 1  // exports rather than imports the declarations
+#include "Helvar.h"
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "common/orverr/Codes.h"
+#include "common/orverr/Raise.h"
+#include "helvar/impexp/GetDesiredAttributeHelper.h"
+#include "helvar/impexp/ImportExportSession.h"
+#include "helvar/impexp/ImportExportSessionSettings.h"
+#include "helvar/miivi/IviWrapper.h"
+#include "helvar/miivi/LanguageAccessor.h"
+#include "helvar/miivi/MiiviTerms.h"
+#include "helvar/miivi/MxlWrapper.h"
+#include "helvar/miivi/ReportToSession.h"
+#include "helvar/miivi/SessionLockGuard.h"
+
+// The public header repeats the codes callers test; keep it in step with the code table.
+static_assert(HELVAR_ERROR_SESSION_NOT_INITIALIZED == orverr::codes::kSessionNotRegistered.code, "");
+static_assert(HELVAR_ERROR_ENGINE_NOT_LOADED == orverr::engine::kLoadFailed, "");
+static_assert(HELVAR_ERROR_UNEXPECTED == orverr::codes::kUnexpectedFailure.code, "");
+static_assert(HELVAR_ERROR_ENGINE_INCOMPLETE == orverr::engine::kFunctionMissing, "");
+static_assert(HELVAR_ERROR_OUT_OF_MEMORY == orverr::codes::kErrOutOfMemory.code, "");
+static_assert(HELVAR_ERROR_NULL_PARAMETER == orverr::codes::kNullParameter.code, "");
+static_assert(HELVAR_ERROR_BUFFER_TOO_SMALL == orverr::codes::kBufferTooSmall.code, "");
+static_assert(HELVAR_ERROR_CORRUPTED_FORMAT == orverr::codes::kCorruptedFormat.code, "");
+static_assert(HELVAR_ERROR_INVALID_SCHEMA == orverr::codes::kInvalidSchema.code, "");
+static_assert(HELVAR_ERROR_INCOMPATIBLE_MODEL_NUMBER == orverr::codes::kIncompatibleModelNumber.code, "");
+static_assert(HELVAR_ERROR_LIBRARY_OUT_OF_DATE == orverr::codes::kLibraryOutOfDate.code, "");
+static_assert(HELVAR_ERROR_INVALID_VERSION_FORMAT == orverr::codes::kInvalidVersionFormat.code, "");
+static_assert(HELVAR_ERROR_INCOMPATIBLE_SESSION_CHANNELS == orverr::codes::kIncompatibleSessionChannels.code, "");
+static_assert(HELVAR_ERROR_READING_FILE == orverr::codes::kErrReadingFile.code, "");
+static_assert(HELVAR_ERROR_WRITING_FILE == orverr::codes::kErrWritingFile.code, "");
+static_assert(HELVAR_ATTR_SESSION_OBJECT == impexp_auxTemplate::SessionAttributeDefinition::kAttributeId, "");
+
+namespace {
+
+using impexp_auxTemplate::ImportExportSession;
+
+// Inside a catch handler: records the failure in flight against handle. Never throws, and never
+// leaves a caught failure looking like success.
+void reportFailure(orverr::Status& status, ViSession handle) noexcept {
+    try {
+        miivi::IviWrapper wrapper(handle);
+        miivi::MxlWrapper translator;
+        const uint32_t language = miivi::languageAccessor().getLanguage(wrapper);
+        miivi::reportToSession(status, wrapper, translator, language);
+    } catch (...) {
+    }
+    if (status.code >= 0) orverr::setCode(status, orverr::codes::kUnexpectedFailure.code);
+}
+
+void reportNonStandardFailure(orverr::Status& status, ViSession handle) noexcept {
+    try {
+        miivi::IviWrapper wrapper(handle);
+        miivi::reportUnknownFailure(status, wrapper);
+    } catch (...) {
+    }
+    if (status.code >= 0) orverr::setCode(status, orverr::codes::kUnexpectedFailure.code);
+}
+
+// Failures are reported against the null handle.
+template <class Work>
+ViStatus runWithoutLock(Work&& work) noexcept {
+    orverr::Status status;
+    ViStatus result = VI_SUCCESS;
+    try {
+        result = work();
+    } catch (const std::exception&) {
+        reportFailure(status, VI_NULL);
+    } catch (...) {
+        reportNonStandardFailure(status, VI_NULL);
+    }
+    return status.code < 0 ? status.code : result;
+}
+
+// Lock, look up, run, unlock. A refused lock is reported against the null handle, everything
+// after it against vi.
+template <class Operation>
+ViStatus runSessionOperation(ViSession vi, Operation&& operation) noexcept {
+    orverr::Status status;
+    ViSession reportHandle = VI_NULL;
+    ViStatus result = VI_SUCCESS;
+    try {
+        miivi::IviWrapper wrapper(vi);
+        wrapper.Ivi_LockSession(nullptr);
+        miivi::SessionLockGuard unlock(wrapper);
+        reportHandle = vi;
+        result = operation(ImportExportSession::lookup(wrapper));
+    } catch (const std::exception&) {
+        reportFailure(status, reportHandle);
+    } catch (...) {
+        reportNonStandardFailure(status, reportHandle);
+    }
+    return status.code < 0 ? status.code : result;
+}
+
+void requireArgument(const void* pointer) {
+    if (!pointer) ORVERR_THROW(orverr::codes::kNullParameter).comment(miivi::kNullParameterComment).raise();
+}
+
+// Negative sizes are taken as 0 (see Helvar.h).
+uint32_t sizeArgument(ViInt32 size) { return size < 0 ? 0u : static_cast<uint32_t>(size); }
+
+}  // namespace
+
+extern "C" {
+
+ViStatus Helvar_Initialize(ViSession vi) {
+    return runWithoutLock([vi]() -> ViStatus {
+        std::unique_ptr<miivi::IviWrapperInterface> wrapper(miivi::IviWrapperFactory().create(vi));
+        std::unique_ptr<impexp::GetAttributeHelperInterface> reader =
+            std::make_unique<impexp::GetDesiredAttributeHelper>();
+        const int32_t language = impexp_auxTemplate::readLanguage(*wrapper);
+        const std::string optionString = impexp_auxTemplate::readOptionString(*wrapper);
+        const int32_t modelNumber = impexp_auxTemplate::readModelNumber(*wrapper);
+        // From here on the object is owned through its registration in the driver session.
+        ImportExportSession* registered = new ImportExportSession(std::move(wrapper), std::move(reader), language,
+                                                                  std::string(), optionString, modelNumber);
+        (void)registered;
+        return VI_SUCCESS;
+    });
+}
+
+ViStatus Helvar_Close(ViSession vi) {
+    return runWithoutLock([vi]() -> ViStatus {
+        miivi::IviWrapper wrapper(vi);
+        delete &ImportExportSession::lookup(wrapper);
+        return VI_SUCCESS;
+    });
+}
+
+ViStatus Helvar_ImportAttributeConfigurationFile(ViSession vi, ViConstString filePath) {
+    return runSessionOperation(vi, [filePath](ImportExportSession& session) -> ViStatus {
+        requireArgument(filePath);
+        session.importerExporter().importFile(filePath);
+        return VI_SUCCESS;
+    });
+}
+
+ViStatus Helvar_ExportAttributeConfigurationFile(ViSession vi, ViConstString filePath) {
+    return runSessionOperation(vi, [filePath](ImportExportSession& session) -> ViStatus {
+        requireArgument(filePath);
+        session.importerExporter().exportFile(filePath);
+        return VI_SUCCESS;
+    });
+}
+
+ViStatus Helvar_ImportAttributeConfigurationBuffer(ViSession vi, ViInt32 size, ViConstString configuration) {
+    return runSessionOperation(vi, [size, configuration](ImportExportSession& session) -> ViStatus {
+        const uint32_t length = sizeArgument(size);
+        if (length > 0) requireArgument(configuration);
+        session.importerExporter().importBuffer(length, length > 0 ? configuration : "");
+        return VI_SUCCESS;
+    });
+}
+
+ViStatus Helvar_ExportAttributeConfigurationBuffer(ViSession vi, ViInt32 size, ViChar configuration[]) {
+    return runSessionOperation(vi, [size, configuration](ImportExportSession& session) -> ViStatus {
+        const uint32_t capacity = sizeArgument(size);
+        if (capacity > 0) requireArgument(configuration);
+        return static_cast<ViStatus>(session.importerExporter().exportBuffer(capacity, configuration));
+    });
+}
+
+ViStatus Helvar_SaveAttributes(ViSession vi) {
+    return runSessionOperation(vi, [](ImportExportSession& session) -> ViStatus {
+        session.saverRestorer().save();
+        return VI_SUCCESS;
+    });
+}
+
+ViStatus Helvar_RestoreAttributes(ViSession vi) {
+    return runSessionOperation(vi, [](ImportExportSession& session) -> ViStatus {
+        session.saverRestorer().restore();
+        return VI_SUCCESS;
+    });
+}
+
+}  // extern "C"

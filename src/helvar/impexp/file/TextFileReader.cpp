@@ -1,0 +1,43 @@
+#include "helvar/impexp/file/TextFileReader.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "common/orverr/Raise.h"
+#include "helvar/impexp/ImpExpTerms.h"
+#include "helvar/impexp/file/FileTerms.h"
+
+namespace impexp {
+
+TextFileReader::TextFileReader(const char* path, platform::FileSystemInterface& fileSystem) {
+    if (path == nullptr) {
+        ORVERR_THROW(orverr::codes::kInvalidAttributeValue).comment(message::kNullPath).raise();
+    }
+    path_ = path;
+    file_ = fileSystem.open(path_, platform::FileMode::ReadBinary);
+    if (!file_) {
+        ORVERR_THROW(orverr::codes::kErrReadingFile).usage(fileterms::kUsageFilePath, path_).raise();
+    }
+}
+
+void TextFileReader::raiseReadFailure(const char* message) const {
+    ORVERR_THROW(orverr::codes::kErrReadingFile).usage(fileterms::kUsageFilePath, path_).comment(message).raise();
+}
+
+std::string TextFileReader::readAll() {
+    const int64_t size = file_->size();
+    if (size < 0) {
+        raiseReadFailure(fileterms::kFailedToRead);
+    }
+    if (size > std::numeric_limits<int32_t>::max()) {
+        raiseReadFailure(fileterms::kFileTooLarge);
+    }
+    std::string contents(static_cast<size_t>(size), '\0');
+    const size_t count = file_->read(contents.data(), contents.size());
+    if (file_->failed() || count != contents.size()) {
+        raiseReadFailure(fileterms::kFailedToRead);
+    }
+    return contents;
+}
+
+}  // namespace impexp

@@ -1,0 +1,96 @@
+// The platform services this library's spine uses: library names and loading, the named mutex,
+// thread names and the process id.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <thread>
+#include <vector>
+
+#include "common/platform/DynamicLibrary.h"
+#include "common/platform/NamedMutex.h"
+#include "common/platform/ProcessId.h"
+#include "common/platform/ThreadName.h"
+#include "common/platform/posix/NamedMutexSyscalls.h"
+
+namespace {
+
+TEST(LibraryNames, WindowsNamesMapToSharedObjects) {
+    EXPECT_EQ(platform::nativeLibraryName("ivi.dll"), "libivi.so");
+    EXPECT_EQ(platform::nativeLibraryName("Digiscan2u.DLL"), "libDigiscan2u.so");
+    EXPECT_EQ(platform::nativeLibraryName("C:\\Orvane\\bin\\orvxlator.dll"), "C:/Orvane/bin/liborvxlator.so");
+    EXPECT_EQ(platform::nativeLibraryName("/opt/x/svs.dll"), "/opt/x/libsvs.so");
+    EXPECT_EQ(platform::nativeLibraryName("libm.so.6"), "libm.so.6");
+}
+
+TEST(DynamicLibrary, LoadsFindsAndReportsFailures) {
+    platform::DynamicLibraryInterface& libraries = platform::dynamicLibrary();
+    platform::LibraryError error;
+    EXPECT_EQ(libraries.load("NoSuchLibraryAnywhere.dll", error), nullptr);
+    EXPECT_NE(error.message.find("libNoSuchLibraryAnywhere.so"), std::string::npos) << error.message;
+
+    platform::LibraryHandle libm = libraries.load("libm.so.6", error);
+    ASSERT_NE(libm, nullptr) << error.message;
+    EXPECT_NE(libraries.symbol(libm, "cos", error), nullptr);
+    platform::LibraryError missing;
+    EXPECT_EQ(libraries.symbol(libm, "no_such_symbol_here", missing), nullptr);
+    EXPECT_NE(missing.message.find("no_such_symbol_here"), std::string::npos) << missing.message;
+    platform::LibraryHandle again = libraries.findLoaded("libm.so.6");
+    EXPECT_NE(again, nullptr);
+    libraries.unload(again);
+    libraries.unload(libm);
+    EXPECT_EQ(libraries.findLoaded("NoSuchLibraryAnywhere.dll"), nullptr);
+}
+
+std::string lockFile(const std::string& name) { return platform::posix::namedMutexFolder() + "/orv-mutex-" + name; }
+
+TEST(NamedMutex, ExcludesIndependentOpenersAndLeavesNoFile) {
+    const std::string name = "spine-test-" + std::to_string(platform::currentProcessId());
+    std::atomic<int> inside{0};
+    std::atomic<int> overlaps{0};
+    int counter = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&] {
+            for (int i = 0; i < 200; ++i) {
+                // Each round opens its own mutex, as separate modules of a process would.
+                auto mutex = platform::namedMutexFactory().open(name);
+                ASSERT_NE(mutex, nullptr);
+                ASSERT_TRUE(mutex->lock());
+                if (inside.fetch_add(1) != 0) ++overlaps;
+                ++counter;
+                inside.fetch_sub(1);
+                mutex->unlock();
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(overlaps.load(), 0);
+    EXPECT_EQ(counter, 800);
+    struct stat info;
+    EXPECT_NE(::stat(lockFile(name).c_str(), &info), 0);
+}
+
+TEST(NamedMutex, RefusedCreationGivesNoMutex) {
+    auto& table = platform::posix::namedMutexSyscalls();
+    const auto saved = table;
+    table.open = [](const char*, int, mode_t) { return errno = EACCES, -1; };
+    EXPECT_EQ(platform::namedMutexFactory().open("spine-refused"), nullptr);
+    table = saved;
+}
+
+TEST(ThreadName, IsSetAndCutToTheLimit) {
+    std::thread([] {
+        platform::setCurrentThreadName("Quorrel::Worker");
+        EXPECT_EQ(platform::currentThreadName(), "Quorrel::Worker");
+        platform::setCurrentThreadName("A much longer thread name");
+        EXPECT_EQ(platform::currentThreadName(), "A much longer t");
+    }).join();
+}
+
+TEST(ProcessId, IsThisProcess) { EXPECT_EQ(platform::currentProcessId(), static_cast<uint32_t>(::getpid())); }
+
+}  // namespace

@@ -1,0 +1,145 @@
+// What the exports hand to the engine for a failure: the code, the description and its cut.
+#include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "common/orverr/Exception.h"
+#include "common/orverr/Raise.h"
+#include "helvar/miivi/ReportToSession.h"
+
+namespace {
+
+// Records set-error-info; every other engine call succeeds with nothing.
+class RecordingWrapper : public miivi::IviWrapperInterface {
+public:
+    int calls = 0;
+    ViBoolean overwrite = 9;
+    ViStatus primary = 0, secondary = 9;
+    std::string elaboration;
+    bool ignored = false;
+
+    ViSession getSession() const override { return 5; }
+    ViStatus Ivi_SetErrorInfo(ViBoolean o, ViStatus p, ViStatus s, ViConstString e, bool ignoreErrors) override {
+        ++calls;
+        overwrite = o, primary = p, secondary = s, elaboration = e ? e : "<null>", ignored = ignoreErrors;
+        return -1;  // refused: must not matter
+    }
+    ViBoolean Ivi_SessionIsAvailable() override { return 0; }
+    ViStatus Ivi_LockSession(ViBoolean*, bool) override { return 0; }
+    ViStatus Ivi_UnlockSession(ViBoolean*, bool) override { return 0; }
+    ViStatus Ivi_ValidateAttrForRepCapName(ViConstString, ViAttr, bool) override { return 0; }
+    ViStatus Ivi_GetNthRepCapName(ViConstString, ViInt32, ViConstString*, bool) override { return 0; }
+    ViStatus Ivi_GetAttributeRepCapName(ViAttr, ViConstString*, bool) override { return 0; }
+    ViBoolean Ivi_AttributeIsAvailable(ViAttr) override { return 0; }
+    ViStatus Ivi_DeleteAttribute(ViAttr, bool) override { return 0; }
+    ViStatus Ivi_AddAttributeViAddr(ViAttr, ViConstString, ViAddr, IviAttrFlags, ReadAttrViAddr_CallbackPtr,
+                                    WriteAttrViAddr_CallbackPtr, bool) override { return 0; }
+    ViStatus Ivi_SetAttributeViInt32(ViConstString, ViAttr, ViInt32, ViInt32, bool) override { return 0; }
+    ViStatus Ivi_SetAttributeViInt64(ViConstString, ViAttr, ViInt32, ViInt64, bool) override { return 0; }
+    ViStatus Ivi_SetAttributeViReal64(ViConstString, ViAttr, ViInt32, ViReal64, bool) override { return 0; }
+    ViStatus Ivi_SetAttributeViString(ViConstString, ViAttr, ViInt32, ViConstString, bool) override { return 0; }
+    ViStatus Ivi_SetAttributeViBoolean(ViConstString, ViAttr, ViInt32, ViBoolean, bool) override { return 0; }
+    ViStatus Ivi_SetAttributeViSession(ViConstString, ViAttr, ViInt32, ViSession, bool) override { return 0; }
+    ViStatus Ivi_SetAttributeViAddr(ViConstString, ViAttr, ViInt32, ViAddr, bool) override { return 0; }
+    ViStatus Ivi_GetAttributeViInt32(ViConstString, ViAttr, ViInt32, ViInt32*, bool) override { return 0; }
+    ViStatus Ivi_GetAttributeViInt64(ViConstString, ViAttr, ViInt32, ViInt64*, bool) override { return 0; }
+    ViStatus Ivi_GetAttributeViReal64(ViConstString, ViAttr, ViInt32, ViReal64*, bool) override { return 0; }
+    ViStatus Ivi_GetAttributeViString(ViConstString, ViAttr, ViInt32, ViInt32, ViChar[], bool) override { return 0; }
+    ViStatus Ivi_GetAttributeViBoolean(ViConstString, ViAttr, ViInt32, ViBoolean*, bool) override { return 0; }
+    ViStatus Ivi_GetAttributeViSession(ViConstString, ViAttr, ViInt32, ViSession*, bool) override { return 0; }
+    ViStatus Ivi_GetAttributeViAddr(ViConstString, ViAttr, ViInt32, ViAddr*, bool) override { return 0; }
+    ViStatus Ivi_GetNumAttributes(ViInt32*, bool) override { return 0; }
+    ViStatus Ivi_GetNthAttribute(ViInt32, ViAttr*, bool) override { return 0; }
+    ViStatus Ivi_GetAttributeFlags(ViAttr, IviAttrFlags*, bool) override { return 0; }
+    ViStatus Ivi_GetAttributeType(ViAttr, ViInt32*, bool) override { return 0; }
+    ViStatus Ivi_GetAttributeName(ViAttr, ViInt32, ViChar[], bool) override { return 0; }
+    ViBoolean Ivi_AttributeWasSetByUser(ViConstString, ViAttr) override { return 0; }
+    ViStatus Ivi_GetErrorInfo(ViStatus*, ViStatus*, ViChar[256], bool) override { return 0; }
+    ViStatus Ivi_ClearErrorInfo(bool) override { return 0; }
+    ViStatus Ivi_GetErrorMessage(ViStatus, ViChar[256], bool) override { return 0; }
+    ViStatus Ivi_ParamPositionError(ViInt32, bool) override { return 0; }
+};
+
+// Answers with a fixed text, or fails.
+class FixedTranslator : public miivi::MxlWrapperInterface {
+public:
+    std::string answer;
+    bool fail = false;
+    uint32_t language = 99, flags = 0;
+    int discarded = 0;
+    void translate(const orverr::Status&, uint32_t l, uint32_t f, std::string& text, orverr::Status& out) override {
+        language = l, flags = f;
+        text = answer;
+        if (fail) orverr::setCode(out, -52000);
+    }
+    void discard(orverr::Status&) override { ++discarded; }
+};
+
+template <class Throw>
+void reportWhile(Throw&& raise, orverr::Status& status, RecordingWrapper& wrapper, FixedTranslator& translator,
+                 uint32_t language) {
+    try {
+        raise();
+    } catch (const std::exception&) {
+        miivi::reportToSession(status, wrapper, translator, language);
+    }
+}
+
+TEST(ReportToSession, HandsCodeAndDescriptionToTheEngine) {
+    RecordingWrapper wrapper;
+    FixedTranslator translator;
+    translator.answer = "details";
+    orverr::Status status;
+    reportWhile([] { ORVERR_THROW(orverr::codes::kBufferTooSmall).raise(); }, status, wrapper, translator, 3);
+    EXPECT_EQ(status.code, -1074100299);
+    EXPECT_EQ(wrapper.calls, 1);
+    EXPECT_EQ(wrapper.overwrite, VI_FALSE);
+    EXPECT_EQ(wrapper.primary, -1074100299);
+    EXPECT_EQ(wrapper.secondary, 0);
+    EXPECT_EQ(wrapper.elaboration, "details");
+    EXPECT_TRUE(wrapper.ignored);
+    EXPECT_EQ(translator.language, 3u);
+    EXPECT_EQ(translator.flags, 0x4000000Au);
+    EXPECT_EQ(translator.discarded, 1);
+}
+
+TEST(ReportToSession, UntranslatableStatusGetsTheFixedText) {
+    RecordingWrapper wrapper;
+    FixedTranslator translator;
+    translator.answer = "partial";
+    translator.fail = true;
+    orverr::Status status;
+    reportWhile([] { throw std::runtime_error("boom"); }, status, wrapper, translator, 0);
+    EXPECT_EQ(status.code, -1074135040);
+    EXPECT_EQ(wrapper.elaboration, "Could not retrieve error description.");
+}
+
+TEST(ReportToSession, OutOfMemoryIsClassified) {
+    RecordingWrapper wrapper;
+    FixedTranslator translator;
+    orverr::Status status;
+    reportWhile([] { throw std::bad_alloc(); }, status, wrapper, translator, 0);
+    EXPECT_EQ(wrapper.primary, -1074134954);
+}
+
+TEST(ReportToSession, LongDescriptionsAreMarkedAsCutAndKeepTheirLength) {
+    for (std::size_t length : {1022u, 1023u, 1500u}) {
+        RecordingWrapper wrapper;
+        FixedTranslator translator;
+        translator.answer = std::string(length, 'x');
+        orverr::Status status;
+        reportWhile([] { ORVERR_THROW(orverr::codes::kBufferTooSmall).raise(); }, status, wrapper, translator, 0);
+        ASSERT_EQ(wrapper.elaboration.size(), length);
+        if (length < 1023) {
+            EXPECT_EQ(wrapper.elaboration, translator.answer);
+        } else {
+            EXPECT_EQ(wrapper.elaboration.substr(1019, 4), "x...");
+            EXPECT_EQ(wrapper.elaboration.find('.'), 1020u);
+            EXPECT_EQ(wrapper.elaboration.rfind('.'), 1022u);
+        }
+    }
+}
+
+}  // namespace

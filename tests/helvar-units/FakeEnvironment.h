@@ -1,0 +1,19 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "common/platform/Environment.h"
+
+namespace testing_units {
+
+class FakeEnvironment : public platform::EnvironmentInterface {
+public:
+    std::optional<std::string> variable(const char* name) const override {
+        auto found = values.find(name);
+        if (found == values.end()) return std::nullopt;
+        return found->second;
+    }
+    std::map<std::string, std::string> values;
+};
+
+}  // namespace testing_units

@@ -1,0 +1,175 @@
+// The registry of this platform: the registry file's format, both views, and the known folders.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "common/platform/KnownFolders.h"
+#include "common/platform/Registry.h"
+#include "common/platform/posix/RegistryFile.h"
+#include "helvar-units/FakeEnvironment.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kRegistryText =
+    "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
+    "\r\n"
+    "; shared folders\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane\\Common\\Installer]\r\n"
+    "\"ORVSHAREDDIR64\"=\"/opt/orvane/shared64\"\r\n"
+    "\"Quoted\"=\"say \\\"hi\\\" C:\\\\dir\\\\\"\r\n"
+    "\"Number\"=dword:00000010\r\n"
+    "\"Binary\"=hex:01,02,\\\r\n"
+    "  03,04\r\n"
+    "\"AfterBinary\"=\"ok\"\r\n"
+    "@=\"default\"\r\n"
+    "\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Orvane\\Common\\Installer]\r\n"
+    "\"ORVSHAREDDIR\"=\"/opt/orvane/shared32\"\r\n"
+    "\r\n"
+    "[HKEY_CURRENT_USER\\SOFTWARE\\Orvane\\Common\\Installer]\r\n"
+    "\"Elsewhere\"=\"no\"\r\n"
+    "\r\n"
+    "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Gone]\r\n"
+    "\"Deleted\"=\"no\"\r\n";
+
+TEST(RegistryFile, ParsesStringValuesOfLocalMachineKeys) {
+    const posix::RegistryFile file = posix::RegistryFile::parse(kRegistryText);
+    const std::string key = "SOFTWARE\\Orvane\\Common\\Installer";
+    ASSERT_NE(file.value(key, "ORVSHAREDDIR64"), nullptr);
+    EXPECT_EQ(*file.value(key, "ORVSHAREDDIR64"), "/opt/orvane/shared64");
+    EXPECT_EQ(*file.value(key, "quoted"), "say \"hi\" C:\\dir\\");
+    EXPECT_EQ(*file.value(key, "AfterBinary"), "ok");
+    EXPECT_EQ(*file.value(key, ""), "default");
+    EXPECT_EQ(file.value(key, "Number"), nullptr);
+    EXPECT_EQ(file.value(key, "Binary"), nullptr);
+    EXPECT_EQ(file.value(key, "Elsewhere"), nullptr);
+    EXPECT_EQ(file.value("SOFTWARE\\Gone", "Deleted"), nullptr);
+    // Names compare without regard to ASCII case; parents of a key exist.
+    EXPECT_EQ(*file.value("software\\orvane\\COMMON\\installer\\", "orvshareddir64"), "/opt/orvane/shared64");
+    EXPECT_TRUE(file.hasKey("SOFTWARE\\Orvane"));
+    EXPECT_TRUE(file.hasKey("software"));
+    EXPECT_FALSE(file.hasKey("SOFTWARE\\Gone"));
+    EXPECT_FALSE(file.hasKey("SOFTWARE\\Orvane\\Common\\Installer\\Sub"));
+}
+
+TEST(RegistryFile, ReadsUtf16ExportsOfRegistryEditor) {
+    const std::string utf8 =
+        "Windows Registry Editor Version 5.00\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane]\r\n"
+        "\"Dir\"=\"C:\\\\Geteilt \xC3\xA4 \xF0\x9F\x98\x80\"\r\n";
+    // UTF-16LE with its byte-order mark, as Registry Editor saves it.
+    std::string utf16 = "\xFF\xFE";
+    for (size_t i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        uint32_t c = lead;
+        size_t length = 1;
+        if (lead >= 0xF0) { c = lead & 0x07; length = 4; }
+        else if (lead >= 0xE0) { c = lead & 0x0F; length = 3; }
+        else if (lead >= 0xC0) { c = lead & 0x1F; length = 2; }
+        for (size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        i += length;
+        auto put = [&](uint32_t unit) {
+            utf16 += static_cast<char>(unit & 0xFF);
+            utf16 += static_cast<char>(unit >> 8);
+        };
+        if (c >= 0x10000) {
+            put(0xD800 + ((c - 0x10000) >> 10));
+            put(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            put(c);
+        }
+    }
+    const posix::RegistryFile file = posix::RegistryFile::parse(utf16);
+    ASSERT_NE(file.value("SOFTWARE\\Orvane", "Dir"), nullptr);
+    EXPECT_EQ(*file.value("SOFTWARE\\Orvane", "Dir"), "C:\\Geteilt \xC3\xA4 \xF0\x9F\x98\x80");
+}
+
+TEST(RegistryFile, MapsThe32BitViewUnderWow6432Node) {
+    EXPECT_EQ(posix::registry32Path("SOFTWARE\\Orvane\\X"), "SOFTWARE\\WOW6432NODE\\ORVANE\\X");
+    EXPECT_EQ(posix::registry32Path("Software\\Wow6432Node\\X"), "SOFTWARE\\WOW6432NODE\\X");
+    EXPECT_EQ(posix::registry32Path("SYSTEM\\X"), "SYSTEM\\X");
+}
+
+class RegistryOnFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device random;
+        file_ = fs::temp_directory_path() / ("helvar-registry-" + std::to_string(random()) + ".reg");
+        std::ofstream(file_, std::ios::binary) << kRegistryText << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Long]\n\"Value\"=\""
+                                               << std::string(3000, 'L') << "\"\n";
+        environment_.values["ORV_REGISTRY_FILE"] = file_.string();
+        registry_ = makeRegistry(environment_);
+    }
+    void TearDown() override { fs::remove(file_); }
+
+    bool read(const std::string& key, const std::string& name, RegistryView view, std::string& value,
+              RegistryError& error) {
+        auto opened = registry_->openLocalMachineKey(key, view, error);
+        return opened && opened->queryString(name, value, error);
+    }
+
+    fs::path file_;
+    testing_units::FakeEnvironment environment_;
+    std::unique_ptr<RegistryInterface> registry_;
+};
+
+TEST_F(RegistryOnFile, ReadsBothViews) {
+    std::string value;
+    RegistryError error;
+    const std::string key = "SOFTWARE\\Orvane\\Common\\Installer";
+    ASSERT_TRUE(read(key, "ORVSHAREDDIR64", RegistryView::Native, value, error));
+    EXPECT_EQ(value, "/opt/orvane/shared64");
+    ASSERT_TRUE(read(key, "ORVSHAREDDIR", RegistryView::Registry32, value, error));
+    EXPECT_EQ(value, "/opt/orvane/shared32");
+    EXPECT_FALSE(read(key, "ORVSHAREDDIR", RegistryView::Native, value, error));
+    EXPECT_EQ(error.code, 2u);
+    EXPECT_EQ(error.message, "The system cannot find the file specified.");
+}
+
+TEST_F(RegistryOnFile, ReadsLongValuesCompletely) {
+    std::string value;
+    RegistryError error;
+    ASSERT_TRUE(read("SOFTWARE\\Long", "Value", RegistryView::Native, value, error));
+    EXPECT_EQ(value, std::string(3000, 'L'));
+}
+
+TEST_F(RegistryOnFile, MissingKeysAndAMissingFile) {
+    RegistryError error;
+    EXPECT_EQ(registry_->openLocalMachineKey("SOFTWARE\\Nothing", RegistryView::Native, error), nullptr);
+    EXPECT_EQ(error.code, 2u);
+    // The 32-bit view does not see native keys.
+    EXPECT_EQ(registry_->openLocalMachineKey("SOFTWARE\\Long", RegistryView::Registry32, error), nullptr);
+
+    environment_.values["ORV_REGISTRY_FILE"] = (file_.parent_path() / "no-such-dir" / "none.reg").string();
+    error = RegistryError{};
+    EXPECT_EQ(registry_->openLocalMachineKey("SOFTWARE", RegistryView::Native, error), nullptr);
+    EXPECT_EQ(error.code, 2u);
+}
+
+TEST(KnownFolders, ComeFromTheEnvironmentWithDefaults) {
+    testing_units::FakeEnvironment environment;
+    auto folders = makeKnownFolders(environment);
+    std::string path;
+    EXPECT_EQ(folders->shellFolder(folder::kCommonAppData, path), 0);
+    EXPECT_EQ(path, "/var/lib");
+    EXPECT_EQ(folders->shellFolder(folder::kSystem, path), 0);
+    EXPECT_EQ(path, "/usr/lib");
+    EXPECT_EQ(folders->temporaryFolder(), "/tmp/");
+    EXPECT_EQ(folders->shellFolder(26, path), kInvalidArgumentResult);
+
+    environment.values["ORV_COMMON_APPDATA"] = "/srv/common";
+    environment.values["ORV_SYSTEM_DIR"] = "/srv/lib";
+    environment.values["TMPDIR"] = "/scratch/";
+    EXPECT_EQ(folders->shellFolder(folder::kCommonAppData, path), 0);
+    EXPECT_EQ(path, "/srv/common");
+    EXPECT_EQ(folders->shellFolder(folder::kSystem, path), 0);
+    EXPECT_EQ(path, "/srv/lib");
+    EXPECT_EQ(folders->temporaryFolder(), "/scratch/");
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,280 @@
+// Whole-file reading and writing, against real files and against a file system that fails on cue.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "common/orverr/Exception.h"
+#include "common/platform/posix/FileSyscalls.h"
+#include "helvar/impexp/file/TextFileReader.h"
+#include "helvar/impexp/file/TextFileWriter.h"
+#include "helvar-units/StatusDocument.h"
+
+namespace impexp {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_units::elaborations;
+using testing_units::errorConstant;
+using testing_units::parseDocument;
+using Items = std::vector<std::string>;
+
+class TextFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device random;
+        folder_ = fs::temp_directory_path() / ("helvar-textfile-" + std::to_string(random()) + std::to_string(random()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string path(const std::string& name) const { return (folder_ / fs::u8path(name)).u8string(); }
+
+    static std::string contents(const std::string& file) {
+        std::ifstream stream(fs::u8path(file), std::ios::binary);
+        std::stringstream text;
+        text << stream.rdbuf();
+        return text.str();
+    }
+
+    static void create(const std::string& file, const std::string& bytes) {
+        std::ofstream(fs::u8path(file), std::ios::binary) << bytes;
+    }
+
+    fs::path folder_;
+};
+
+// Runs body, which must throw an orverr::Exception; returns its code and document.
+template <class Body>
+std::pair<int32_t, std::string> failure(Body body) {
+    try {
+        body();
+    } catch (const orverr::Exception& exception) {
+        return {exception.code(), exception.documentText()};
+    }
+    ADD_FAILURE() << "no exception";
+    return {0, "{}"};
+}
+
+TEST_F(TextFile, WritesAndReadsExactBytes) {
+    const std::string file = path("doc.json");
+    const char raw[] = "{\n   \"a\": 1\r\n}\0\xFF";
+    const std::string bytes(raw, sizeof raw - 1);
+    TextFileWriter(file.c_str()).writeAll(bytes.data(), bytes.size());
+    EXPECT_EQ(contents(file), bytes);
+    EXPECT_EQ(TextFileReader(file.c_str()).readAll(), bytes);
+}
+
+TEST_F(TextFile, WriterTruncatesAnExistingFile) {
+    const std::string file = path("old.json");
+    create(file, std::string(1000, 'x'));
+    TextFileWriter(file.c_str()).writeAll("new", 3);
+    EXPECT_EQ(contents(file), "new");
+    TextFileWriter(file.c_str()).writeAll(nullptr, 0);
+    EXPECT_EQ(contents(file), "");
+}
+
+TEST_F(TextFile, EmptyFileReadsAsEmptyString) {
+    const std::string file = path("empty.json");
+    create(file, "");
+    EXPECT_EQ(TextFileReader(file.c_str()).readAll(), "");
+}
+
+TEST_F(TextFile, KeepsAByteOrderMark) {
+    const std::string file = path("bom.json");
+    create(file, "\xEF\xBB\xBF{}");
+    EXPECT_EQ(TextFileReader(file.c_str()).readAll(), "\xEF\xBB\xBF{}");
+}
+
+TEST_F(TextFile, OpensNonAsciiNamesGivenInUtf8) {
+    const std::string file = path("Konfiguration-\xC3\xA4\xC3\xB6\xC3\xBC-\xE6\x97\xA5\xE6\x9C\xAC.json");
+    TextFileWriter(file.c_str()).writeAll("{}", 2);
+    EXPECT_TRUE(fs::exists(fs::u8path(file)));
+    EXPECT_EQ(TextFileReader(file.c_str()).readAll(), "{}");
+}
+
+TEST_F(TextFile, AcceptsBackslashSeparators) {
+    fs::create_directories(folder_ / "sub");
+    std::string file = path("sub/x.json");
+    std::string windowsStyle = file;
+    windowsStyle.replace(windowsStyle.rfind('/'), 1, "\\");
+    TextFileWriter(windowsStyle.c_str()).writeAll("1", 1);
+    EXPECT_EQ(contents(file), "1");
+    EXPECT_EQ(TextFileReader(windowsStyle.c_str()).readAll(), "1");
+}
+
+TEST_F(TextFile, MissingFileIsAReadingErrorWithThePath) {
+    const std::string file = path("missing.json");
+    auto [code, text] = failure([&] { TextFileReader reader(file.c_str()); });
+    EXPECT_EQ(code, -1074135037);
+    auto document = parseDocument(text.c_str());
+    EXPECT_EQ(errorConstant(document), "ivierrors::ERR_READING_FILE");
+    EXPECT_EQ(std::string(document["component"].GetString()), "Helvar");
+    EXPECT_EQ(std::string(document["translator"].GetString()), "mxlator_Digiscan");
+    EXPECT_EQ(elaborations(document), Items{"usage:kUsageTypeFilePath=" + file});
+}
+
+TEST_F(TextFile, UnwritableFileIsAWritingErrorWithThePath) {
+    const std::string file = path("no-such-folder/out.json");
+    auto [code, text] = failure([&] { TextFileWriter writer(file.c_str()); });
+    EXPECT_EQ(code, -1074135036);
+    auto document = parseDocument(text.c_str());
+    EXPECT_EQ(errorConstant(document), "ivierrors::ERR_WRITING_FILE");
+    EXPECT_EQ(elaborations(document), Items{"usage:kUsageTypeFilePath=" + file});
+}
+
+TEST_F(TextFile, NullPathIsAnInvalidValueAndTouchesNothing) {
+    for (bool reading : {true, false}) {
+        auto [code, text] = failure([&] {
+            if (reading) TextFileReader reader(nullptr);
+            else TextFileWriter writer(nullptr);
+        });
+        EXPECT_EQ(code, -1074135028);
+        auto document = parseDocument(text.c_str());
+        EXPECT_EQ(elaborations(document), Items{"comment:Null file path."});
+    }
+}
+
+// A file system whose one file answers as the test says.
+struct Script {
+    int64_t size = 0;
+    size_t readCount = 0;
+    bool streamError = false;
+    size_t writeCount = 0;
+    bool flushSucceeds = true;
+    bool opens = true;
+};
+
+class ScriptedFile : public platform::OpenFileInterface {
+public:
+    explicit ScriptedFile(const Script& script) : script_(script) {}
+    int64_t size() override { return script_.size; }
+    size_t read(char* buffer, size_t size) override {
+        const size_t count = std::min(size, script_.readCount);
+        std::fill(buffer, buffer + count, 'r');
+        return count;
+    }
+    bool failed() const override { return script_.streamError; }
+    size_t write(const char*, size_t size) override { return std::min(size, script_.writeCount); }
+    bool flush() override { return script_.flushSucceeds; }
+
+private:
+    Script script_;
+};
+
+class ScriptedFileSystem : public platform::FileSystemInterface {
+public:
+    explicit ScriptedFileSystem(const Script& script) : script_(script) {}
+    std::unique_ptr<platform::OpenFileInterface> open(const std::string&, platform::FileMode) override {
+        if (!script_.opens) return nullptr;
+        return std::make_unique<ScriptedFile>(script_);
+    }
+
+private:
+    Script script_;
+};
+
+Items readFailure(const Script& script, int32_t expectedCode = -1074135037) {
+    ScriptedFileSystem fileSystem(script);
+    auto [code, text] = failure([&] { TextFileReader("C:\\cfg\\a.json", fileSystem).readAll(); });
+    EXPECT_EQ(code, expectedCode);
+    auto document = parseDocument(text.c_str());
+    EXPECT_EQ(errorConstant(document), "ivierrors::ERR_READING_FILE");
+    return elaborations(document);
+}
+
+Items writeFailure(const Script& script) {
+    ScriptedFileSystem fileSystem(script);
+    auto [code, text] = failure([&] { TextFileWriter("C:\\cfg\\a.json", fileSystem).writeAll("abcdef", 6); });
+    EXPECT_EQ(code, -1074135036);
+    auto document = parseDocument(text.c_str());
+    EXPECT_EQ(errorConstant(document), "ivierrors::ERR_WRITING_FILE");
+    return elaborations(document);
+}
+
+TEST(TextFileFailures, ReaderReportsShortReadsStreamErrorsAndUnknownSizes) {
+    const Items failedToRead{"usage:kUsageTypeFilePath=C:\\cfg\\a.json", "comment:Failed to read file"};
+    EXPECT_EQ(readFailure({10, 9, false}), failedToRead);
+    EXPECT_EQ(readFailure({10, 10, true}), failedToRead);
+    EXPECT_EQ(readFailure({-1, 0, false}), failedToRead);
+    Script unopenable;
+    unopenable.opens = false;
+    EXPECT_EQ(readFailure(unopenable), Items{"usage:kUsageTypeFilePath=C:\\cfg\\a.json"});
+
+    ScriptedFileSystem fine({4, 4, false});
+    EXPECT_EQ(TextFileReader("x", fine).readAll(), "rrrr");
+}
+
+TEST(TextFileFailures, ReaderRefusesFilesOf2GiBOrMore) {
+    const Items tooLarge{"usage:kUsageTypeFilePath=C:\\cfg\\a.json", "comment:File too large (2 GiB or more)"};
+    EXPECT_EQ(readFailure({int64_t{1} << 31, 0, false}), tooLarge);
+    EXPECT_EQ(readFailure({int64_t{1} << 40, 0, false}), tooLarge);
+}
+
+TEST(TextFileFailures, WriterReportsShortWritesAndFailedFlushes) {
+    const Items pathOnly{"usage:kUsageTypeFilePath=C:\\cfg\\a.json"};
+    Script shortWrite;
+    shortWrite.writeCount = 5;
+    EXPECT_EQ(writeFailure(shortWrite), pathOnly);
+    Script flushFails;
+    flushFails.writeCount = 6;
+    flushFails.flushSucceeds = false;
+    EXPECT_EQ(writeFailure(flushFails), pathOnly);
+    Script unopenable;
+    unopenable.opens = false;
+    EXPECT_EQ(writeFailure(unopenable), pathOnly);
+}
+
+}  // namespace
+}  // namespace impexp
+
+namespace impexp {
+namespace {
+
+// The real backend, with one C run-time call made to fail.
+class PosixFailure : public TextFile {
+protected:
+    void TearDown() override {
+        platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
+        TextFile::TearDown();
+    }
+};
+
+TEST_F(PosixFailure, ReaderSeesSeekReadAndStreamFailures) {
+    const std::string file = path("a.json");
+    create(file, "{}");
+    const Items failedToRead{"usage:kUsageTypeFilePath=" + file, "comment:Failed to read file"};
+    auto readItems = [&] {
+        auto [code, text] = failure([&] { TextFileReader(file.c_str()).readAll(); });
+        EXPECT_EQ(code, -1074135037);
+        return elaborations(parseDocument(text.c_str()));
+    };
+
+    platform::posix::fileSyscalls().ftello = [](std::FILE*) -> off_t { return -1; };
+    EXPECT_EQ(readItems(), failedToRead);
+    platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
+
+    platform::posix::fileSyscalls().fread = [](void*, size_t, size_t, std::FILE*) -> size_t { return 1; };
+    EXPECT_EQ(readItems(), failedToRead);
+    platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
+
+    platform::posix::fileSyscalls().ferror = [](std::FILE*) { return 1; };
+    EXPECT_EQ(readItems(), failedToRead);
+}
+
+TEST_F(PosixFailure, WriterSeesShortWritesAndFailedFlushes) {
+    const std::string file = path("b.json");
+    auto writeCode = [&] {
+        return failure([&] { TextFileWriter(file.c_str()).writeAll("abc", 3); }).first;
+    };
+    platform::posix::fileSyscalls().fwrite = [](const void*, size_t, size_t, std::FILE*) -> size_t { return 2; };
+    EXPECT_EQ(writeCode(), -1074135036);
+    platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
+    platform::posix::fileSyscalls().fflush = [](std::FILE*) { return -1; };
+    EXPECT_EQ(writeCode(), -1074135036);
+}
+
+}  // namespace
+}  // namespace impexp
