@@ -1,0 +1,26 @@
+#pragma once
+// Device ID strings: a storage object ID written as a braced upper-case GUID.
+#include <stdexcept>
+#include <string>
+
+#include "explorer/Com.h"
+#include "palu/tSSRawGUID.h"
+
+namespace orv::dsc {
+
+namespace exception {
+class BadGuidString : public std::invalid_argument {
+public:
+    BadGuidString();
+};
+}  // namespace exception
+
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}".
+std::string guidToString(const tSSRawGUID& id);
+// Braces optional, hex digits of either case; anything else throws BadGuidString.
+tSSRawGUID guidFromString(const std::string& text);
+
+GUID toGuid(const tSSRawGUID& id);
+tSSRawGUID toRawGuid(const GUID& id);
+
+}  // namespace orv::dsc

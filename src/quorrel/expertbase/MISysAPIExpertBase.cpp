@@ -1,0 +1,68 @@
+#include "quorrel/expertbase/MISysAPIExpertBase.h"
+
+#include "explorer/PropertyTags.h"
+#include "quorrel/expertbase/DeviceKey.h"
+#include "quorrel/sysapicpp/Exceptions.h"
+
+namespace nORVMISysAPICommon100 {
+
+MISysAPIExpertBase::MISysAPIExpertBase(sysapicpp::NotificationHandler& sync)
+    : sync_(sync), debugSettings_(locator_, entryFactory_), factory_(debugSettings_), cache_(factory_) {}
+
+MISysAPIExpertBase::~MISysAPIExpertBase() = default;
+
+void MISysAPIExpertBase::getDeviceIDs(std::vector<std::string>& out) {
+    cache_.refresh();
+    cache_.listIDs(out);
+}
+
+void MISysAPIExpertBase::getAllPropertyBags(std::vector<sysapicpp::PropertyBagHandle>& out) {
+    cache_.refresh();
+    cache_.listBags(out);
+}
+
+void MISysAPIExpertBase::getPropertyBag(sysapicpp::PropertyBagHandle& out, const std::string& id) {
+    cache_.refresh();
+    out = cache_.getBag(id);
+}
+
+void MISysAPIExpertBase::refreshPropertyBag(sysapicpp::PropertyBagHandle& out, const std::string& id,
+                                            const sysapicpp::TagList&, bool) {
+    cache_.markChanged(id);
+    cache_.refresh();
+    out = cache_.getBag(id);
+    if (sysapicpp::NotificationHandler* notifications = changeNotifications())
+        notifications->notify(sysapicpp::kDevicesChanged, id);
+}
+
+void MISysAPIExpertBase::refresh() {}
+
+void MISysAPIExpertBase::validateProperties(const std::string&, const sysapicpp::PropertyBagHandle& bag,
+                                            std::set<uint32_t>& accepted, std::string&) {
+    for (uint32_t tag : bag.modifiedTags()) {
+        switch (tag) {
+            case kSvSysTagExpertDebugEnabled:
+                SYSAPICPP_THROW(PropMismatchException);
+            case kSvSysTagDebugSessionConfiguration:
+                if (bag.getU32(tag) > 1) SYSAPICPP_THROW(ValidationValueException);
+                accepted.insert(tag);
+                break;
+            case kSvSysTagServerIsOutOfProcess:
+                accepted.insert(tag);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void MISysAPIExpertBase::commitProperties(const std::string&, const sysapicpp::PropertyBagHandle& bag, uint32_t&,
+                                          std::string&) {
+    DebugDeviceEntryValues values;
+    values.debugEnabled = bag.getBool(kSvSysTagExpertDebugEnabled);
+    values.debugSessionConfiguration = static_cast<int32_t>(bag.getU32(kSvSysTagDebugSessionConfiguration));
+    values.serverIsOutOfProcess = bag.getBool(kSvSysTagServerIsOutOfProcess);
+    debugSettings_.commit(deviceKeyOf(bag), values);
+}
+
+}  // namespace nORVMISysAPICommon100

@@ -1,0 +1,135 @@
+#include "quorrel/hostbinding/SvsLibraryBinding.h"
+
+#include <memory>
+
+#include "common/platform/WideText.h"
+
+namespace hostbinding {
+namespace {
+
+// Both copies of a value are limited like the fixed buffers they stand for.
+constexpr size_t kMaxValueLength = 259;
+
+void store(SvsRegistryValue& target, const std::string& text) {
+    target.ansi = text.substr(0, kMaxValueLength);
+    target.wide = platform::utf8ToWide(text).substr(0, kMaxValueLength);
+}
+
+void query(const platform::RegistryKeyInterface* key, const char* name, SvsRegistryValue& target) {
+    if (key == nullptr) return;
+    std::string text;
+    platform::RegistryError error;
+    if (key->queryString(name, text, error)) store(target, text);
+}
+
+// The default view first, the 32-bit view for what is missing there.
+void queryEitherView(const platform::RegistryKeyInterface* native, const platform::RegistryKeyInterface* view32,
+                     const char* name, SvsRegistryValue& target) {
+    query(native, name, target);
+    if (target.wide.empty()) query(view32, name, target);
+}
+
+void fillEmpty(SvsRegistryValue& target, const SvsRegistryValue& fallback) {
+    if (target.wide.empty()) target.wide = fallback.wide;
+    if (target.ansi.empty()) target.ansi = fallback.ansi;
+}
+
+template <class Function>
+void lookUp(platform::DynamicLibraryInterface& libraries, platform::LibraryHandle library, const char* name,
+            Function& out) {
+    platform::LibraryError error;
+    out = reinterpret_cast<Function>(libraries.symbol(library, name, error));
+}
+
+}  // namespace
+
+void SvsLibraryBinding::readRegistry() {
+    registryRead_ = true;
+    platform::RegistryError error;
+    std::unique_ptr<platform::RegistryKeyInterface> native =
+        registry_.openLocalMachineKey(SVS_REGISTRY_KEY, platform::RegistryView::Native, error);
+    if (!native) return;
+    query(native.get(), "CurrentSvsPath", values_.currentSvsPath);
+    query(native.get(), "CurrentSvsVersion", values_.currentSvsVersion);
+    query(native.get(), "SelfRegisteredSvsPath", values_.selfRegisteredSvsPath);
+    query(native.get(), "SelfRegisteredSvsVersion", values_.selfRegisteredSvsVersion);
+
+    std::unique_ptr<platform::RegistryKeyInterface> view32 =
+        registry_.openLocalMachineKey(SVS_REGISTRY_KEY, platform::RegistryView::Registry32, error);
+    queryEitherView(native.get(), view32.get(), "CurrentPath", values_.currentPath);
+    queryEitherView(native.get(), view32.get(), "CurrentVersion", values_.currentVersion);
+    queryEitherView(native.get(), view32.get(), "Command", values_.command);
+    queryEitherView(native.get(), view32.get(), "SelfRegisteredPath", values_.selfRegisteredPath);
+    queryEitherView(native.get(), view32.get(), "SelfRegisteredVersion", values_.selfRegisteredVersion);
+    queryEitherView(native.get(), view32.get(), "SelfRegisteredCommand", values_.selfRegisteredCommand);
+
+    fillEmpty(values_.currentSvsPath, values_.currentPath);
+    fillEmpty(values_.currentSvsVersion, values_.currentVersion);
+    fillEmpty(values_.selfRegisteredSvsPath, values_.selfRegisteredPath);
+    fillEmpty(values_.selfRegisteredSvsVersion, values_.selfRegisteredVersion);
+}
+
+void SvsLibraryBinding::bindLocked() {
+    bindAttempted_ = true;
+    if (!registryRead_) readRegistry();
+    if (values_.selfRegisteredSvsPath.wide.empty()) return;
+    // The folder value ends with its separator as the installer stored it.
+    const std::string folder = platform::wideToUtf8(values_.selfRegisteredSvsPath.wide);
+    platform::LibraryError error;
+    svs_ = libraries_.load(folder + SVS_LIBRARY_NAME, error);
+    svsutils_ = libraries_.load(folder + SVSUTILS_LIBRARY_NAME, error);
+    if (svs_ == nullptr || svsutils_ == nullptr) return;
+    lookUp(libraries_, svs_, "svsGetConfiguration", svsGetConfiguration_);
+    lookUp(libraries_, svs_, "svsGetConfigurationEx", svsGetConfigurationEx_);
+    lookUp(libraries_, svs_, "svsInitialize", svsInitialize_);
+    lookUp(libraries_, svs_, "svsFinalize", svsFinalize_);
+    lookUp(libraries_, svsutils_, "svsU32ToString", svsU32ToString_);
+    lookUp(libraries_, svsutils_, "svsGuidFromString", svsGuidFromString_);
+    lookUp(libraries_, svsutils_, "svsGuidToString", svsGuidToString_);
+    lookUp(libraries_, svsutils_, "svsFree", svsFree_);
+    useCount_ = 1;
+}
+
+void SvsLibraryBinding::bind() {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (bindDisabled_) return;
+    if (!bindAttempted_) {
+        bindLocked();
+    } else {
+        ++useCount_;
+    }
+}
+
+IsvsConfiguration* SvsLibraryBinding::getConfiguration(ULONG flags, void* reserved, HRESULT* result) {
+    bind();
+    svsGetConfiguration_t entry;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        entry = svsGetConfiguration_;
+    }
+    HRESULT hr = E_FAIL;
+    IsvsConfiguration* configuration = nullptr;
+    if (entry != nullptr) {
+        hr = entry(reserved, flags, &configuration);
+        if (SUCCEEDED(hr) && configuration == nullptr) hr = E_FAIL;
+    }
+    if (result != nullptr) *result = hr;
+    return configuration;
+}
+
+SvsRegistryValues SvsLibraryBinding::registryValues() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return values_;
+}
+
+uint32_t SvsLibraryBinding::useCount() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return useCount_;
+}
+
+SvsLibraryBindingInterface& svsLibraryBinding() {
+    static SvsLibraryBinding binding(platform::registry(), platform::dynamicLibrary());
+    return binding;
+}
+
+}  // namespace hostbinding

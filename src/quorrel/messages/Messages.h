@@ -1,0 +1,27 @@
+#pragma once
+// Every text the plug-in writes to traces and logs.
+namespace quorrel::messages {
+
+// Version check (printf formats).
+inline constexpr const char* kVersionCheckFailedComponent =
+    "version check failed with status = %d. Component '%s' desires the range %s - %s however the installed range "
+    "is %s - %s";
+inline constexpr const char* kVersionCheckFailedAnonymous =
+    "version check failed with status = %d. The calling component desires the range %s - %s however the "
+    "installed range is %s - %s";
+inline constexpr const char* kVersionCheckText = "CHECK(palStatusIsNonfatal(status))";
+inline constexpr const char* kVersionCheckKind = "warning";
+inline constexpr char kTraceTypeInfo = 'i';
+
+// Package hooks.
+inline constexpr const char* kPackageLogSource = "sspkg32u";
+inline constexpr const char* kProcessAttachFailed = "DllMain(DLL_PROCESS_ATTACH) of %s failed with status %d\n";
+inline constexpr const char* kThreadAttachFailed = "DllMain(DLL_THREAD_ATTACH) of %s failed with status %d\n";
+inline constexpr const char* kUnknownModule = "Unknown";
+
+// Package identity.
+inline constexpr const char* kModuleFileName = "Quorrel.dll";
+inline constexpr const char* kBuildDescription = "Quorrel 18.1.0f0";
+inline constexpr const char* kPackageName = "ssMain";
+
+}  // namespace quorrel::messages

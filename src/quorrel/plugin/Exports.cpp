@@ -1,0 +1,41 @@
+// The plug-in's four exports and its package hooks.
+#define QUORREL_BUILDING
+#include "explorer/QuorrelExports.h"
+
+#include "quorrel/digiscan/ExpertFactory.h"
+#include "quorrel/package/PackageHooks.h"
+#include "quorrel/version/PlatformVersionTrace.h"
+#include "quorrel/version/VersionCheck.h"
+
+extern "C" QUORREL_API HRESULT createDigiscanSysApiExpert(void** expert) {
+    return nQuorrel100::createExpertObject(expert);
+}
+
+namespace nQuorrel100 {
+
+QUORREL_API tSSVersion getCurrentVersion(int32_t&) { return tSSVersion(kCurrentVersion); }
+
+QUORREL_API tSSVersion getOldestCompatibleVersion(int32_t&) { return tSSVersion(kOldestCompatibleVersion); }
+
+QUORREL_API void compareVersion(const tSSVersion& newestDesired, const tSSVersion& oldestDesired, int32_t& status,
+                                const char* component) {
+    PlatformVersionTrace trace;
+    VersionChecker(trace).compareVersion(newestDesired.getValue(), oldestDesired.getValue(), status, component);
+}
+
+}  // namespace nQuorrel100
+
+namespace {
+
+quorrel::PackageHooks& packageHooks() {
+    static quorrel::PlatformPackageLog log(reinterpret_cast<const void*>(&createDigiscanSysApiExpert));
+    static quorrel::PackageHooks hooks(log, &quorrel::quorrelPackageCallback);
+    return hooks;
+}
+
+// Library load and unload stand for process attach and detach. A failed attach cannot refuse
+// the load here; it is logged, and the host's version check and factory still decide.
+__attribute__((constructor)) void quorrelModuleLoaded() { packageHooks().processAttach(); }
+__attribute__((destructor)) void quorrelModuleUnloading() { packageHooks().processDetach(); }
+
+}  // namespace

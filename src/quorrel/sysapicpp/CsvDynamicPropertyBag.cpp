@@ -1,0 +1,261 @@
+#include "quorrel/sysapicpp/CsvDynamicPropertyBag.h"
+
+#include <new>
+
+#include "common/platform/LocalTime.h"
+#include "explorer/SvsResults.h"
+#include "quorrel/sysapicpp/Enumerators.h"
+
+namespace sysapicpp {
+namespace {
+
+constexpr ULONG kNoCalendarField = 0xFFFFFFFFu;
+
+bool isZero(const svSysAttrTimestampUTC& stamp) { return stamp.seconds == 0 && stamp.fraction == 0; }
+
+}  // namespace
+
+const CORVComInterfaceEntry<CsvDynamicPropertyBagImpl>* CsvDynamicPropertyBagImpl::interfaceMap() {
+    using Self = CsvDynamicPropertyBagImpl;
+    static const CORVComInterfaceEntry<Self> map[] = {
+        {&IID_IsvSysPropertyBag4, &corvComCast<Self, IsvSysPropertyBag4>},
+        {&IID_IsvSysPropertyBag3, &corvComCast<Self, IsvSysPropertyBag3>},
+        {&IID_IsvSysPropertyBag2, &corvComCast<Self, IsvSysPropertyBag2>},
+        {&IID_IsvSysPropertyBag, &corvComCast<Self, IsvSysPropertyBag>},
+        {nullptr, nullptr}};
+    return map;
+}
+
+template <class Value, class T>
+HRESULT CsvDynamicPropertyBagImpl::setValue(ULONG tag, const T& value) {
+    Kitbase::CorvCSLock guard(lock_);
+    try {
+        auto found = values_.find(tag);
+        if (found == values_.end()) {
+            values_.emplace(tag, std::make_unique<Value>(value));
+            modified_.insert(tag);
+        } else {
+            if (found->second->typeCode() != Value::kTypeCode) return SVSYS_E_PROP_MISMATCH;
+            static_cast<Value&>(*found->second).set(value);
+            modified_.insert(tag);
+        }
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+template <class Value, class Out, class Convert>
+HRESULT CsvDynamicPropertyBagImpl::getValue(ULONG tag, Out* out, Convert convert) {
+    if (out == nullptr) return E_POINTER;
+    Kitbase::CorvCSLock guard(lock_);
+    auto found = values_.find(tag);
+    if (found == values_.end()) return SVSYS_E_PROP_NOT_FOUND;
+    if (found->second->typeCode() != Value::kTypeCode) return SVSYS_E_PROP_MISMATCH;
+    return convert(static_cast<const Value&>(*found->second).value(), *out);
+}
+
+HRESULT CsvDynamicPropertyBagImpl::GetAllTags(IsvSysEnumPropertyTag** tags) {
+    if (tags == nullptr) return E_POINTER;
+    *tags = nullptr;
+    Kitbase::CorvCSLock guard(lock_);
+    if (values_.empty()) return S_FALSE;
+    try {
+        TagSet all;
+        for (const auto& entry : values_) all.insert(all.end(), entry.first);
+        return createTagEnumerator(all, tags);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT CsvDynamicPropertyBagImpl::HasTag(ULONG tag) {
+    Kitbase::CorvCSLock guard(lock_);
+    return values_.count(tag) != 0 ? S_OK : S_FALSE;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::GetType(ULONG tag, ULONG* typeCode) {
+    if (typeCode == nullptr) return E_POINTER;
+    Kitbase::CorvCSLock guard(lock_);
+    auto found = values_.find(tag);
+    if (found == values_.end()) return SVSYS_E_PROP_NOT_FOUND;
+    *typeCode = found->second->typeCode();
+    return S_OK;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::Remove(ULONG tag) {
+    Kitbase::CorvCSLock guard(lock_);
+    if (values_.erase(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
+    modified_.erase(tag);
+    return S_OK;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::RemoveAll() {
+    Kitbase::CorvCSLock guard(lock_);
+    values_.clear();
+    // A modified tag without a value could no longer be cleared or read.
+    modified_.clear();
+    return S_OK;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::SetBool(ULONG tag, BOOL value) { return setValue<CsvBoolValue>(tag, value != 0); }
+HRESULT CsvDynamicPropertyBagImpl::SetI32(ULONG tag, LONG value) { return setValue<CsvI32Value>(tag, value); }
+HRESULT CsvDynamicPropertyBagImpl::SetU32(ULONG tag, ULONG value) { return setValue<CsvU32Value>(tag, value); }
+HRESULT CsvDynamicPropertyBagImpl::SetDouble(ULONG tag, double value) { return setValue<CsvDoubleValue>(tag, value); }
+
+HRESULT CsvDynamicPropertyBagImpl::SetGuid(ULONG tag, const GUID* value) {
+    if (value == nullptr) return E_POINTER;
+    return setValue<CsvGuidValue>(tag, *value);
+}
+
+HRESULT CsvDynamicPropertyBagImpl::SetString(ULONG tag, const wchar_t* value) {
+    try {
+        return setValue<CsvStringValue>(tag, CorvBStr(value));
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT CsvDynamicPropertyBagImpl::SetBlob(ULONG, ULONG, const void*) { return E_NOTIMPL; }
+
+HRESULT CsvDynamicPropertyBagImpl::GetBool(ULONG tag, BOOL* value) {
+    return getValue<CsvBoolValue>(tag, value, [](bool stored, BOOL& out) {
+        out = stored ? TRUE : FALSE;
+        return S_OK;
+    });
+}
+
+template <class T>
+static HRESULT copyOut(const T& stored, T& out) {
+    out = stored;
+    return S_OK;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::GetI32(ULONG tag, LONG* value) {
+    return getValue<CsvI32Value>(tag, value, copyOut<int32_t>);
+}
+HRESULT CsvDynamicPropertyBagImpl::GetU32(ULONG tag, ULONG* value) {
+    return getValue<CsvU32Value>(tag, value, copyOut<uint32_t>);
+}
+HRESULT CsvDynamicPropertyBagImpl::GetDouble(ULONG tag, double* value) {
+    return getValue<CsvDoubleValue>(tag, value, copyOut<double>);
+}
+HRESULT CsvDynamicPropertyBagImpl::GetGuid(ULONG tag, GUID* value) {
+    return getValue<CsvGuidValue>(tag, value, copyOut<GUID>);
+}
+HRESULT CsvDynamicPropertyBagImpl::GetTimestamp(ULONG tag, svSysAttrTimestampUTC* value) {
+    return getValue<CsvTimestampValue>(tag, value, copyOut<svSysAttrTimestampUTC>);
+}
+
+HRESULT CsvDynamicPropertyBagImpl::GetString(ULONG tag, BSTR* value) {
+    if (value != nullptr) *value = nullptr;
+    return getValue<CsvStringValue>(tag, value, [](const CorvBStr& stored, BSTR& out) {
+        out = stored.copy();
+        return out != nullptr ? S_OK : E_OUTOFMEMORY;
+    });
+}
+
+HRESULT CsvDynamicPropertyBagImpl::GetTimestampFields(ULONG tag, ULONG* year, ULONG* month, ULONG* day, ULONG* hour,
+                                                      ULONG* minute, ULONG* second) {
+    if (year == nullptr || month == nullptr || day == nullptr || hour == nullptr || minute == nullptr ||
+        second == nullptr)
+        return E_POINTER;
+    svSysAttrTimestampUTC stamp{};
+    const HRESULT hr = GetTimestamp(tag, &stamp);
+    if (FAILED(hr)) return hr;
+    platform::CalendarFields fields;
+    if (isZero(stamp) || !platform::localCalendarFields(stamp.seconds, fields)) {
+        *year = *month = *day = *hour = *minute = *second = kNoCalendarField;
+    } else {
+        *year = fields.year, *month = fields.month, *day = fields.day;
+        *hour = fields.hour, *minute = fields.minute, *second = fields.second;
+    }
+    return S_OK;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::SetTimestamp(ULONG tag, const svSysAttrTimestampUTC* value) {
+    if (value == nullptr) return E_POINTER;
+    return setValue<CsvTimestampValue>(tag, *value);
+}
+
+HRESULT CsvDynamicPropertyBagImpl::Clone(IsvSysPropertyBag** copy) {
+    if (copy == nullptr) return E_POINTER;
+    *copy = nullptr;
+    CsvDynamicPropertyBag* made = nullptr;
+    const HRESULT hr = CsvDynamicPropertyBag::createInstance(&made);
+    if (FAILED(hr)) return hr;
+    CORVComPtr<IsvSysPropertyBag4> holder(made);
+    Kitbase::CorvCSLock guard(lock_);
+    try {
+        for (const auto& entry : values_) made->values_.emplace(entry.first, entry.second->clone());
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    *copy = holder.detach();
+    return S_OK;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::ClearModified() {
+    Kitbase::CorvCSLock guard(lock_);
+    const bool had = !modified_.empty();
+    modified_.clear();
+    return had ? S_OK : S_FALSE;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::GetModifiedTags(IsvSysEnumPropertyTag** tags) {
+    if (tags == nullptr) return E_POINTER;
+    *tags = nullptr;
+    Kitbase::CorvCSLock guard(lock_);
+    if (modified_.empty()) return S_FALSE;
+    try {
+        return createTagEnumerator(TagSet(modified_.begin(), modified_.end()), tags);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+}
+
+HRESULT CsvDynamicPropertyBagImpl::Lock() {
+    lock_.lock();
+    ++externalLocks_;
+    return S_OK;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::Unlock() {
+    Kitbase::CorvCSLock guard(lock_);
+    if (externalLocks_ == 0 || !lock_.heldByCurrentThread()) return E_FAIL;
+    --externalLocks_;
+    lock_.unlock();
+    return S_OK;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::ClearModifiedTag(ULONG tag, BOOL* anyLeft) {
+    Kitbase::CorvCSLock guard(lock_);
+    if (values_.count(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
+    const bool removed = modified_.erase(tag) != 0;
+    if (anyLeft != nullptr) *anyLeft = modified_.empty() ? FALSE : TRUE;
+    return removed ? S_OK : S_FALSE;
+}
+
+HRESULT CsvDynamicPropertyBagImpl::MarkModified(ULONG tag) {
+    Kitbase::CorvCSLock guard(lock_);
+    if (values_.count(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
+    try {
+        modified_.insert(tag);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
+
+HRESULT createPropertyBag(IsvSysPropertyBag4** out) noexcept {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    CsvDynamicPropertyBag* made = nullptr;
+    const HRESULT hr = CsvDynamicPropertyBag::createInstance(&made);
+    if (FAILED(hr)) return hr;
+    made->AddRef();
+    *out = made;
+    return S_OK;
+}
+
+}  // namespace sysapicpp

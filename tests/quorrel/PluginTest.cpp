@@ -1,0 +1,458 @@
+// The plug-in as the host sees it: its exports, the expert over the storage stand-in, and the
+// debug configuration file it keeps.
+#include <gtest/gtest.h>
+
+#include <cjson/cJSON.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include "ComTestSupport.h"
+#include "explorer/PropertyTags.h"
+#include "explorer/QuorrelExports.h"
+#include "explorer/SvsResults.h"
+#include "palu/PackageEventLog.h"
+#include "palu/SimTrace.h"
+#include "storage/SimStorage.h"
+
+using namespace quorreltest;
+namespace fs = std::filesystem;
+
+namespace {
+
+const wchar_t* const kDevice1 = L"{D1A50001-0C2E-4B7A-8E11-5A0000000001}";  // bus kind 12582
+const wchar_t* const kDevice3 = L"{D1A50003-0C2E-4B7A-8E11-5A0000000003}";  // bus kind 12586
+const wchar_t* const kDevice4 = L"{D1A50004-0C2E-4B7A-8E11-5A0000000004}";  // simulated
+const wchar_t* const kDevice5 = L"{D1A50005-0C2E-4B7A-8E11-5A0000000005}";  // another bus kind
+
+fs::path configFolder() { return fs::path(std::getenv("ORV_COMMON_APPDATA")) / "Orvane" / "Shared" / "Quorrel"; }
+fs::path configFile() { return configFolder() / "Quorrel.config"; }
+
+std::string readFile(const fs::path& path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The stored entry of a device: {configuration, out of process}, or {-99, false} when absent.
+std::pair<int, bool> storedEntry(const std::wstring& id) {
+    std::unique_ptr<cJSON, decltype(&cJSON_Delete)> root(cJSON_Parse(readFile(configFile()).c_str()), cJSON_Delete);
+    if (!root) return {-99, false};
+    const cJSON* devices = cJSON_GetObjectItem(root.get(), "devices");
+    const cJSON* entry = cJSON_GetObjectItem(devices, std::string(id.begin(), id.end()).c_str());
+    if (entry == nullptr) return {-99, false};
+    return {cJSON_GetObjectItem(entry, "debugSessionConfiguration")->valueint,
+            cJSON_IsTrue(cJSON_GetObjectItem(entry, "ServerIsOutOfProcess")) != 0};
+}
+
+class Plugin : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SimStorage_clearFailures();
+        ASSERT_EQ(0, SimStorage_load(nullptr));
+        fs::create_directories(configFolder());
+        fs::remove(configFile());
+        ASSERT_EQ(S_OK, createDigiscanSysApiExpert(expert.outVoid()));
+    }
+    void TearDown() override {
+        expert.reset();
+        SimStorage_clearFailures();
+        EXPECT_EQ(0u, SimStorage_getOpenSessionCount());
+        EXPECT_EQ(0u, SimStorage_getOpenReaderCount());
+    }
+
+    std::vector<std::wstring> deviceIDs() {
+        Ref<IsvSysEnumStringList> ids;
+        EXPECT_EQ(S_OK, expert->GetDeviceIDs(ids.out()));
+        return ids.get() == nullptr ? std::vector<std::wstring>() : drain(ids.get());
+    }
+
+    Ref<IsvSysPropertyBag4> bag(const wchar_t* id) {
+        Ref<IsvSysPropertyBag> found;
+        EXPECT_EQ(S_OK, expert->GetPropertyBag(id, found.out()));
+        Ref<IsvSysPropertyBag4> full;
+        if (found.get() != nullptr) {
+            EXPECT_EQ(S_OK, found->QueryInterface(IID_IsvSysPropertyBag4, full.outVoid()));
+        }
+        return full;
+    }
+
+    // A copy of a shown bag, as the host edits it.
+    Ref<IsvSysPropertyBag4> editable(const wchar_t* id) {
+        Ref<IsvSysPropertyBag> copy;
+        EXPECT_EQ(S_OK, bag(id)->Clone(copy.out()));
+        Ref<IsvSysPropertyBag4> full;
+        EXPECT_EQ(S_OK, copy->QueryInterface(IID_IsvSysPropertyBag4, full.outVoid()));
+        return full;
+    }
+
+    Ref<IsvSysExpert2> expert;
+};
+
+ULONG u32(IsvSysPropertyBag* bag, ULONG tag) {
+    ULONG value = 0xDEADu;
+    EXPECT_EQ(S_OK, bag->GetU32(tag, &value)) << std::hex << tag;
+    return value;
+}
+LONG i32(IsvSysPropertyBag* bag, ULONG tag) {
+    LONG value = 0xDEAD;
+    EXPECT_EQ(S_OK, bag->GetI32(tag, &value)) << std::hex << tag;
+    return value;
+}
+bool boolean(IsvSysPropertyBag* bag, ULONG tag) {
+    BOOL value = 7;
+    EXPECT_EQ(S_OK, bag->GetBool(tag, &value)) << std::hex << tag;
+    return value != FALSE;
+}
+std::wstring text(IsvSysPropertyBag* bag, ULONG tag) {
+    Bstr value;
+    EXPECT_EQ(S_OK, bag->GetString(tag, value.out())) << std::hex << tag;
+    return value.str();
+}
+
+std::vector<std::string> traceLines;
+void collectLine(void*, const char* line) { traceLines.emplace_back(line); }
+
+tSSVersion version(uint32_t major, uint32_t minor, uint32_t update, uint32_t phase, uint32_t build) {
+    return tSSVersion(major, minor, update, phase, build);
+}
+
+}  // namespace
+
+TEST(PluginExports, VersionsAndTheirCheck) {
+    int32_t status = 12345;
+    EXPECT_EQ(0x1210C000u, nQuorrel100::getCurrentVersion(status).getValue());
+    EXPECT_EQ(0x1210C000u, nQuorrel100::getOldestCompatibleVersion(status).getValue());
+    EXPECT_EQ(12345, status);
+
+    status = 0;
+    nQuorrel100::compareVersion(version(18, 1, 0, 3, 0), version(18, 0, 0, 0, 0), status, "Host");
+    EXPECT_EQ(0, status);
+    nQuorrel100::compareVersion(version(18, 0, 0, 0, 0), version(17, 0, 0, 0, 0), status, "Host");
+    EXPECT_EQ(kQuorrelVersionTooOld, status);
+    status = 5;
+    nQuorrel100::compareVersion(version(18, 1, 0, 3, 0), version(18, 1, 0, 3, 0), status, nullptr);
+    EXPECT_EQ(5, status);
+}
+
+TEST(PluginExports, FailedCheckIsTracedOnlyWhenTheTraceIsOn) {
+    traceLines.clear();
+    SimTrace_setLineCallback(&collectLine, nullptr);
+    SimTrace_setEnabled(0);
+    int32_t status = 0;
+    nQuorrel100::compareVersion(version(19, 0, 0, 0, 0), version(18, 1, 0, 3, 1), status, "Host");
+    EXPECT_EQ(kQuorrelVersionTooNew, status);
+    EXPECT_TRUE(traceLines.empty());
+
+    SimTrace_setEnabled(1);
+    status = 0;
+    nQuorrel100::compareVersion(version(19, 0, 0, 0, 0), version(18, 1, 0, 3, 1), status, "Host");
+    status = -1;
+    nQuorrel100::compareVersion(version(19, 0, 0, 0, 0), version(18, 1, 0, 3, 1), status, "Host");
+    status = 0;
+    nQuorrel100::compareVersion(version(17, 0, 0, 0, 0), version(18, 0, 0, 0, 0), status, nullptr);
+    SimTrace_setEnabled(-1);
+    SimTrace_setLineCallback(nullptr, nullptr);
+
+    std::vector<std::string> failures;
+    for (const std::string& line : traceLines)
+        if (line.find("version check failed") != std::string::npos) failures.push_back(line);
+    ASSERT_EQ(2u, failures.size());
+    EXPECT_NE(std::string::npos,
+              failures[0].find("version check failed with status = -50252. Component 'Host' desires the range "
+                               "18.1.0f1 - 19.0.0d0 however the installed range is 18.1.0f0 - 18.1.0f0"))
+        << failures[0];
+    EXPECT_NE(std::string::npos,
+              failures[1].find("version check failed with status = -50000. The calling component desires the range "
+                               "18.0.0d0 - 17.0.0d0 however the installed range is 18.1.0f0 - 18.1.0f0"))
+        << failures[1];
+}
+
+TEST(PluginExports, LoadRanThePackageHooks) {
+    uint32_t events[8] = {};
+    const uint32_t count = SimPalu_getPackageEvents(events, 8);
+    ASSERT_GE(count, 2u);
+    EXPECT_EQ(0u, events[0]);
+    EXPECT_EQ(2u, events[1]);
+    char name[16] = {};
+    SimPalu_getLastPackageName(name, sizeof name);
+    EXPECT_STREQ("ssMain", name);
+}
+
+TEST(PluginExports, FactoryHandsOutOneReference) {
+    EXPECT_EQ(E_POINTER, createDigiscanSysApiExpert(nullptr));
+    Ref<IsvSysExpert2> expert;
+    ASSERT_EQ(S_OK, createDigiscanSysApiExpert(expert.outVoid()));
+    EXPECT_EQ(1u, referenceCount(expert.get()));
+    Ref<IsvSysExpertPlugPlay> plugPlay;
+    ASSERT_EQ(S_OK, expert->QueryInterface(IID_IsvSysExpertPlugPlay, plugPlay.outVoid()));
+    EXPECT_EQ(2u, referenceCount(expert.get()));
+    Ref<IsvSysExpertInfo> info;
+    ASSERT_EQ(S_OK, plugPlay->QueryInterface(IID_IsvSysExpertInfo, info.outVoid()));
+    EXPECT_EQ(static_cast<void*>(static_cast<IUnknown*>(expert.get())), static_cast<void*>(info.get()));
+}
+
+TEST_F(Plugin, IdentityOfTheExpert) {
+    GUID id{};
+    EXPECT_EQ(E_POINTER, expert->GetID(nullptr));
+    ASSERT_EQ(S_OK, expert->Initialize());
+    ASSERT_EQ(S_OK, expert->GetID(&id));
+    const GUID expected = {0x9590178C, 0x5CD8, 0x4A66, {0xA2, 0xFB, 0x93, 0xC2, 0xB9, 0x73, 0x15, 0x42}};
+    EXPECT_TRUE(id == expected);
+    Bstr value;
+    ASSERT_EQ(S_OK, expert->GetName(value.out()));
+    EXPECT_EQ(L"Digiscan SFP Debug", value.str());
+    ASSERT_EQ(S_OK, expert->GetVersion(value.out()));
+    EXPECT_EQ(L"18.1", value.str());
+    ASSERT_EQ(S_OK, expert->GetComponentName(value.out()));
+    EXPECT_EQ(L"Quorrel", value.str());
+    EXPECT_EQ(E_NOTIMPL, expert->ExecuteCommand(kDevice1, L"run", 0, value.out(), nullptr));
+}
+
+TEST_F(Plugin, ListsOnlySupportedDevices) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    // Not listed: no "HSDR" in the class text, lower-case "hsdr", attribute 12426 false or
+    // missing, invalid state, simulated through IVI, another storage class.
+    EXPECT_EQ((std::vector<std::wstring>{kDevice1, L"{D1A50002-0C2E-4B7A-8E11-5A0000000002}", kDevice3, kDevice4,
+                                         kDevice5}),
+              deviceIDs());
+}
+
+TEST_F(Plugin, SelectionRuleOnADescriptionOfOurOwn) {
+    ASSERT_EQ(0, SimStorage_load(R"({
+      "classes": [
+        {"id": "{00000000-0000-0000-0000-0000000000C1}", "attributes": {"10817": "xxHSDRyy", "12426": true}},
+        {"id": "{00000000-0000-0000-0000-0000000000C2}", "attributes": {"10817": "hsdr", "12426": true}}],
+      "objects": [
+        {"id": "{00000000-0000-0000-0000-000000000001}", "class": "{00000000-0000-0000-0000-0000000000C1}",
+         "properties": {"9553": "a", "1585": "b", "8998": 12582}},
+        {"id": "{00000000-0000-0000-0000-000000000002}", "class": "{00000000-0000-0000-0000-0000000000C2}",
+         "properties": {"9553": "a", "1585": "b", "8998": 12582}},
+        {"id": "{00000000-0000-0000-0000-000000000003}", "class": "{00000000-0000-0000-0000-0000000000C1}",
+         "invalidState": true, "properties": {"9553": "a", "1585": "b", "8998": 12582}},
+        {"id": "{00000000-0000-0000-0000-000000000004}", "class": "{00000000-0000-0000-0000-0000000000C1}",
+         "iviSimulated": true, "simulated": true, "properties": {"9553": "a", "1585": "b", "8998": 12582}}]})"));
+    ASSERT_EQ(S_OK, expert->Initialize());
+    EXPECT_EQ(std::vector<std::wstring>{L"{00000000-0000-0000-0000-000000000001}"}, deviceIDs());
+}
+
+TEST_F(Plugin, BagHoldsEveryPropertyWithItsValue) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    Ref<IsvSysPropertyBag4> device = bag(kDevice1);
+    ASSERT_NE(nullptr, device.get());
+
+    Ref<IsvSysEnumPropertyTag> all;
+    ASSERT_EQ(S_OK, device->GetAllTags(all.out()));
+    std::vector<ULONG> tags = drain(all.get());
+    EXPECT_EQ(31u, tags.size());
+    EXPECT_TRUE(std::is_sorted(tags.begin(), tags.end()));
+
+    for (ULONG tag : {kSvSysTagCalibrationState, kSvSysTagTemperature, kSvSysTagTemperatureLimit,
+                      kSvSysTagSelfTestResult, kSvSysTagDriverState})
+        EXPECT_EQ(-1, i32(device.get(), tag));
+    for (ULONG tag : {kSvSysTagDeviceState, kSvSysTagFirmwareState, kSvSysTagDriverFlags})
+        EXPECT_EQ(0u, u32(device.get(), tag));
+    for (ULONG tag : {kSvSysTagHardwareRevision, kSvSysTagFirmwareVersion, kSvSysTagDriverPath})
+        EXPECT_EQ(L"", text(device.get(), tag));
+    EXPECT_EQ(L"Orvane", text(device.get(), kSvSysTagVendorName));
+    EXPECT_TRUE(boolean(device.get(), kSvSysTagIsDevice));
+    EXPECT_EQ(0x000F0000u, u32(device.get(), kSvSysTagCapabilities));
+    EXPECT_EQ(10, i32(device.get(), kSvSysTagDisplayOrder));
+    EXPECT_EQ(1, i32(device.get(), kSvSysTagExpertRank));
+    EXPECT_EQ(1, i32(device.get(), kSvSysTagExpertCount));
+    EXPECT_TRUE(boolean(device.get(), kSvSysTagIsRemovable));
+
+    EXPECT_EQ(kDevice1, text(device.get(), kSvSysTagDeviceID));
+    GUID objectId{};
+    ASSERT_EQ(S_OK, device->GetGuid(kSvSysTagStorageObjectID, &objectId));
+    EXPECT_EQ(0xD1A50001u, objectId.Data1);
+    EXPECT_EQ(0x01u, objectId.Data4[7]);
+    EXPECT_EQ(L"Digiscan1", text(device.get(), kSvSysTagUserAlias));
+    EXPECT_EQ(L"HSDR-5162", text(device.get(), kSvSysTagProductName));
+    EXPECT_EQ(1u, u32(device.get(), kSvSysTagBusType));
+    EXPECT_EQ(1u, u32(device.get(), kSvSysTagChassisNumber));
+    EXPECT_EQ(4u, u32(device.get(), kSvSysTagSlotNumber));
+    EXPECT_EQ(2u, u32(device.get(), kSvSysTagSocketNumber));
+    EXPECT_EQ(0u, u32(device.get(), kSvSysTagSerialNumber));
+    EXPECT_FALSE(boolean(device.get(), kSvSysTagIsSimulated));
+
+    EXPECT_TRUE(boolean(device.get(), kSvSysTagExpertDebugEnabled));
+    EXPECT_EQ(1u, u32(device.get(), kSvSysTagDebugSessionConfiguration));
+    EXPECT_FALSE(boolean(device.get(), kSvSysTagServerIsOutOfProcess));
+
+    // Freshly built: every tag counts as written.
+    Ref<IsvSysEnumPropertyTag> modified;
+    ASSERT_EQ(S_OK, device->GetModifiedTags(modified.out()));
+    EXPECT_EQ(tags, drain(modified.get()));
+    EXPECT_EQ(S_OK, device->ClearModified());
+    EXPECT_EQ(S_FALSE, device->ClearModified());
+}
+
+TEST_F(Plugin, TagValuesByBusKind) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    Ref<IsvSysPropertyBag4> other = bag(kDevice3);
+    EXPECT_EQ(2u, u32(other.get(), kSvSysTagBusType));
+    EXPECT_EQ(0u, u32(other.get(), kSvSysTagChassisNumber));
+    EXPECT_EQ(0u, u32(other.get(), kSvSysTagSlotNumber));
+    EXPECT_EQ(0u, u32(other.get(), kSvSysTagSocketNumber));
+    EXPECT_EQ(305419896u, u32(other.get(), kSvSysTagSerialNumber));
+
+    for (const wchar_t* id : {kDevice4, kDevice5}) {
+        Ref<IsvSysPropertyBag4> device = bag(id);
+        EXPECT_EQ(1u, u32(device.get(), kSvSysTagBusType));
+        for (ULONG tag : {kSvSysTagChassisNumber, kSvSysTagSlotNumber, kSvSysTagSocketNumber, kSvSysTagSerialNumber})
+            EXPECT_EQ(0u, u32(device.get(), tag));
+    }
+    EXPECT_TRUE(boolean(bag(kDevice4).get(), kSvSysTagIsSimulated));
+    EXPECT_FALSE(boolean(bag(kDevice5).get(), kSvSysTagIsSimulated));
+}
+
+TEST_F(Plugin, BagBuildingStoresAnEntryPerDevice) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    ASSERT_EQ(5u, deviceIDs().size());
+    for (const wchar_t* id : {kDevice1, kDevice3, kDevice4, kDevice5}) EXPECT_EQ(std::make_pair(1, false), storedEntry(id));
+    std::unique_ptr<cJSON, decltype(&cJSON_Delete)> root(cJSON_Parse(readFile(configFile()).c_str()), cJSON_Delete);
+    ASSERT_TRUE(root);
+    EXPECT_EQ(1, cJSON_GetObjectItem(root.get(), "version")->valueint);
+    EXPECT_EQ(5, cJSON_GetArraySize(cJSON_GetObjectItem(root.get(), "devices")));
+}
+
+TEST_F(Plugin, StoredSettingsAppearInTheBag) {
+    {
+        std::ofstream file(configFile());
+        file << R"({"version": 1, "devices": {"{D1A50001-0C2E-4B7A-8E11-5A0000000001}":
+                   {"debugSessionConfiguration": 0, "ServerIsOutOfProcess": true}}})";
+    }
+    ASSERT_EQ(S_OK, expert->Initialize());
+    Ref<IsvSysPropertyBag4> device = bag(kDevice1);
+    EXPECT_EQ(0u, u32(device.get(), kSvSysTagDebugSessionConfiguration));
+    EXPECT_TRUE(boolean(device.get(), kSvSysTagServerIsOutOfProcess));
+}
+
+TEST_F(Plugin, AFileTooNewFailsBagBuilding) {
+    {
+        std::ofstream file(configFile());
+        file << R"({"version": 2, "devices": {}})";
+    }
+    ASSERT_EQ(S_OK, expert->Initialize());
+    Ref<IsvSysEnumStringList> ids;
+    EXPECT_EQ(E_FAIL, expert->GetDeviceIDs(ids.out()));
+}
+
+TEST_F(Plugin, ValidateChecksTheModifiedSet) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    Ref<IsvSysEnumPropertyTag> accepted;
+    Bstr message;
+
+    Ref<IsvSysPropertyBag4> unchanged = editable(kDevice1);
+    ASSERT_EQ(S_OK, expert->ValidateProperties(kDevice1, unchanged.get(), accepted.out(), message.out()));
+    EXPECT_EQ(nullptr, accepted.get());
+    EXPECT_EQ(L"", message.str());
+
+    Ref<IsvSysPropertyBag4> enabled = editable(kDevice1);
+    ASSERT_EQ(S_OK, enabled->SetBool(kSvSysTagExpertDebugEnabled, FALSE));
+    EXPECT_EQ(SVSYS_E_PROP_MISMATCH, expert->ValidateProperties(kDevice1, enabled.get(), accepted.out(), nullptr));
+
+    Ref<IsvSysPropertyBag4> tooLarge = editable(kDevice1);
+    ASSERT_EQ(S_OK, tooLarge->SetU32(kSvSysTagDebugSessionConfiguration, 2));
+    EXPECT_EQ(SVSYS_E_VALIDATION_VALUE, expert->ValidateProperties(kDevice1, tooLarge.get(), accepted.out(), nullptr));
+
+    Ref<IsvSysPropertyBag4> good = editable(kDevice1);
+    ASSERT_EQ(S_OK, good->SetU32(kSvSysTagDebugSessionConfiguration, 1));
+    ASSERT_EQ(S_OK, good->SetBool(kSvSysTagServerIsOutOfProcess, TRUE));
+    ASSERT_EQ(S_OK, good->SetString(kSvSysTagUserAlias, L"renamed"));
+    ASSERT_EQ(S_OK, expert->ValidateProperties(kDevice1, good.get(), accepted.out(), nullptr));
+    ASSERT_NE(nullptr, accepted.get());
+    EXPECT_EQ((std::vector<ULONG>{kSvSysTagDebugSessionConfiguration, kSvSysTagServerIsOutOfProcess}),
+              drain(accepted.get()));
+}
+
+TEST_F(Plugin, CommitRewritesOnlyThatDevice) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    ASSERT_EQ(5u, deviceIDs().size());
+    Ref<IsvSysPropertyBag4> edited = editable(kDevice3);
+    ASSERT_EQ(S_OK, edited->SetU32(kSvSysTagDebugSessionConfiguration, 0));
+    ASSERT_EQ(S_OK, edited->SetBool(kSvSysTagServerIsOutOfProcess, TRUE));
+    ULONG result = 77;
+    Bstr message;
+    // The ID argument is not what selects the entry: the bag's own ID does.
+    ASSERT_EQ(S_OK, expert->CommitPropertiesEx(kDevice1, edited.get(), &result, message.out()));
+    EXPECT_EQ(0u, result);
+    EXPECT_EQ(std::make_pair(0, true), storedEntry(kDevice3));
+    EXPECT_EQ(std::make_pair(1, false), storedEntry(kDevice1));
+
+    // The cached bag shows the change once the device is refreshed.
+    EXPECT_EQ(1u, u32(bag(kDevice3).get(), kSvSysTagDebugSessionConfiguration));
+    Ref<IsvSysPropertyBag> refreshed;
+    const ULONG wanted[] = {kSvSysTagDebugSessionConfiguration, 0x12345678};
+    EXPECT_EQ(S_FALSE, expert->RefreshPropertyBag(kDevice3, 2, wanted, FALSE, refreshed.out()));
+    ASSERT_NE(nullptr, refreshed.get());
+    EXPECT_EQ(0u, u32(refreshed.get(), kSvSysTagDebugSessionConfiguration));
+    EXPECT_TRUE(boolean(refreshed.get(), kSvSysTagServerIsOutOfProcess));
+
+    Ref<IsvSysPropertyBag4> incomplete;
+    ASSERT_EQ(S_OK, editable(kDevice3)->Clone(reinterpret_cast<IsvSysPropertyBag**>(incomplete.out())));
+    ASSERT_EQ(S_OK, incomplete->Remove(kSvSysTagUserAlias));
+    EXPECT_EQ(SVSYS_E_PROP_NOT_FOUND, expert->CommitProperties(kDevice3, incomplete.get(), &result));
+}
+
+TEST_F(Plugin, StorageChangesShowAfterARefreshOfTheDevice) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    EXPECT_EQ(L"Digiscan1", text(bag(kDevice1).get(), kSvSysTagUserAlias));
+    ASSERT_EQ(0, SimStorage_modifyObject(R"({"id": "{D1A50001-0C2E-4B7A-8E11-5A0000000001}",
+        "class": "{5C1A0001-7E2B-4D3C-9F10-0A1B2C3D4E01}",
+        "properties": {"9553": "Renamed", "1585": "HSDR-5162", "8998": 12586}, "attributes": {"12117": 9}})"));
+    EXPECT_EQ(L"Digiscan1", text(bag(kDevice1).get(), kSvSysTagUserAlias));
+    Ref<IsvSysPropertyBag> refreshed;
+    const ULONG none[] = {0};
+    ASSERT_EQ(S_OK, expert->RefreshPropertyBag(kDevice1, 0, none, FALSE, refreshed.out()));
+    EXPECT_EQ(L"Renamed", text(refreshed.get(), kSvSysTagUserAlias));
+    EXPECT_EQ(2u, u32(refreshed.get(), kSvSysTagBusType));
+    EXPECT_EQ(9u, u32(refreshed.get(), kSvSysTagSerialNumber));
+
+    Ref<IsvSysPropertyBag> missing;
+    EXPECT_EQ(SVSYS_E_ITEM_NOT_EXIST, expert->GetPropertyBag(L"{00000000-0000-0000-0000-000000000009}", missing.out()));
+    EXPECT_EQ(E_FAIL, expert->RefreshPropertyBag(L"not a guid", 0, none, FALSE, missing.out()));
+    EXPECT_EQ(nullptr, missing.get());
+}
+
+TEST_F(Plugin, CollectionReceivesEveryBag) {
+    class Collection : public IsvSysPropertyBagCollection {
+    public:
+        HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+        ULONG AddRef() override { return 2; }
+        ULONG Release() override { return 1; }
+        HRESULT GetCount(ULONG* count) override {
+            *count = static_cast<ULONG>(ids.size());
+            return S_OK;
+        }
+        HRESULT GetItem(ULONG, IsvSysPropertyBag**) override { return E_NOTIMPL; }
+        HRESULT Add(IsvSysPropertyBag* bag) override {
+            ids.push_back(text(bag, kSvSysTagDeviceID));
+            return S_OK;
+        }
+        std::vector<std::wstring> ids;
+    } collection;
+    ASSERT_EQ(S_OK, expert->Initialize());
+    ASSERT_EQ(S_OK, expert->GetAllPropertyBags(&collection));
+    EXPECT_EQ(deviceIDs(), collection.ids);
+}
+
+TEST_F(Plugin, StorageFailuresAtInitialiseAndEnumeration) {
+    SimStorage_setFailure("getSession", -50505);
+    EXPECT_EQ(E_FAIL, expert->Initialize());
+    SimStorage_clearFailures();
+    ASSERT_EQ(S_OK, expert->Initialize());
+    // A device whose state cannot be read is not listed; enumeration itself does not fail.
+    SimStorage_setFailure("isObjectInInvalidState", -50506);
+    EXPECT_TRUE(deviceIDs().empty());
+    SimStorage_clearFailures();
+    ASSERT_EQ(S_OK, expert->Shutdown());
+    Ref<IsvSysEnumStringList> ids;
+    EXPECT_EQ(E_UNEXPECTED, expert->GetDeviceIDs(ids.out()));
+}
