@@ -14,8 +14,22 @@ export LD_LIBRARY_PATH="$out/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 echo "######## Helvar: attribute configuration documents of a simulated digitizer"
 "$out/bin/helvar" demo "$work/helvar"
 
-if [ -x "$out/bin/sysvista-host" ]; then
-  echo
-  echo "######## Quorrel: the explorer plug-in on simulated storage"
-  "$out/bin/sysvista-host" --demo --plugin "$out/lib/libQuorrel.so" --work "$work/quorrel"
+echo
+echo "######## Quorrel: the explorer plug-in over simulated storage"
+appdata="$work/appdata"
+# An installation creates the shared folder of the debug settings file; so does this scenario.
+mkdir -p "$appdata/Orvane/Shared/Quorrel"
+host=("$out/bin/sysvista-host" --plugin "$out/lib/libQuorrel.so" --appdata "$appdata")
+echo "--- the explorer lists the supported devices with their property bags"
+"${host[@]}"
+echo "--- the user changes both debug settings of the first device and commits them"
+"${host[@]}" --set 1:debugSessionConfiguration=0 --set 1:ServerIsOutOfProcess=1
+echo "--- the shared debug settings file now reads"
+cat "$appdata/Orvane/Shared/Quorrel/Quorrel.config"
+echo
+echo "--- an edit the plug-in refuses (debugSessionConfiguration takes 0 or 1)"
+if "${host[@]}" --set 1:debugSessionConfiguration=2; then
+  echo "demo: the bad edit was accepted" >&2
+  exit 1
 fi
+echo "main job: done"
