@@ -19,11 +19,24 @@
    Choices of this implementation:
      - Helvar_Initialize and Helvar_Close take no session lock; do not run them concurrently with
        other calls on the same session.
-     - A null file path, or a null buffer with a size other than 0, fails with
-       HELVAR_ERROR_NULL_PARAMETER (recorded against vi).
-     - A negative size is treated as 0: Helvar_ExportAttributeConfigurationBuffer then only
-       returns the needed size and writes nothing; Helvar_ImportAttributeConfigurationBuffer
-       receives an empty document, which is refused as HELVAR_ERROR_CORRUPTED_FORMAT.
+     - A negative buffer size, a null file path, or a null buffer with a size other than 0 fails
+       with HELVAR_ERROR_INVALID_VALUE (recorded against vi); nothing is opened, copied or parsed.
+     - Files of 2 GiB or more are refused with HELVAR_ERROR_READING_FILE. A byte-order mark is
+       not skipped: such a file is refused as HELVAR_ERROR_CORRUPTED_FORMAT.
+     - ViAddr attributes are never exported or saved (an address means nothing in another
+       process); an imported entry for one is refused. So a document this library writes always
+       passes its own validation.
+     - A ViReal64 that is NaN or infinite is written as the string "NaN", "Infinity" or
+       "-Infinity" and read back from exactly those strings.
+     - Every entry is checked against the session before any is applied: an unknown attribute,
+       a value of the wrong JSON kind for the attribute's type, a fraction or an out-of-range
+       number where an integer is needed, a non-string where a string is needed, or a missing or
+       non-string "name" is refused as HELVAR_ERROR_INVALID_SCHEMA, with the attribute id and
+       the document location in the recorded description. Only an entry the engine or the
+       driver refuses while applying leaves the entries before it applied.
+     - Documents are untrusted input: nesting deeper than 64 levels, numbers longer than 800
+       characters and exponents beyond 9999 are refused as HELVAR_ERROR_CORRUPTED_FORMAT before
+       parsing; no input can exhaust the stack.
      - An unexpected failure that carries no status of its own gives HELVAR_ERROR_UNEXPECTED. */
 #include "IviTypes.h"
 
@@ -43,7 +56,7 @@
 #define HELVAR_ERROR_UNEXPECTED ((ViStatus)-1074135040)              /* any other failure without a status */
 #define HELVAR_ERROR_ENGINE_INCOMPLETE ((ViStatus)-1074135031)       /* engine lacks a required function */
 #define HELVAR_ERROR_OUT_OF_MEMORY ((ViStatus)-1074134954)
-#define HELVAR_ERROR_NULL_PARAMETER ((ViStatus)-1074134952)
+#define HELVAR_ERROR_INVALID_VALUE ((ViStatus)-1074135024)         /* negative size, null path or buffer */
 #define HELVAR_ERROR_BUFFER_TOO_SMALL ((ViStatus)-1074100299)
 #define HELVAR_ERROR_CORRUPTED_FORMAT ((ViStatus)-1074100298)
 #define HELVAR_ERROR_INVALID_SCHEMA ((ViStatus)-1074100297)

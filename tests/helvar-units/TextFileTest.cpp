@@ -131,7 +131,7 @@ TEST_F(TextFile, NullPathIsAnInvalidValueAndTouchesNothing) {
             if (reading) TextFileReader reader(nullptr);
             else TextFileWriter writer(nullptr);
         });
-        EXPECT_EQ(code, -1074135028);
+        EXPECT_EQ(code, -1074135024);
         auto document = parseDocument(text.c_str());
         EXPECT_EQ(elaborations(document), Items{"comment:Null file path."});
     }

@@ -5,7 +5,7 @@ namespace {
 
 const ErrorCode* const kTable[] = {
     &codes::kInvalidAttributeValue, &codes::kAttributeTypeMismatch, &codes::kNullParameter,
-    &codes::kSessionNotRegistered, &codes::kErrReadingFile, &codes::kErrWritingFile,
+    &codes::kSessionNotRegistered, &codes::kInvalidValue, &codes::kErrReadingFile, &codes::kErrWritingFile,
     &codes::kErrUnknownChannelName, &codes::kErrDuplicateChannelString, &codes::kErrBadChannelName,
     &codes::kErrOutOfMemory, &codes::kIncompatibleSessionChannels, &codes::kInvalidVersionFormat,
     &codes::kLibraryOutOfDate, &codes::kIncompatibleModelNumber, &codes::kBufferTooSmall,

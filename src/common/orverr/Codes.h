@@ -16,6 +16,8 @@ inline constexpr ErrorCode kInvalidAttributeValue{-1074135028, "(((-2147483647L-
 inline constexpr ErrorCode kAttributeTypeMismatch{-1074134970, "(((-2147483647L-1) + 0x3FFA0000L) + 0x46)"};
 inline constexpr ErrorCode kNullParameter{-1074134952, "(((-2147483647L-1) + 0x3FFA0000L) + 0x58)"};
 inline constexpr ErrorCode kSessionNotRegistered{-1074130544, "(-1074130544L)"};
+// Caller arguments: a null path or buffer, a negative size.
+inline constexpr ErrorCode kInvalidValue{-1074135024, "ivierrors::ERR_INVALID_VALUE"};
 // Files and channels.
 inline constexpr ErrorCode kErrReadingFile{-1074135037, "ivierrors::ERR_READING_FILE"};
 inline constexpr ErrorCode kErrWritingFile{-1074135036, "ivierrors::ERR_WRITING_FILE"};

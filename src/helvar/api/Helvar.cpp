@@ -11,11 +11,11 @@
 #include "common/orverr/Codes.h"
 #include "common/orverr/Raise.h"
 #include "helvar/impexp/GetDesiredAttributeHelper.h"
+#include "helvar/impexp/ImpExpTerms.h"
 #include "helvar/impexp/ImportExportSession.h"
 #include "helvar/impexp/ImportExportSessionSettings.h"
 #include "helvar/miivi/IviWrapper.h"
 #include "helvar/miivi/LanguageAccessor.h"
-#include "helvar/miivi/MiiviTerms.h"
 #include "helvar/miivi/MxlWrapper.h"
 #include "helvar/miivi/ReportToSession.h"
 #include "helvar/miivi/SessionLockGuard.h"
@@ -26,7 +26,7 @@ static_assert(HELVAR_ERROR_ENGINE_NOT_LOADED == orverr::engine::kLoadFailed, "")
 static_assert(HELVAR_ERROR_UNEXPECTED == orverr::codes::kUnexpectedFailure.code, "");
 static_assert(HELVAR_ERROR_ENGINE_INCOMPLETE == orverr::engine::kFunctionMissing, "");
 static_assert(HELVAR_ERROR_OUT_OF_MEMORY == orverr::codes::kErrOutOfMemory.code, "");
-static_assert(HELVAR_ERROR_NULL_PARAMETER == orverr::codes::kNullParameter.code, "");
+static_assert(HELVAR_ERROR_INVALID_VALUE == orverr::codes::kInvalidValue.code, "");
 static_assert(HELVAR_ERROR_BUFFER_TOO_SMALL == orverr::codes::kBufferTooSmall.code, "");
 static_assert(HELVAR_ERROR_CORRUPTED_FORMAT == orverr::codes::kCorruptedFormat.code, "");
 static_assert(HELVAR_ERROR_INVALID_SCHEMA == orverr::codes::kInvalidSchema.code, "");
@@ -100,12 +100,17 @@ ViStatus runSessionOperation(ViSession vi, Operation&& operation) noexcept {
     return status.code < 0 ? status.code : result;
 }
 
-void requireArgument(const void* pointer) {
-    if (!pointer) ORVERR_THROW(orverr::codes::kNullParameter).comment(miivi::kNullParameterComment).raise();
+// A negative size or a null path is refused before anything is opened, copied or parsed (see
+// Helvar.h); a null buffer with a non-zero size is refused by the import/export engine.
+const char* pathArgument(ViConstString path) {
+    if (!path) ORVERR_THROW(orverr::codes::kInvalidValue).comment(impexp::message::kNullPath).raise();
+    return path;
 }
 
-// Negative sizes are taken as 0 (see Helvar.h).
-uint32_t sizeArgument(ViInt32 size) { return size < 0 ? 0u : static_cast<uint32_t>(size); }
+uint32_t sizeArgument(ViInt32 size) {
+    if (size < 0) ORVERR_THROW(orverr::codes::kInvalidValue).comment(impexp::message::kNegativeSize).raise();
+    return static_cast<uint32_t>(size);
+}
 
 }  // namespace
 
@@ -137,34 +142,28 @@ ViStatus Helvar_Close(ViSession vi) {
 
 ViStatus Helvar_ImportAttributeConfigurationFile(ViSession vi, ViConstString filePath) {
     return runSessionOperation(vi, [filePath](ImportExportSession& session) -> ViStatus {
-        requireArgument(filePath);
-        session.importerExporter().importFile(filePath);
+        session.importerExporter().importFile(pathArgument(filePath));
         return VI_SUCCESS;
     });
 }
 
 ViStatus Helvar_ExportAttributeConfigurationFile(ViSession vi, ViConstString filePath) {
     return runSessionOperation(vi, [filePath](ImportExportSession& session) -> ViStatus {
-        requireArgument(filePath);
-        session.importerExporter().exportFile(filePath);
+        session.importerExporter().exportFile(pathArgument(filePath));
         return VI_SUCCESS;
     });
 }
 
 ViStatus Helvar_ImportAttributeConfigurationBuffer(ViSession vi, ViInt32 size, ViConstString configuration) {
     return runSessionOperation(vi, [size, configuration](ImportExportSession& session) -> ViStatus {
-        const uint32_t length = sizeArgument(size);
-        if (length > 0) requireArgument(configuration);
-        session.importerExporter().importBuffer(length, length > 0 ? configuration : "");
+        session.importerExporter().importBuffer(sizeArgument(size), configuration);
         return VI_SUCCESS;
     });
 }
 
 ViStatus Helvar_ExportAttributeConfigurationBuffer(ViSession vi, ViInt32 size, ViChar configuration[]) {
     return runSessionOperation(vi, [size, configuration](ImportExportSession& session) -> ViStatus {
-        const uint32_t capacity = sizeArgument(size);
-        if (capacity > 0) requireArgument(configuration);
-        return static_cast<ViStatus>(session.importerExporter().exportBuffer(capacity, configuration));
+        return static_cast<ViStatus>(session.importerExporter().exportBuffer(sizeArgument(size), configuration));
     });
 }
 

@@ -2,7 +2,6 @@
 // Names and messages the text file reader and writer write into status documents.
 namespace impexp {
 namespace fileterms {
-inline constexpr const char* kUsageFilePath = "kUsageTypeFilePath";
 inline constexpr const char* kFailedToRead = "Failed to read file";
 // Our own refusal: the size of such a file does not fit the reader's signed 32-bit size.
 inline constexpr const char* kFileTooLarge = "File too large (2 GiB or more)";

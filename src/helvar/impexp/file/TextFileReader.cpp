@@ -11,17 +11,17 @@ namespace impexp {
 
 TextFileReader::TextFileReader(const char* path, platform::FileSystemInterface& fileSystem) {
     if (path == nullptr) {
-        ORVERR_THROW(orverr::codes::kInvalidAttributeValue).comment(message::kNullPath).raise();
+        ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullPath).raise();
     }
     path_ = path;
     file_ = fileSystem.open(path_, platform::FileMode::ReadBinary);
     if (!file_) {
-        ORVERR_THROW(orverr::codes::kErrReadingFile).usage(fileterms::kUsageFilePath, path_).raise();
+        ORVERR_THROW(orverr::codes::kErrReadingFile).usage(usage::kFilePath, path_).raise();
     }
 }
 
 void TextFileReader::raiseReadFailure(const char* message) const {
-    ORVERR_THROW(orverr::codes::kErrReadingFile).usage(fileterms::kUsageFilePath, path_).comment(message).raise();
+    ORVERR_THROW(orverr::codes::kErrReadingFile).usage(usage::kFilePath, path_).comment(message).raise();
 }
 
 std::string TextFileReader::readAll() {

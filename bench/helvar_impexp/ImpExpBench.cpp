@@ -1,0 +1,257 @@
+// Export to a buffer and import from a buffer against baselines that make the same engine calls
+// and write, or parse and validate, the same document with rapidjson directly.
+// Two engines: the simulated engine and driver libraries (the path the exports take) and the
+// in-memory engine of the tests (where nearly all time is the import/export code's own).
+//   LD_LIBRARY_PATH=<build>/out/lib bench_helvar_impexp --benchmark_min_time=0.3
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <rapidjson/document.h>
+#include <rapidjson/prettywriter.h>
+#include <rapidjson/schema.h>
+#include <rapidjson/stringbuffer.h>
+
+#include "helvar-impexp/FakeIviSession.h"
+#include "SimIvi.h"
+#include "helvar/impexp/AttributeFacadeFactory.h"
+#include "helvar/impexp/GetDesiredAttributeHelper.h"
+#include "helvar/impexp/ImporterExporter.h"
+#include "helvar/miivi/IviWrapper.h"
+#include "helvar/impexp/document/Schema.h"
+
+using impexp_test::FakeIviSession;
+
+namespace {
+
+constexpr ViAttr kFirstId = 1300000;
+constexpr int32_t kModel = 5122;
+const ViInt32 kTypes[] = {IVI_VAL_INT32, IVI_VAL_INT64, IVI_VAL_REAL64, IVI_VAL_STRING, IVI_VAL_SESSION, IVI_VAL_BOOLEAN};
+
+// n user-set values of mixed types; every fourth attribute is channel-based and set on one of its
+// two channels.
+struct Planned {
+    ViAttr id;
+    ViInt32 type;
+    bool perChannel;
+    std::string channel;  // the one that is set
+    std::string name;
+    int64_t integer;
+    double real;
+    std::string text;
+};
+
+std::vector<Planned> plan(int n) {
+    std::vector<Planned> planned;
+    for (int i = 0; i < n; ++i) {
+        const bool perChannel = i % 4 == 0;
+        planned.push_back({kFirstId + static_cast<ViAttr>(i), kTypes[i % 6], perChannel,
+                           perChannel ? std::to_string(i / 4 % 2) : "", "BENCH_ATTRIBUTE_" + std::to_string(i),
+                           i * 7 - 3, i * 0.001 + 0.5, "value-" + std::to_string(i)});
+    }
+    return planned;
+}
+
+// One benchmarked session: its wrapper and desired-value reader, the keys an export walks, and the
+// engine under test.
+struct BenchSession {
+    virtual ~BenchSession() = default;
+    void start(int n) {
+        for (const Planned& p : plan(n)) {
+            if (p.perChannel) {
+                keys.emplace_back(p.id, "0");
+                keys.emplace_back(p.id, "1");
+            } else {
+                keys.emplace_back(p.id, "");
+            }
+        }
+        factory = std::make_unique<impexp::AttributeFacadeFactory>(wrapper(), reader());
+        info.modelNumber = kModel;
+        engine = std::make_unique<impexp::ImporterExporter>(wrapper(), *factory, &info);
+    }
+    virtual miivi::IviWrapperInterface& wrapper() = 0;
+    virtual impexp::GetAttributeHelperInterface& reader() = 0;
+
+    std::vector<std::pair<ViAttr, std::string>> keys;
+    std::unique_ptr<impexp::AttributeFacadeFactory> factory;
+    impexp::SessionInformation info;
+    std::unique_ptr<impexp::ImporterExporter> engine;
+};
+
+// The in-memory engine of the tests: what remains is almost only the import/export code itself.
+struct InMemorySession : BenchSession {
+    explicit InMemorySession(int n) : desired(session) {
+        session.logSets = false;
+        session.repCaps["Channel"] = {"0", "1"};
+        for (const Planned& p : plan(n)) {
+            session.add(p.id, p.name, p.type, p.perChannel ? "Channel" : "");
+            impexp_test::FakeValue& v = session.value(p.id, p.channel);
+            v.integer = p.integer;
+            v.real = p.real;
+            v.text = p.text;
+        }
+        start(n);
+    }
+    miivi::IviWrapperInterface& wrapper() override { return session; }
+    impexp::GetAttributeHelperInterface& reader() override { return desired; }
+    FakeIviSession session;
+    impexp_test::FakeDesiredReader desired;
+};
+
+// The simulated engine and driver libraries, reached the way the exports reach them.
+struct SimulatedSession : BenchSession {
+    explicit SimulatedSession(int n) {
+        SimIvi_CreateSession(nullptr, &vi);
+        SimIvi_BuildRepCap(vi, "Channel", "0,1");
+        for (const Planned& p : plan(n)) {
+            SimIvi_AddAttribute(vi, p.perChannel ? "Channel" : nullptr, p.id, p.name.c_str(), p.type, 0);
+            SimIvi_Value v{};
+            v.type = p.type;
+            v.int32Value = static_cast<ViInt32>(p.integer);
+            v.int64Value = p.integer;
+            v.real64Value = p.real;
+            v.booleanValue = static_cast<ViBoolean>(p.integer & 1);
+            v.sessionValue = static_cast<ViSession>(p.integer);
+            v.stringValue = p.text.c_str();
+            SimIvi_SetAttribute(vi, p.channel.c_str(), p.id, IVI_VAL_DIRECT_USER_CALL, &v);
+        }
+        ivi = std::make_unique<miivi::IviWrapper>(vi);
+        start(n);
+    }
+    ~SimulatedSession() override { SimIvi_DestroySession(vi); }
+    miivi::IviWrapperInterface& wrapper() override { return *ivi; }
+    impexp::GetAttributeHelperInterface& reader() override { return desired; }
+    ViSession vi = 0;
+    std::unique_ptr<miivi::IviWrapper> ivi;
+    impexp::GetDesiredAttributeHelper desired;
+};
+
+template <class Session>
+BenchSession& sessionOf(int n) {
+    static std::map<int, std::unique_ptr<BenchSession>> sessions;
+    auto& s = sessions[n];
+    if (!s) s = std::make_unique<Session>(n);
+    return *s;
+}
+
+template <class Session>
+void exportBuffer(benchmark::State& state) {
+    BenchSession& s = sessionOf<Session>(static_cast<int>(state.range(0)));
+    std::vector<char> buffer(s.engine->exportBuffer(0, nullptr) + 64);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(s.engine->exportBuffer(static_cast<uint32_t>(buffer.size()), buffer.data()));
+    }
+}
+
+// The same engine reads as an export, written straight into the same document with rapidjson.
+template <class Session>
+void exportBaseline(benchmark::State& state) {
+    BenchSession& s = sessionOf<Session>(static_cast<int>(state.range(0)));
+    miivi::IviWrapperInterface& e = s.wrapper();
+    impexp::GetAttributeHelperInterface& reader = s.reader();
+    const auto& keys = s.keys;
+    std::vector<char> buffer;
+    for (auto _ : state) {
+        rapidjson::StringBuffer out;
+        rapidjson::PrettyWriter<rapidjson::StringBuffer> w(out);
+        w.SetIndent(' ', 3);
+        w.StartObject();
+        w.Key("formatVersion"); w.Int(1);
+        w.Key("oldestCompatibleFormatVersion"); w.Int(1);
+        w.Key("timeStamp"); w.String("2026-12-07T14:45:03.120000");
+        w.Key("session"); w.StartObject();
+        w.Key("channels"); w.String(""); w.Key("optionString"); w.String(""); w.EndObject();
+        w.Key("generatedBy"); w.StartObject();
+        w.Key("name"); w.String("Helvar.dll"); w.Key("version"); w.String("4.5.5f0"); w.EndObject();
+        w.Key("devices"); w.StartArray(); w.StartObject(); w.Key("modelNumber"); w.Int(kModel); w.EndObject(); w.EndArray();
+        w.Key("attributes"); w.StartArray();
+        for (const auto& k : keys) {
+            const char* ch = k.second.c_str();
+            if (e.Ivi_AttributeWasSetByUser(ch, k.first) != 1) continue;
+            ViInt32 type = 0;
+            e.Ivi_GetAttributeType(k.first, &type);
+            char name[256] = {0};
+            e.Ivi_GetAttributeName(k.first, 256, name);
+            w.StartObject();
+            w.Key("id"); w.Uint(k.first);
+            w.Key("name"); w.String(name);
+            w.Key("channel"); w.String(ch);
+            w.Key("value");
+            switch (type) {
+            case IVI_VAL_INT32: { ViInt32 v; reader.getAttributeViInt32(e, ch, k.first, &v); w.Int(v); break; }
+            case IVI_VAL_INT64: { ViInt64 v; reader.getAttributeViInt64(e, ch, k.first, &v); w.Int64(v); break; }
+            case IVI_VAL_REAL64: { ViReal64 v; reader.getAttributeViReal64(e, ch, k.first, &v); w.Double(v); break; }
+            case IVI_VAL_STRING: { std::string v; reader.getAttributeViString(e, ch, k.first, v); w.String(v); break; }
+            case IVI_VAL_SESSION: { ViSession v; reader.getAttributeViSession(e, ch, k.first, &v); w.Uint(v); break; }
+            default: { ViBoolean v; reader.getAttributeViBoolean(e, ch, k.first, &v); w.Bool(v != 0); break; }
+            }
+            w.EndObject();
+        }
+        w.EndArray();
+        w.EndObject();
+        buffer.assign(out.GetString(), out.GetString() + out.GetSize() + 1);
+        benchmark::DoNotOptimize(buffer.data());
+    }
+}
+
+template <class Session>
+void importBuffer(benchmark::State& state) {
+    BenchSession& s = sessionOf<Session>(static_cast<int>(state.range(0)));
+    const std::string document = s.engine->exportText();
+    for (auto _ : state) {
+        s.engine->importBuffer(static_cast<uint32_t>(document.size() + 1), document.c_str());
+    }
+}
+
+// Parse and schema validation of the same document with rapidjson, and the same engine writes.
+template <class Session>
+void importBaseline(benchmark::State& state) {
+    BenchSession& s = sessionOf<Session>(static_cast<int>(state.range(0)));
+    miivi::IviWrapperInterface& e = s.wrapper();
+    const std::string document = s.engine->exportText();
+    for (auto _ : state) {
+        rapidjson::Document schemaDom;
+        schemaDom.Parse(impexp::document::attributeConfigurationSchema());
+        rapidjson::SchemaDocument schema(schemaDom);
+        rapidjson::Document d;
+        d.Parse(document.c_str());
+        rapidjson::SchemaValidator validator(schema);
+        if (!d.Accept(validator)) state.SkipWithError("invalid");
+        for (const auto& entry : d["attributes"].GetArray()) {
+            const ViAttr id = entry["id"].GetUint();
+            const char* ch = entry["channel"].GetString();
+            const auto& v = entry["value"];
+            ViInt32 type = 0;
+            e.Ivi_GetAttributeType(id, &type);
+            e.Ivi_AttributeIsAvailable(id);
+            e.Ivi_ValidateAttrForRepCapName(ch, id);
+            switch (type) {
+            case IVI_VAL_INT32: e.Ivi_SetAttributeViInt32(ch, id, 1, v.GetInt()); break;
+            case IVI_VAL_INT64: e.Ivi_SetAttributeViInt64(ch, id, 1, v.GetInt64()); break;
+            case IVI_VAL_REAL64: e.Ivi_SetAttributeViReal64(ch, id, 1, v.GetDouble()); break;
+            case IVI_VAL_STRING: e.Ivi_SetAttributeViString(ch, id, 1, v.GetString()); break;
+            case IVI_VAL_SESSION: e.Ivi_SetAttributeViSession(ch, id, 1, v.GetUint()); break;
+            default: e.Ivi_SetAttributeViBoolean(ch, id, 1, v.IsTrue() ? 1 : 0); break;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+// Each operation beside its baseline, for both engines.
+#define IMPEXP_BENCH(function, session) \
+    BENCHMARK_TEMPLATE(function, session)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)
+IMPEXP_BENCH(exportBuffer, SimulatedSession);
+IMPEXP_BENCH(exportBaseline, SimulatedSession);
+IMPEXP_BENCH(importBuffer, SimulatedSession);
+IMPEXP_BENCH(importBaseline, SimulatedSession);
+IMPEXP_BENCH(exportBuffer, InMemorySession);
+IMPEXP_BENCH(exportBaseline, InMemorySession);
+IMPEXP_BENCH(importBuffer, InMemorySession);
+IMPEXP_BENCH(importBaseline, InMemorySession);
+
+BENCHMARK_MAIN();

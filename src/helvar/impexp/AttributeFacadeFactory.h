@@ -1,0 +1,23 @@
+#pragma once
+#include "helvar/impexp/AttributeFacadeFactoryInterface.h"
+#include "helvar/impexp/GetDesiredAttributeHelperInterface.h"
+#include "helvar/miivi/IviWrapperInterface.h"
+
+namespace impexp {
+
+// Engine side: facades over the attributes of one session.
+class AttributeFacadeFactory : public AttributeFacadeFactoryInterface {
+public:
+    AttributeFacadeFactory(miivi::IviWrapperInterface& wrapper, GetAttributeHelperInterface& helper)
+        : wrapper_(wrapper), helper_(helper) {}
+
+    // An empty pointer, without error, for a type that is not transferred.
+    AttributePtr create(const AttributeKey& key, AttributeType type, const std::string& name) override;
+    AttributePtr createForKey(const AttributeKey& key) override;
+
+private:
+    miivi::IviWrapperInterface& wrapper_;
+    GetAttributeHelperInterface& helper_;
+};
+
+}  // namespace impexp

@@ -1,0 +1,71 @@
+#pragma once
+// The typed engine setter and desired-value reader for each transferable value type.
+#include <string>
+
+#include "helvar/impexp/GetDesiredAttributeHelperInterface.h"
+#include "helvar/miivi/IviWrapperInterface.h"
+
+namespace impexp {
+
+// Option flags of a set made on the user's behalf (the attribute then reads as set by the user).
+inline constexpr ViInt32 kUserSetOptionFlags = IVI_VAL_DIRECT_USER_CALL;
+
+inline void setEngineValue(miivi::IviWrapperInterface& w, ViConstString ch, ViAttr id, ViInt32 v) {
+    w.Ivi_SetAttributeViInt32(ch, id, kUserSetOptionFlags, v);
+}
+inline void setEngineValue(miivi::IviWrapperInterface& w, ViConstString ch, ViAttr id, ViInt64 v) {
+    w.Ivi_SetAttributeViInt64(ch, id, kUserSetOptionFlags, v);
+}
+inline void setEngineValue(miivi::IviWrapperInterface& w, ViConstString ch, ViAttr id, ViReal64 v) {
+    w.Ivi_SetAttributeViReal64(ch, id, kUserSetOptionFlags, v);
+}
+inline void setEngineValue(miivi::IviWrapperInterface& w, ViConstString ch, ViAttr id, const std::string& v) {
+    w.Ivi_SetAttributeViString(ch, id, kUserSetOptionFlags, v.c_str());
+}
+inline void setEngineValue(miivi::IviWrapperInterface& w, ViConstString ch, ViAttr id, ViAddr v) {
+    w.Ivi_SetAttributeViAddr(ch, id, kUserSetOptionFlags, v);
+}
+inline void setEngineValue(miivi::IviWrapperInterface& w, ViConstString ch, ViAttr id, ViSession v) {
+    w.Ivi_SetAttributeViSession(ch, id, kUserSetOptionFlags, v);
+}
+inline void setEngineValue(miivi::IviWrapperInterface& w, ViConstString ch, ViAttr id, ViBoolean v) {
+    w.Ivi_SetAttributeViBoolean(ch, id, kUserSetOptionFlags, v);
+}
+
+inline void readDesiredValue(GetAttributeHelperInterface& h, miivi::IviWrapperInterface& w, ViConstString ch,
+                             ViAttr id, ViInt32& v) {
+    h.getAttributeViInt32(w, ch, id, &v);
+}
+inline void readDesiredValue(GetAttributeHelperInterface& h, miivi::IviWrapperInterface& w, ViConstString ch,
+                             ViAttr id, ViInt64& v) {
+    h.getAttributeViInt64(w, ch, id, &v);
+}
+inline void readDesiredValue(GetAttributeHelperInterface& h, miivi::IviWrapperInterface& w, ViConstString ch,
+                             ViAttr id, ViReal64& v) {
+    h.getAttributeViReal64(w, ch, id, &v);
+}
+inline void readDesiredValue(GetAttributeHelperInterface& h, miivi::IviWrapperInterface& w, ViConstString ch,
+                             ViAttr id, std::string& v) {
+    h.getAttributeViString(w, ch, id, v);
+}
+inline void readDesiredValue(GetAttributeHelperInterface& h, miivi::IviWrapperInterface& w, ViConstString ch,
+                             ViAttr id, ViAddr& v) {
+    h.getAttributeViAddr(w, ch, id, &v);
+}
+inline void readDesiredValue(GetAttributeHelperInterface& h, miivi::IviWrapperInterface& w, ViConstString ch,
+                             ViAttr id, ViSession& v) {
+    h.getAttributeViSession(w, ch, id, &v);
+}
+inline void readDesiredValue(GetAttributeHelperInterface& h, miivi::IviWrapperInterface& w, ViConstString ch,
+                             ViAttr id, ViBoolean& v) {
+    h.getAttributeViBoolean(w, ch, id, &v);
+}
+
+// The engine's type code for an attribute; kTypeUnknown unless the engine says otherwise.
+inline AttributeType queryEngineType(miivi::IviWrapperInterface& w, ViAttr id) {
+    ViInt32 type = kTypeUnknown;
+    w.Ivi_GetAttributeType(id, &type);
+    return type;
+}
+
+}  // namespace impexp

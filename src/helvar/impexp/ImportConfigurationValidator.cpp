@@ -1,0 +1,213 @@
+#include "helvar/impexp/ImportConfigurationValidator.h"
+
+#include <limits>
+#include <optional>
+
+#include "common/orverr/Exception.h"
+#include "common/orverr/Raise.h"
+#include "helvar/impexp/ImpExpTerms.h"
+#include "helvar/impexp/document/DocumentConstants.h"
+#include "helvar/impexp/document/NonFiniteReal.h"
+#include "helvar/impexp/document/VersionString.h"
+
+namespace impexp {
+
+namespace key = document::key;
+
+namespace {
+
+// The schema has proven that the members read here exist with their types.
+const rapidjson::Value& member(const rapidjson::Value& object, const char* name) {
+    const auto found = object.FindMember(name);
+    if (found == object.MemberEnd()) {
+        ORVERR_THROW(orverr::codes::kSoftwareFault).raise();
+    }
+    return found->value;
+}
+
+std::string stringOf(const rapidjson::Value& value) {
+    return std::string(value.GetString(), value.GetStringLength());
+}
+
+// A schema integer as a signed 32-bit elaboration, clamped when the document's is wider.
+int32_t clampedInt32(const rapidjson::Value& value) {
+    if (value.IsInt()) {
+        return value.GetInt();
+    }
+    if (value.IsInt64()) {
+        return value.GetInt64() < 0 ? std::numeric_limits<int32_t>::min() : std::numeric_limits<int32_t>::max();
+    }
+    return std::numeric_limits<int32_t>::max();
+}
+
+// An entry the schema admits but the session's typing cannot take: refused as a schema violation
+// at the entry, naming the attribute when its id is known.
+[[noreturn]] void refuseEntry(std::size_t index, const char* memberName, const char* keyword,
+                              std::optional<ViAttr> id) {
+    const std::string position = std::to_string(index);
+    std::string rule = "#/properties/attributes/items";
+    std::string path = "#/attributes/" + position;
+    if (memberName != nullptr) {
+        rule += std::string("/properties/") + memberName;
+        path += std::string("/") + memberName;
+    }
+    orverr::Raise raise(orverr::codes::kInvalidSchema, __FILE__, __LINE__, ORVERR_COMPONENT);
+    raise.usage(usage::kSchemaRuleViolation, rule).usage(usage::kSchemaViolationType, keyword)
+        .usage(usage::kSchemaErrorPath, path);
+    if (id) {
+        raise.usageUInt32(usage::kAttributeId, *id);
+    }
+    raise.raise();
+}
+
+constexpr const char* kKeywordType = "type";
+constexpr const char* kKeywordRequired = "required";
+
+// Stores the entry's value with the container's setter for the session's type. false: the JSON
+// kind does not fit the type.
+bool storeValue(const rapidjson::Value& value, AttributeType type, const AttributeKey& key,
+                JSONAttributeContainerInterface& container) {
+    switch (type) {
+    case kTypeInt32:
+        if (!value.IsInt()) return false;
+        container.setValueInt32(key, value.GetInt());
+        return true;
+    case kTypeInt64:
+        if (!value.IsInt64()) return false;
+        container.setValueInt64(key, value.GetInt64());
+        return true;
+    case kTypeSession:
+        if (!value.IsUint()) return false;
+        container.setValueUInt32(key, value.GetUint());
+        return true;
+    case kTypeReal64:
+        if (value.IsNumber()) {
+            container.setValueReal64(key, value.GetDouble());
+            return true;
+        }
+        if (value.IsString()) {
+            const auto nonFinite = document::parseNonFiniteReal(stringOf(value));
+            if (nonFinite) {
+                container.setValueReal64(key, *nonFinite);
+                return true;
+            }
+        }
+        return false;
+    case kTypeString:
+        if (!value.IsString()) return false;
+        container.setValueString(key, stringOf(value));
+        return true;
+    case kTypeBoolean:
+        // Only JSON true sets the attribute; every other value clears it.
+        container.setValueBoolean(key, value.IsTrue() ? VI_TRUE : VI_FALSE);
+        return true;
+    default:
+        // ViAddr: a pointer taken from a document would point nowhere.
+        return false;
+    }
+}
+
+}  // namespace
+
+void ImportConfigurationValidator::validate(const rapidjson::Document& document,
+                                            JSONAttributeContainerInterface& container) {
+    checkFormatVersion(document);
+    checkModelNumbers(document);
+    const ChannelMap channelMap = mapChannels(document);
+    checkVersionString(document);
+    collectEntries(document, channelMap, container);
+}
+
+void ImportConfigurationValidator::checkFormatVersion(const rapidjson::Value& document) const {
+    const rapidjson::Value& oldest = member(document, key::kOldestCompatibleFormatVersion);
+    const bool readable = oldest.IsInt64() && oldest.GetInt64() <= document::kFormatVersion;
+    if (!readable) {
+        ORVERR_THROW(orverr::codes::kLibraryOutOfDate)
+            .usageInt32(usage::kConfigurationOldestCompatibleVersion, document::kFormatVersion)
+            .usageInt32(usage::kConfigurationExpectedVersion, clampedInt32(oldest))
+            .raise();
+    }
+}
+
+void ImportConfigurationValidator::checkModelNumbers(const rapidjson::Value& document) const {
+    for (const rapidjson::Value& device : member(document, key::kDevices).GetArray()) {
+        const rapidjson::Value& modelNumber = member(device, key::kModelNumber);
+        if (!(modelNumber.IsInt() && modelNumber.GetInt() == session_->modelNumber)) {
+            ORVERR_THROW(orverr::codes::kIncompatibleModelNumber)
+                .usageInt32(usage::kConfigurationModelNumber, clampedInt32(modelNumber))
+                .usageInt32(usage::kExpectedModelNumber, session_->modelNumber)
+                .raise();
+        }
+    }
+}
+
+ImportConfigurationValidator::ChannelMap ImportConfigurationValidator::mapChannels(
+    const rapidjson::Value& document) const {
+    ChannelMap map;
+    const std::string documentChannels = stringOf(member(member(document, key::kSession), key::kChannels));
+    const std::string& sessionChannels = session_->channels;
+    if (sessionChannels.empty() && documentChannels.empty()) {
+        return map;
+    }
+    orvslid::ChannelParser sessionList(channels_);
+    sessionList.parse(sessionChannels.c_str(), orverr::ThrowOnErrorStatus());
+    orvslid::ChannelParser documentList(channels_);
+    documentList.parse(documentChannels.c_str(), orverr::ThrowOnErrorStatus());
+    if (sessionList.size() != documentList.size()) {
+        ORVERR_THROW(orverr::codes::kIncompatibleSessionChannels)
+            .usage(usage::kConfigurationSessionChannels, sessionChannels)
+            .usage(usage::kExpectedSessionChannels, documentChannels)
+            .raise();
+    }
+    auto sessionChannel = sessionList.begin();
+    for (auto documentChannel = documentList.begin(); documentChannel != documentList.end();
+         ++documentChannel, ++sessionChannel) {
+        map[documentChannel.name()] = sessionChannel.name();
+    }
+    return map;
+}
+
+void ImportConfigurationValidator::checkVersionString(const rapidjson::Value& document) const {
+    const rapidjson::Value& version = member(member(document, key::kGeneratedBy), key::kVersion);
+    // A string with an embedded NUL is not a version string, whatever precedes the NUL.
+    const std::string text = stringOf(version);
+    if (text.size() != std::char_traits<char>::length(text.c_str()) ||
+        !document::parseVersionString(text.c_str())) {
+        ORVERR_THROW(orverr::codes::kInvalidVersionFormat).usage(usage::kConfigurationVersion, text).raise();
+    }
+}
+
+void ImportConfigurationValidator::collectEntries(const rapidjson::Value& document, const ChannelMap& channelMap,
+                                                  JSONAttributeContainerInterface& container) {
+    std::size_t index = 0;
+    for (const rapidjson::Value& entry : member(document, key::kAttributes).GetArray()) {
+        const rapidjson::Value& idValue = member(entry, key::kId);
+        if (!idValue.IsUint()) {
+            refuseEntry(index, key::kId, kKeywordType, std::nullopt);
+        }
+        const ViAttr id = idValue.GetUint();
+        const auto name = entry.FindMember(key::kName);
+        if (name == entry.MemberEnd()) {
+            refuseEntry(index, nullptr, kKeywordRequired, id);
+        }
+        if (!name->value.IsString()) {
+            refuseEntry(index, key::kName, kKeywordType, id);
+        }
+        std::string channel = stringOf(member(entry, key::kChannel));
+        const auto mapped = channelMap.find(channel);
+        if (mapped != channelMap.end()) {
+            channel = mapped->second;
+        }
+        const AttributeType type = typeGetter_.getType(id);
+        if (isTransferableType(type)) {
+            const AttributeKey attributeKey(id, std::move(channel));
+            container.add(attributeKey, type, stringOf(name->value));
+            if (!storeValue(member(entry, key::kValue), type, attributeKey, container)) {
+                refuseEntry(index, key::kValue, kKeywordType, id);
+            }
+        }
+        ++index;
+    }
+}
+
+}  // namespace impexp

@@ -1,0 +1,35 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "helvar/impexp/AttributeTypeGetterInterface.h"
+#include "helvar/impexp/ImportConfigurationValidatorInterface.h"
+#include "helvar/impexp/SessionInformation.h"
+#include "helvar/orvslid/ChannelParser.h"
+
+namespace impexp {
+
+class ImportConfigurationValidator : public ImportConfigurationValidatorInterface {
+public:
+    ImportConfigurationValidator(const SessionInformation* session, AttributeTypeGetterInterface& typeGetter,
+                                 const orvslid::iRepCapInfo& channels)
+        : session_(session), typeGetter_(typeGetter), channels_(channels) {}
+
+    void validate(const rapidjson::Document& document, JSONAttributeContainerInterface& container) override;
+
+private:
+    using ChannelMap = std::map<std::string, std::string>;
+
+    void checkFormatVersion(const rapidjson::Value& document) const;
+    void checkModelNumbers(const rapidjson::Value& document) const;
+    ChannelMap mapChannels(const rapidjson::Value& document) const;
+    void checkVersionString(const rapidjson::Value& document) const;
+    void collectEntries(const rapidjson::Value& document, const ChannelMap& channelMap,
+                        JSONAttributeContainerInterface& container);
+
+    const SessionInformation* session_;
+    AttributeTypeGetterInterface& typeGetter_;
+    const orvslid::iRepCapInfo& channels_;
+};
+
+}  // namespace impexp

@@ -1,0 +1,24 @@
+#include "helvar/impexp/ImportExportSession.h"
+
+#include "helvar/impexp/ImportExportFactory.h"
+
+namespace impexp_auxTemplate {
+
+ImportExportSession::ImportExportSession(std::unique_ptr<miivi::IviWrapperInterface> wrapper,
+                                         std::unique_ptr<impexp::GetAttributeHelperInterface> reader,
+                                         int32_t language, const std::string& channels,
+                                         const std::string& optionString, int32_t modelNumber)
+    : Session(std::move(wrapper), language),
+      information_{channels, optionString, modelNumber},
+      reader_(std::move(reader)),
+      importerExporter_(impexp::makeImporterExporter(this->wrapper(), *reader_, &information_)),
+      saverRestorer_(impexp::makeSaverRestorer(this->wrapper(), *reader_, &information_)) {}
+
+ImportExportSession::~ImportExportSession() = default;
+
+ImportExportSession& ImportExportSession::lookup(miivi::IviWrapperInterface& wrapper) {
+    // Only this class registers under SessionAttributeDefinition.
+    return *static_cast<ImportExportSession*>(Session::lookup(wrapper));
+}
+
+}  // namespace impexp_auxTemplate

@@ -1,0 +1,105 @@
+#include "helvar/impexp/ImporterExporter.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "common/orverr/Raise.h"
+#include "helvar/impexp/DefaultChannelCapabilityInfo.h"
+#include "helvar/impexp/ImpExpTerms.h"
+#include "helvar/impexp/ImportConfigurationValidator.h"
+#include "helvar/impexp/ImporterExporterImplementation.h"
+#include "helvar/impexp/IviSessionAttributeTypeGetter.h"
+#include "helvar/impexp/JSONAttributeContainer.h"
+#include "helvar/impexp/JSONAttributeFacadeFactory.h"
+#include "helvar/impexp/JSONAttributeIterator.h"
+#include "helvar/impexp/JSONParser.h"
+#include "helvar/impexp/TransferValue.h"
+#include "helvar/impexp/file/TextFileReader.h"
+#include "helvar/impexp/file/TextFileWriter.h"
+
+namespace impexp {
+namespace {
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+}  // namespace
+
+ImporterExporter::ImporterExporter(miivi::IviWrapperInterface& wrapper, AttributeFacadeFactoryInterface& engineFactory,
+                                   const SessionInformation* session)
+    : wrapper_(wrapper),
+      engineFactory_(engineFactory),
+      session_(session),
+      renderer_(session, timeSource_),
+      enumeration_(enumerateSessionAttributes(wrapper, engineFactory)) {}
+
+std::string ImporterExporter::exportText() const {
+    JSONAttributeContainer container;
+    JSONAttributeFacadeFactory documentFactory(container);
+    return impexp::exportText(enumeration_, container, documentFactory, renderer_);
+}
+
+uint32_t ImporterExporter::exportBuffer(uint32_t size, char* buffer) {
+    if (size != 0 && buffer == nullptr) {
+        ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullBuffer).raise();
+    }
+    const std::string text = exportText();
+    const uint64_t required = static_cast<uint64_t>(text.size()) + 1;
+    // A size query for a document beyond what a ViStatus can report is refused the same way.
+    const bool refused = size == 0 ? required > static_cast<uint64_t>(INT32_MAX) : size < required;
+    if (refused) {
+        ORVERR_THROW(orverr::codes::kBufferTooSmall)
+            .usageUInt32(usage::kInvalidValue, size)
+            .usageUInt64(usage::kMinValue, required)
+            .raise();
+    }
+    if (size == 0) {
+        return static_cast<uint32_t>(required);
+    }
+    std::memcpy(buffer, text.c_str(), static_cast<std::size_t>(required));
+    return 0;
+}
+
+void ImporterExporter::importBuffer(uint32_t size, const char* text) {
+    if (size != 0 && text == nullptr) {
+        ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullBuffer).raise();
+    }
+    // Exactly size bytes; a NUL among them ends the document, so a count with or without the
+    // terminating NUL reads the same text.
+    const std::string document = size == 0 ? std::string() : std::string(text, size);
+    importText(document.c_str());
+}
+
+void ImporterExporter::importText(const char* text) {
+    JSONParser parser;
+    const JsonDocumentPtr document = parser.parse(text);
+
+    JSONAttributeContainer container;
+    JSONAttributeFacadeFactory documentFactory(container);
+    IviSessionAttributeTypeGetter typeGetter(wrapper_);
+    ImportConfigurationValidator validator(session_, typeGetter, DefaultChannelCapabilityInfo::instance());
+    validator.validate(*document, container);
+
+    // The first refusal ends the import; entries before it stay applied.
+    const auto end = JSONAttributeIterator::end(container, documentFactory);
+    for (auto entry = JSONAttributeIterator::begin(container, documentFactory); entry != end; ++entry) {
+        const AttributePtr facade = *entry;
+        if (facade->wasSetByUser()) {
+            transferValue(*facade, engineFactory_);
+        }
+    }
+}
+
+void ImporterExporter::importFile(const std::string& path) {
+    // The reader refuses files of 2 GiB or more, so the size always fits.
+    const std::string text = TextFileReader(path.c_str()).readAll();
+    // Editors on Windows often start UTF-8 files with a byte-order mark; it is not part of the document.
+    const size_t start = std::string_view(text).substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark ? kUtf8ByteOrderMark.size() : 0;
+    importBuffer(static_cast<uint32_t>(text.size() - start), text.data() + start);
+}
+
+void ImporterExporter::exportFile(const std::string& path) {
+    // Opened before rendering, so a bad path fails before any value is read.
+    TextFileWriter file(path.c_str());
+    const std::string text = exportText();
+    file.writeAll(text.data(), text.size());
+}
+
+}  // namespace impexp

@@ -1,0 +1,40 @@
+#pragma once
+#include <boost/noncopyable.hpp>
+
+#include "helvar/impexp/AttributeEnumeration.h"
+#include "helvar/impexp/ConfigurationBufferRenderer.h"
+#include "helvar/impexp/ImporterExporterInterface.h"
+#include "helvar/impexp/SessionInformation.h"
+#include "helvar/impexp/document/TimeStamp.h"
+#include "helvar/miivi/IviWrapperInterface.h"
+
+namespace impexp {
+
+// The import/export engine of one session. Its attribute enumeration is made once, here:
+// attributes that appear in the session later are neither exported nor saved.
+class ImporterExporter : public ImporterExporterInterface, private boost::noncopyable {
+public:
+    // Nothing is owned; the session object outlives the engine.
+    ImporterExporter(miivi::IviWrapperInterface& wrapper, AttributeFacadeFactoryInterface& engineFactory,
+                     const SessionInformation* session);
+
+    void importBuffer(uint32_t size, const char* text) override;
+    uint32_t exportBuffer(uint32_t size, char* buffer) override;
+    void importFile(const std::string& path) override;
+    void exportFile(const std::string& path) override;
+
+    // The whole document of the session's current settings.
+    std::string exportText() const;
+    // Parses, validates and applies a NUL-terminated document.
+    void importText(const char* text);
+
+private:
+    miivi::IviWrapperInterface& wrapper_;
+    AttributeFacadeFactoryInterface& engineFactory_;
+    const SessionInformation* session_;
+    UtcTimeStampSource timeSource_;
+    ConfigurationBufferRenderer renderer_;
+    AttributeEnumeration enumeration_;
+};
+
+}  // namespace impexp

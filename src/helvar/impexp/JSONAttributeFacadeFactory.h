@@ -1,0 +1,19 @@
+#pragma once
+#include "helvar/impexp/AttributeFacadeFactoryInterface.h"
+#include "helvar/impexp/JSONAttributeContainerInterface.h"
+
+namespace impexp {
+
+// Document side: facades over the records of one container, adding the record when missing.
+class JSONAttributeFacadeFactory : public AttributeFacadeFactoryInterface {
+public:
+    explicit JSONAttributeFacadeFactory(JSONAttributeContainerInterface& container) : container_(container) {}
+
+    AttributePtr create(const AttributeKey& key, AttributeType type, const std::string& name) override;
+    AttributePtr createForKey(const AttributeKey& key) override;
+
+private:
+    JSONAttributeContainerInterface& container_;
+};
+
+}  // namespace impexp

@@ -1,0 +1,106 @@
+#include "helvar/impexp/UntrustedJsonGuard.h"
+
+
+namespace impexp {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Bytes the scan has to look at: outside strings, and inside them.
+struct ByteClasses {
+    bool structural[256] = {};
+    bool inString[256] = {};
+    ByteClasses() {
+        for (const char* c = "\"{}[]-0123456789"; *c != '\0'; ++c) {
+            structural[static_cast<unsigned char>(*c)] = true;
+        }
+        inString[static_cast<unsigned char>('"')] = true;
+        inString[static_cast<unsigned char>('\\')] = true;
+        structural[0] = inString[0] = true;
+    }
+};
+const ByteClasses kClasses;
+
+const char* skipTo(const bool (&classes)[256], const char* text) {
+    while (!classes[static_cast<unsigned char>(*text)]) {
+        ++text;
+    }
+    return text;
+}
+
+// Scans one number token starting at text; returns the position after it, or null when it
+// breaks a limit.
+const char* scanNumber(const char* text, const JsonLimits& limits) {
+    const char* start = text;
+    if (*text == '-') {
+        ++text;
+    }
+    while (isDigit(*text) || *text == '.') {
+        ++text;
+    }
+    if (*text == 'e' || *text == 'E') {
+        ++text;
+        if (*text == '+' || *text == '-') {
+            ++text;
+        }
+        int64_t exponent = 0;
+        while (isDigit(*text)) {
+            exponent = exponent * 10 + (*text - '0');
+            if (exponent > limits.maxExponent) {
+                return nullptr;
+            }
+            ++text;
+        }
+    }
+    if (static_cast<std::size_t>(text - start) > limits.maxNumberLength) {
+        return nullptr;
+    }
+    return text;
+}
+
+}  // namespace
+
+bool isWithinJsonLimits(const char* text, const JsonLimits& limits) {
+    std::size_t depth = 0;
+    while (*text != '\0') {
+        // Whitespace, separators and literals need no look.
+        text = skipTo(kClasses.structural, text);
+        const char c = *text;
+        if (c == '\0') {
+            break;
+        }
+        if (c == '"') {
+            // Skip the string, escapes included; an unterminated one is the parser's to report.
+            ++text;
+            for (;;) {
+                text = skipTo(kClasses.inString, text);
+                if (*text != '\\' || text[1] == '\0') {
+                    break;
+                }
+                text += 2;
+            }
+            if (*text == '"') {
+                ++text;
+            }
+        } else if (c == '{' || c == '[') {
+            if (++depth > limits.maxNestingDepth) {
+                return false;
+            }
+            ++text;
+        } else if (c == '}' || c == ']') {
+            if (depth > 0) {
+                --depth;
+            }
+            ++text;
+        } else if (c == '-' || isDigit(c)) {
+            text = scanNumber(text, limits);
+            if (text == nullptr) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace impexp

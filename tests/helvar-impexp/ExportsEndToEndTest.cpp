@@ -1,0 +1,228 @@
+// Export, import, save and restore through libHelvar.so's exports on simulated digitizer sessions.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <rapidjson/document.h>
+
+#include "Helvar.h"
+#include "IviEngine.h"
+#include "helvar-spine/SimSession.h"
+
+namespace {
+
+using spine_test::pendingError;
+using spine_test::SimSession;
+
+class HelvarSession {
+public:
+    explicit HelvarSession(const std::string& options = "Simulate=1,RangeCheck=1,Cache=1,DriverSetup=")
+        : sim(options) {
+        initStatus = Helvar_Initialize(sim.vi());
+    }
+    ~HelvarSession() { Helvar_Close(sim.vi()); }
+    ViSession vi() const { return sim.vi(); }
+
+    std::string exportText() {
+        const ViStatus needed = Helvar_ExportAttributeConfigurationBuffer(vi(), 0, nullptr);
+        EXPECT_GT(needed, 0);
+        std::vector<char> buffer(static_cast<size_t>(needed) + 16, '#');
+        EXPECT_EQ(VI_SUCCESS, Helvar_ExportAttributeConfigurationBuffer(vi(), static_cast<ViInt32>(buffer.size()),
+                                                                        buffer.data()));
+        return buffer.data();
+    }
+    ViStatus importText(const std::string& text) {
+        return Helvar_ImportAttributeConfigurationBuffer(vi(), static_cast<ViInt32>(text.size()), text.c_str());
+    }
+    double desiredReal(ViConstString channel, ViAttr id) {
+        ViReal64 v = 0;
+        EXPECT_EQ(VI_SUCCESS, DigiscanSub_GetAttributeWithOptionsViReal64(vi(), channel, id, 1, &v));
+        return v;
+    }
+    ViInt32 desiredInt32(ViAttr id) {
+        ViInt32 v = 0;
+        EXPECT_EQ(VI_SUCCESS, DigiscanSub_GetAttributeWithOptionsViInt32(vi(), "", id, 1, &v));
+        return v;
+    }
+    ViBoolean wasSet(ViConstString channel, ViAttr id) { return Ivi_AttributeWasSetByUser(vi(), channel, id); }
+
+    SimSession sim;
+    ViStatus initStatus = 0;
+};
+
+class ExportsEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SimIvi_ClearInjections();
+        ASSERT_EQ(VI_SUCCESS, source.initStatus);
+        const ViSession vi = source.vi();
+        ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViReal64(vi, "1", DIGISCAN_ATTR_VERTICAL_RANGE, 0.3));
+        ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViInt64(vi, "", DIGISCAN_ATTR_RECORD_LENGTH, 1000));
+        ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViString(vi, "", DIGISCAN_ATTR_TRIGGER_SOURCE, "External"));
+        ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViInt32(vi, "", DIGISCAN_ATTR_TRIGGER_SLOPE, DIGISCAN_VAL_NEGATIVE));
+        ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViBoolean(vi, "0", DIGISCAN_ATTR_CHANNEL_ENABLED, VI_FALSE));
+        ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViSession(vi, "", DIGISCAN_ATTR_MASTER_SESSION, 12));
+        static int userData;
+        ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViAddr(vi, "", DIGISCAN_ATTR_USER_DATA, &userData));
+    }
+    void TearDown() override { SimIvi_ClearInjections(); }
+
+    HelvarSession source;
+};
+
+TEST_F(ExportsEndToEnd, TheDocumentCarriesTheDesiredValuesOfUserSetAttributes) {
+    const std::string text = source.exportText();
+    rapidjson::Document d;
+    ASSERT_FALSE(d.Parse(text.c_str()).HasParseError()) << text;
+    EXPECT_EQ(DIGISCAN_DEFAULT_MODEL, d["devices"][0]["modelNumber"].GetInt());
+    EXPECT_STREQ("Simulate=1,RangeCheck=1,Cache=1,DriverSetup=", d["session"]["optionString"].GetString());
+    EXPECT_STREQ("", d["session"]["channels"].GetString());
+    std::ostringstream seen;
+    for (const auto& e : d["attributes"].GetArray()) {
+        seen << e["id"].GetUint() << "/" << e["channel"].GetString() << " ";
+        if (e["id"].GetUint() == DIGISCAN_ATTR_VERTICAL_RANGE) {
+            EXPECT_EQ(0.3, e["value"].GetDouble());  // what was asked for, not the coerced 1.0
+        }
+        EXPECT_NE(DIGISCAN_ATTR_USER_DATA, e["id"].GetUint());
+    }
+    EXPECT_EQ("1250001/1 1250005/0 1250011/ 1250012/ 1250014/ 1250016/ ", seen.str());
+    EXPECT_EQ(std::string::npos, text.find('\r'));
+    EXPECT_EQ('}', text.back());
+}
+
+TEST_F(ExportsEndToEnd, AFileExportAppliesToAFreshSession) {
+    const std::string path = ::testing::TempDir() + "helvar-impexp-e2e.json";
+    ASSERT_EQ(VI_SUCCESS, Helvar_ExportAttributeConfigurationFile(source.vi(), path.c_str()));
+    std::ifstream in(path, std::ios::binary);
+    const std::string fileText((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(std::string::npos, fileText.find('\0'));
+
+    HelvarSession target;
+    ASSERT_EQ(VI_SUCCESS, target.initStatus);
+    ASSERT_EQ(VI_SUCCESS, Helvar_ImportAttributeConfigurationFile(target.vi(), path.c_str()));
+    EXPECT_EQ(0.3, target.desiredReal("1", DIGISCAN_ATTR_VERTICAL_RANGE));
+    EXPECT_EQ(DIGISCAN_VAL_NEGATIVE, target.desiredInt32(DIGISCAN_ATTR_TRIGGER_SLOPE));
+    EXPECT_EQ(VI_TRUE, target.wasSet("0", DIGISCAN_ATTR_CHANNEL_ENABLED));
+    EXPECT_EQ(VI_FALSE, target.wasSet("0", DIGISCAN_ATTR_VERTICAL_RANGE));
+    EXPECT_EQ(VI_FALSE, target.wasSet("", DIGISCAN_ATTR_USER_DATA));
+    // Both now hold the same settings.
+    const std::string again = target.exportText();
+    EXPECT_EQ(fileText.substr(fileText.find("\"session\"")), again.substr(again.find("\"session\"")));
+    std::remove(path.c_str());
+
+    EXPECT_EQ(HELVAR_ERROR_READING_FILE, Helvar_ImportAttributeConfigurationFile(target.vi(), path.c_str()));
+    EXPECT_EQ(HELVAR_ERROR_READING_FILE, pendingError(target.vi()).primary);
+}
+
+// Editors on Windows often save UTF-8 with a byte-order mark; a file import skips it, a buffer
+// import takes its bytes as they are.
+TEST_F(ExportsEndToEnd, AFileWithAByteOrderMarkAppliesUnderAUtf8Name) {
+    const std::string path = ::testing::TempDir() + "r\xc3\xa9glages-\xe6\xb8\xac\xe5\xae\x9a.json";
+    const std::string text = source.exportText();
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "\xEF\xBB\xBF" << text;
+    }
+    HelvarSession target;
+    ASSERT_EQ(VI_SUCCESS, Helvar_ImportAttributeConfigurationFile(target.vi(), path.c_str()));
+    EXPECT_EQ(0.3, target.desiredReal("1", DIGISCAN_ATTR_VERTICAL_RANGE));
+    EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, target.importText("\xEF\xBB\xBF" + text));
+    // A mark alone is an empty document.
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << "\xEF\xBB\xBF";
+    }
+    EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, Helvar_ImportAttributeConfigurationFile(target.vi(), path.c_str()));
+    std::remove(path.c_str());
+}
+
+TEST_F(ExportsEndToEnd, BufferSizesCountingTheNulOrNotImportTheSame) {
+    const std::string text = source.exportText();
+    HelvarSession target;
+    EXPECT_EQ(VI_SUCCESS, Helvar_ImportAttributeConfigurationBuffer(target.vi(), static_cast<ViInt32>(text.size() + 1),
+                                                                    text.c_str()));
+    EXPECT_EQ(VI_SUCCESS, target.importText(text));
+    EXPECT_EQ(0.3, target.desiredReal("1", DIGISCAN_ATTR_VERTICAL_RANGE));
+    EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, Helvar_ImportAttributeConfigurationBuffer(target.vi(), 40, text.c_str()));
+}
+
+TEST_F(ExportsEndToEnd, IncompatibleDocumentsAreRefusedWithADescription) {
+    const std::string text = source.exportText();
+    HelvarSession other("Simulate=1,DriverSetup=Model:5124");
+    ASSERT_EQ(VI_SUCCESS, other.initStatus);
+    EXPECT_EQ(HELVAR_ERROR_INCOMPATIBLE_MODEL_NUMBER, other.importText(text));
+    const auto error = pendingError(other.vi());
+    EXPECT_EQ(HELVAR_ERROR_INCOMPATIBLE_MODEL_NUMBER, error.primary);
+    EXPECT_FALSE(error.elaboration.empty());
+    EXPECT_EQ(VI_FALSE, other.wasSet("1", DIGISCAN_ATTR_VERTICAL_RANGE));
+
+    std::string channels = text;
+    channels.replace(channels.find("\"channels\": \"\""), 14, "\"channels\": \"0,1\"");
+    EXPECT_EQ(HELVAR_ERROR_INCOMPATIBLE_SESSION_CHANNELS, source.importText(channels));
+    std::string schema = text;
+    schema.replace(schema.find("\"value\""), 7, "\"valu\"");
+    EXPECT_EQ(HELVAR_ERROR_INVALID_SCHEMA, source.importText(schema));
+    std::string version = text;
+    version.replace(version.find("4.5.5f0"), 7, "4.5.5x0");
+    EXPECT_EQ(HELVAR_ERROR_INVALID_VERSION_FORMAT, source.importText(version));
+    std::string newer = text;
+    newer.replace(newer.find("\"oldestCompatibleFormatVersion\": 1"), 34, "\"oldestCompatibleFormatVersion\": 2");
+    EXPECT_EQ(HELVAR_ERROR_LIBRARY_OUT_OF_DATE, source.importText(newer));
+    EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, source.importText("\xEF\xBB\xBF" + text));
+}
+
+TEST_F(ExportsEndToEnd, ARefusedValueLeavesTheEarlierEntriesApplied) {
+    const std::string text = source.exportText();
+    HelvarSession target;
+    // The third entry (record length) is refused by the engine.
+    const ViStatus refusal = -1074135024;
+    ASSERT_EQ(VI_SUCCESS, SimIvi_Inject("Ivi_SetAttributeViInt64", SIMIVI_INJECT_FAIL, refusal,
+                                        DIGISCAN_ATTR_RECORD_LENGTH, 0, -1));
+    EXPECT_EQ(refusal, target.importText(text));
+    EXPECT_EQ(VI_TRUE, target.wasSet("1", DIGISCAN_ATTR_VERTICAL_RANGE));
+    EXPECT_EQ(VI_TRUE, target.wasSet("0", DIGISCAN_ATTR_CHANNEL_ENABLED));
+    EXPECT_EQ(VI_FALSE, target.wasSet("", DIGISCAN_ATTR_RECORD_LENGTH));
+    EXPECT_EQ(VI_FALSE, target.wasSet("", DIGISCAN_ATTR_TRIGGER_SOURCE));
+    EXPECT_EQ(refusal, pendingError(target.vi()).primary);
+}
+
+TEST_F(ExportsEndToEnd, SaveAndRestoreReapplyTheLastSnapshot) {
+    const ViSession vi = source.vi();
+    EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, Helvar_RestoreAttributes(vi));
+    ASSERT_EQ(VI_SUCCESS, Helvar_SaveAttributes(vi));
+    ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViReal64(vi, "1", DIGISCAN_ATTR_VERTICAL_RANGE, 4.0));
+    ASSERT_EQ(VI_SUCCESS, Helvar_SaveAttributes(vi));
+    ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViReal64(vi, "1", DIGISCAN_ATTR_VERTICAL_RANGE, 0.05));
+    ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViInt32(vi, "", DIGISCAN_ATTR_TRIGGER_SLOPE, DIGISCAN_VAL_POSITIVE));
+    ASSERT_EQ(VI_SUCCESS, Helvar_RestoreAttributes(vi));
+    EXPECT_EQ(4.0, source.desiredReal("1", DIGISCAN_ATTR_VERTICAL_RANGE));
+    EXPECT_EQ(DIGISCAN_VAL_NEGATIVE, source.desiredInt32(DIGISCAN_ATTR_TRIGGER_SLOPE));
+    ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViReal64(vi, "1", DIGISCAN_ATTR_VERTICAL_RANGE, 0.05));
+    ASSERT_EQ(VI_SUCCESS, Helvar_RestoreAttributes(vi));
+    EXPECT_EQ(4.0, source.desiredReal("1", DIGISCAN_ATTR_VERTICAL_RANGE));
+}
+
+TEST(ExportsEndToEndPlain, AnAttributeAddedAfterInitializeIsNeitherExportedNorSaved) {
+    HelvarSession session;
+    ASSERT_EQ(VI_SUCCESS, session.initStatus);
+    ASSERT_EQ(VI_SUCCESS, SimIvi_AddAttribute(session.vi(), nullptr, 1290001, "LATE", IVI_VAL_INT32, 0));
+    SimIvi_Value value{};
+    value.type = IVI_VAL_INT32;
+    value.int32Value = 3;
+    ASSERT_EQ(VI_SUCCESS, SimIvi_SetAttribute(session.vi(), "", 1290001, 1, &value));
+    EXPECT_EQ(std::string::npos, session.exportText().find("1290001"));
+    EXPECT_NE(std::string::npos, session.exportText().find("\"attributes\": []"));
+    ASSERT_EQ(VI_SUCCESS, Helvar_SaveAttributes(session.vi()));
+    value.int32Value = 4;
+    ASSERT_EQ(VI_SUCCESS, SimIvi_SetAttribute(session.vi(), "", 1290001, 1, &value));
+    ASSERT_EQ(VI_SUCCESS, Helvar_RestoreAttributes(session.vi()));
+    SimIvi_Value after{};
+    ASSERT_EQ(VI_SUCCESS, SimIvi_GetAttribute(session.vi(), "", 1290001, &after));
+    EXPECT_EQ(4, after.int32Value);
+}
+
+}  // namespace
