@@ -6,7 +6,7 @@
 #include <random>
 
 #include "helvar/orvsysq/PathVariables.h"
-#include "helvar-units/FakeEnvironment.h"
+#include "support/FakeEnvironment.h"
 #include "helvar-units/StatusDocument.h"
 
 namespace orvsysq {
@@ -50,7 +50,7 @@ protected:
     }
 
     fs::path file_;
-    testing_units::FakeEnvironment environment_;
+    testing_support::FakeEnvironment environment_;
     std::unique_ptr<platform::RegistryInterface> registry_ = platform::makeRegistry(environment_);
     std::unique_ptr<platform::KnownFoldersInterface> folders_ = platform::makeKnownFolders(environment_);
     SystemQuery system_{*registry_, *folders_};

@@ -8,7 +8,7 @@
 #include "common/platform/KnownFolders.h"
 #include "common/platform/Registry.h"
 #include "common/platform/posix/RegistryFile.h"
-#include "helvar-units/FakeEnvironment.h"
+#include "support/FakeEnvironment.h"
 
 namespace platform {
 namespace {
@@ -113,7 +113,7 @@ protected:
     }
 
     fs::path file_;
-    testing_units::FakeEnvironment environment_;
+    testing_support::FakeEnvironment environment_;
     std::unique_ptr<RegistryInterface> registry_;
 };
 
@@ -151,7 +151,7 @@ TEST_F(RegistryOnFile, MissingKeysAndAMissingFile) {
 }
 
 TEST(KnownFolders, ComeFromTheEnvironmentWithDefaults) {
-    testing_units::FakeEnvironment environment;
+    testing_support::FakeEnvironment environment;
     auto folders = makeKnownFolders(environment);
     std::string path;
     EXPECT_EQ(folders->shellFolder(folder::kCommonAppData, path), 0);

@@ -8,20 +8,13 @@
 #include "common/platform/Environment.h"
 #include "explorer/SimSvs.h"
 #include "quorrel/hostbinding/SvsLibraryBinding.h"
+#include "support/FakeEnvironment.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class FixedEnvironment : public platform::EnvironmentInterface {
-public:
-    std::optional<std::string> variable(const char* name) const override {
-        auto found = values.find(name);
-        if (found == values.end()) return std::nullopt;
-        return found->second;
-    }
-    std::map<std::string, std::string> values;
-};
+using FixedEnvironment = testing_support::FakeEnvironment;
 
 // Passes loads to the process's loader, counting them.
 class CountingLoader : public platform::DynamicLibraryInterface {

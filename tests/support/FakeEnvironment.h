@@ -1,10 +1,11 @@
 #pragma once
+// An environment whose variables a test sets.
 #include <map>
 #include <string>
 
 #include "common/platform/Environment.h"
 
-namespace testing_units {
+namespace testing_support {
 
 class FakeEnvironment : public platform::EnvironmentInterface {
 public:
@@ -16,4 +17,4 @@ public:
     std::map<std::string, std::string> values;
 };
 
-}  // namespace testing_units
+}  // namespace testing_support
