@@ -27,10 +27,12 @@ QUORREL_API void compareVersion(const tSSVersion& newestDesired, const tSSVersio
 
 namespace {
 
+// Never destroyed: at process exit the library's static objects are gone before its unload
+// hook runs, and the hook still needs them.
 quorrel::PackageHooks& packageHooks() {
-    static quorrel::PlatformPackageLog log(reinterpret_cast<const void*>(&createDigiscanSysApiExpert));
-    static quorrel::PackageHooks hooks(log, &quorrel::quorrelPackageCallback);
-    return hooks;
+    static auto* log = new quorrel::PlatformPackageLog(reinterpret_cast<const void*>(&createDigiscanSysApiExpert));
+    static auto* hooks = new quorrel::PackageHooks(*log, &quorrel::quorrelPackageCallback);
+    return *hooks;
 }
 
 // Library load and unload stand for process attach and detach. A failed attach cannot refuse
