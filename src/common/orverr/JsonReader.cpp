@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/platform/WideText.h"
+
 namespace orverr {
 namespace {
 
@@ -24,23 +26,6 @@ const char* skipString(const char* p) {
     return nullptr;
 }
 
-void appendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 bool readHex4(const char* p, uint32_t& value) {
     value = 0;
@@ -81,7 +66,7 @@ std::optional<std::string> readString(const char* p) {
                         p += 6;
                     }
                 }
-                appendUtf8(out, cp);
+                platform::appendUtf8(out, static_cast<char32_t>(cp));
                 break;
             }
             case '\0': return std::nullopt;

@@ -10,4 +10,7 @@ std::wstring utf8ToWide(const char* text);  // null: empty
 std::string wideToUtf8(const std::wstring& text);
 std::string wideToUtf8(const wchar_t* text);  // null: empty
 
+// Appends one code point as UTF-8; surrogates and values past U+10FFFF become U+FFFD.
+void appendUtf8(std::string& out, char32_t codePoint);
+
 }  // namespace platform

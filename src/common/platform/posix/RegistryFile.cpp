@@ -1,5 +1,7 @@
 #include "common/platform/posix/RegistryFile.h"
 
+#include "common/platform/WideText.h"
+
 #include <cstdint>
 #include <sstream>
 
@@ -59,23 +61,6 @@ size_t readQuoted(const std::string& line, size_t at, std::string& text) {
     return std::string::npos;
 }
 
-void appendUtf8(std::string& out, uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // Registry Editor saves its exports as UTF-16LE with a byte-order mark; those are read as UTF-8.
 std::string toUtf8(const std::string& text) {
@@ -96,7 +81,7 @@ std::string toUtf8(const std::string& text) {
         } else if (c >= 0xD800 && c < 0xE000) {
             c = 0xFFFD;  // an unpaired surrogate
         }
-        appendUtf8(out, c);
+        appendUtf8(out, static_cast<char32_t>(c));
     }
     return out;
 }

@@ -43,7 +43,9 @@ char32_t decodeOne(const std::string& text, size_t& i) {
     return value;
 }
 
-void encodeOne(char32_t value, std::string& out) {
+}  // namespace
+
+void appendUtf8(std::string& out, char32_t value) {
     if (value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) value = kReplacement;
     if (value < 0x80) {
         out += static_cast<char>(value);
@@ -62,8 +64,6 @@ void encodeOne(char32_t value, std::string& out) {
     }
 }
 
-}  // namespace
-
 std::wstring utf8ToWide(const std::string& text) {
     std::wstring out;
     out.reserve(text.size());
@@ -76,7 +76,7 @@ std::wstring utf8ToWide(const char* text) { return text == nullptr ? std::wstrin
 std::string wideToUtf8(const std::wstring& text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t c : text) encodeOne(static_cast<char32_t>(static_cast<uint32_t>(c)), out);
+    for (wchar_t c : text) appendUtf8(out, static_cast<char32_t>(static_cast<uint32_t>(c)));
     return out;
 }
 
