@@ -14,6 +14,9 @@ public:
     // An empty pointer, without error, for a type that is not transferred.
     AttributePtr create(const AttributeKey& key, AttributeType type, const std::string& name) override;
     AttributePtr createForKey(const AttributeKey& key) override;
+    // The engine knows its names: the source's is not read.
+    void useFacadeFor(const IviAttributeBaseInterface& source, AttributeType type,
+                      AttributeFacadeUserInterface& user) override;
 
 private:
     miivi::IviWrapperInterface& wrapper_;

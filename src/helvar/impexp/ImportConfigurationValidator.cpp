@@ -179,8 +179,11 @@ void ImportConfigurationValidator::checkVersionString(const rapidjson::Value& do
 
 void ImportConfigurationValidator::collectEntries(const rapidjson::Value& document, const ChannelMap& channelMap,
                                                   JSONAttributeContainerInterface& container) {
+    const auto entries = member(document, key::kAttributes).GetArray();
+    // At most one record per entry.
+    container.reserve(container.size() + entries.Size());
     std::size_t index = 0;
-    for (const rapidjson::Value& entry : member(document, key::kAttributes).GetArray()) {
+    for (const rapidjson::Value& entry : entries) {
         const rapidjson::Value& idValue = member(entry, key::kId);
         if (!idValue.IsUint()) {
             refuseEntry(index, key::kId, kKeywordType, std::nullopt);

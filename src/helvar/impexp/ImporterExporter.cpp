@@ -11,9 +11,7 @@
 #include "helvar/impexp/IviSessionAttributeTypeGetter.h"
 #include "helvar/impexp/JSONAttributeContainer.h"
 #include "helvar/impexp/JSONAttributeFacadeFactory.h"
-#include "helvar/impexp/JSONAttributeIterator.h"
 #include "helvar/impexp/JSONParser.h"
-#include "helvar/impexp/TransferValue.h"
 #include "helvar/impexp/file/TextFileReader.h"
 #include "helvar/impexp/file/TextFileWriter.h"
 
@@ -61,30 +59,27 @@ void ImporterExporter::importBuffer(uint32_t size, const char* text) {
     if (size != 0 && text == nullptr) {
         ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullBuffer).raise();
     }
+    if (size == 0) {
+        importText("", 0);
+        return;
+    }
     // Exactly size bytes; a NUL among them ends the document, so a count with or without the
     // terminating NUL reads the same text.
-    const std::string document = size == 0 ? std::string() : std::string(text, size);
-    importText(document.c_str());
+    const void* nul = std::memchr(text, '\0', size);
+    importText(text, nul == nullptr ? size : static_cast<std::size_t>(static_cast<const char*>(nul) - text));
 }
 
-void ImporterExporter::importText(const char* text) {
+void ImporterExporter::importText(const char* text, std::size_t length) {
     JSONParser parser;
-    const JsonDocumentPtr document = parser.parse(text);
+    const JsonDocumentPtr document = parser.parse(text, length);
 
     JSONAttributeContainer container;
-    JSONAttributeFacadeFactory documentFactory(container);
     IviSessionAttributeTypeGetter typeGetter(wrapper_);
     ImportConfigurationValidator validator(session_, typeGetter, DefaultChannelCapabilityInfo::instance());
     validator.validate(*document, container);
 
     // The first refusal ends the import; entries before it stay applied.
-    const auto end = JSONAttributeIterator::end(container, documentFactory);
-    for (auto entry = JSONAttributeIterator::begin(container, documentFactory); entry != end; ++entry) {
-        const AttributePtr facade = *entry;
-        if (facade->wasSetByUser()) {
-            transferValue(*facade, engineFactory_);
-        }
-    }
+    importEntries(container, engineFactory_);
 }
 
 void ImporterExporter::importFile(const std::string& path) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+
 #include <boost/noncopyable.hpp>
 
 #include "helvar/impexp/AttributeEnumeration.h"
@@ -25,8 +27,9 @@ public:
 
     // The whole document of the session's current settings.
     std::string exportText() const;
-    // Parses, validates and applies a NUL-terminated document.
-    void importText(const char* text);
+    // Parses, validates and applies the document in the first length bytes of text, none of them a
+    // NUL.
+    void importText(const char* text, std::size_t length);
 
 private:
     miivi::IviWrapperInterface& wrapper_;

@@ -1,5 +1,7 @@
 #include "helvar/impexp/ImporterExporterImplementation.h"
 
+#include "helvar/impexp/JSONAttribute.h"
+#include "helvar/impexp/JSONAttributeFacade.h"
 #include "helvar/impexp/TransferValue.h"
 
 namespace impexp {
@@ -7,12 +9,25 @@ namespace impexp {
 std::string exportText(const AttributeEnumeration& enumeration, JSONAttributeContainerInterface& container,
                        AttributeFacadeFactoryInterface& documentFactory,
                        const ConfigurationBufferRendererInterface& renderer) {
+    // At most one record per enumerated value: the container never grows step by step.
+    container.reserve(container.size() + enumeration.size());
     for (const AttributePtr& attribute : enumeration) {
         if (attribute->wasSetByUser()) {
             transferValue(*attribute, documentFactory);
         }
     }
     return renderer.render(container);
+}
+
+void importEntries(JSONAttributeContainerInterface& container, AttributeFacadeFactoryInterface& engineFactory) {
+    for (std::size_t index = 0; index < container.size(); ++index) {
+        const JSONAttributeRecord& record = container.firstRecordAt(index);
+        withJSONAttributeFacade(container, record.key(), record.getType(), [&](const auto& facade) {
+            if (facade.wasSetByUser()) {
+                transferValue(facade, engineFactory);
+            }
+        });
+    }
 }
 
 }  // namespace impexp

@@ -13,4 +13,9 @@ std::string exportText(const AttributeEnumeration& enumeration, JSONAttributeCon
                        AttributeFacadeFactoryInterface& documentFactory,
                        const ConfigurationBufferRendererInterface& renderer);
 
+// Copies every record of the container that is to be transferred to the engine, in container order,
+// each read as the container's first record with its key (what the container's iterator hands out).
+// The facades live on the stack: no allocation per entry. The first refusal ends the walk.
+void importEntries(JSONAttributeContainerInterface& container, AttributeFacadeFactoryInterface& engineFactory);
+
 }  // namespace impexp

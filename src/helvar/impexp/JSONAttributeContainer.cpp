@@ -21,8 +21,7 @@ const JSONAttributeRecord& JSONAttributeContainer::find(const AttributeKey& key)
 }
 
 std::size_t JSONAttributeContainer::firstIndexOf(const AttributeKey& key) const {
-    const auto chain = chainOfId_.find(key.id);
-    for (std::size_t i = chain == chainOfId_.end() ? kNone : chain->second; i != kNone; i = nextWithSameId_[i]) {
+    for (std::size_t i = chainOfId_.find(key.id); i != kNone; i = nextWithSameId_[i]) {
         if (records_[i].key().channel == key.channel) {
             return i;
         }
@@ -46,7 +45,16 @@ AttributeType JSONAttributeContainer::getType(const AttributeKey& key) const { r
 std::string JSONAttributeContainer::getName(const AttributeKey& key) const { return find(key).name(); }
 
 bool JSONAttributeContainer::contains(const AttributeKey& key) const {
-    return (lastFound_ < records_.size() && records_[lastFound_].key() == key) || firstIndexOf(key) != kNone;
+    if (lastFound_ < records_.size() && records_[lastFound_].key() == key) {
+        return true;
+    }
+    // Remembered like any lookup: a facade asks next about the key it has just checked.
+    const std::size_t found = firstIndexOf(key);
+    if (found == kNone) {
+        return false;
+    }
+    lastFound_ = found;
+    return true;
 }
 
 std::size_t JSONAttributeContainer::size() const { return records_.size(); }
@@ -65,6 +73,14 @@ void JSONAttributeContainer::add(const AttributeKey& key, AttributeType type, st
     });
 }
 
+void JSONAttributeContainer::reserve(std::size_t count) {
+    records_.reserve(count);
+    firstOf_.reserve(count);
+    // append relies on the chain links having at least the room of the first-record positions.
+    nextWithSameId_.reserve(firstOf_.capacity());
+    chainOfId_.reserve(count);
+}
+
 void JSONAttributeContainer::append(JSONAttributeRecord* record) {
     std::unique_ptr<JSONAttributeRecord> owned(record);
     // Everything that can fail comes first, so a failure leaves the container as it was.
@@ -75,7 +91,7 @@ void JSONAttributeContainer::append(JSONAttributeRecord* record) {
     const std::size_t first = record != nullptr ? firstIndexOf(record->key()) : kNone;
     std::size_t* chainHead = nullptr;
     if (record != nullptr && first == kNone) {
-        chainHead = &chainOfId_.emplace(record->key().id, kNone).first->second;
+        chainHead = &chainOfId_.slot(record->key().id);
     }
     records_.push_back(owned.get());  // refuses a null record
     owned.release();

@@ -1,9 +1,10 @@
 #pragma once
-#include <unordered_map>
+#include <vector>
 
 #include <boost/noncopyable.hpp>
 #include <boost/ptr_container/ptr_vector.hpp>
 
+#include "helvar/impexp/IdChainHeads.h"
 #include "helvar/impexp/JSONAttribute.h"
 #include "helvar/impexp/JSONAttributeContainerInterface.h"
 
@@ -20,6 +21,7 @@ public:
     std::size_t size() const override;
     AttributeKey keyAt(std::size_t index) const override;
     void add(const AttributeKey& key, AttributeType type, std::string name) override;
+    void reserve(std::size_t count) override;
 
     std::string getValueString(const AttributeKey& key) const override;
     ViSession getValueUInt32(const AttributeKey& key) const override;
@@ -50,7 +52,7 @@ private:
     template <class T>
     void setValue(const AttributeKey& key, const T& value);
 
-    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    static constexpr std::size_t kNone = IdChainHeads::kNone;
 
     // Position of the first record with the key, or kNone.
     std::size_t firstIndexOf(const AttributeKey& key) const;
@@ -58,7 +60,7 @@ private:
     boost::ptr_vector<JSONAttributeRecord> records_;
     // The first records of all keys with one id are chained from the id, so a lookup hashes a
     // number and compares at most the few channels of that id.
-    std::unordered_map<ViAttr, std::size_t> chainOfId_;
+    IdChainHeads chainOfId_;
     std::vector<std::size_t> nextWithSameId_;
     // For each record, the position of the first record with its key.
     std::vector<std::size_t> firstOf_;

@@ -21,6 +21,8 @@ public:
     virtual AttributeKey keyAt(std::size_t index) const = 0;
     // Appends a record without value; nothing for a type outside the transferable ones.
     virtual void add(const AttributeKey& key, AttributeType type, std::string name) = 0;
+    // Room for count records in all; changes nothing that can be observed.
+    virtual void reserve(std::size_t count) = 0;
 
     virtual std::string getValueString(const AttributeKey& key) const = 0;
     virtual ViSession getValueUInt32(const AttributeKey& key) const = 0;

@@ -29,4 +29,18 @@ private:
     AttributeKey key_;
 };
 
+// Calls use(facade) with a facade made on the stack over the container's record for key, of the
+// value type of type; the facade lives as long as the call.
+template <class Use>
+void withJSONAttributeFacade(JSONAttributeContainerInterface& container, const AttributeKey& key,
+                             AttributeType type, Use&& use) {
+    const bool known = visitAttributeType(type, [&](auto tag) {
+        JSONAttributeFacade<typename decltype(tag)::type> facade(container, key);
+        use(facade);
+    });
+    if (!known) {
+        ORVERR_THROW(orverr::codes::kSoftwareFault).comment(message::kUnknownFacadeType).raise();
+    }
+}
+
 }  // namespace impexp

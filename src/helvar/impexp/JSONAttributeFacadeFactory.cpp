@@ -1,26 +1,34 @@
 #include "helvar/impexp/JSONAttributeFacadeFactory.h"
 
 #include <memory>
+#include <type_traits>
 
-#include "common/orverr/Raise.h"
-#include "helvar/impexp/ImpExpTerms.h"
 #include "helvar/impexp/JSONAttributeFacade.h"
 
 namespace impexp {
 
-AttributePtr JSONAttributeFacadeFactory::create(const AttributeKey& key, AttributeType type, const std::string& name) {
+void JSONAttributeFacadeFactory::addIfMissing(const AttributeKey& key, AttributeType type, const std::string& name) {
     if (!container_.contains(key)) {
         container_.add(key, type, name);
     }
+}
+
+AttributePtr JSONAttributeFacadeFactory::create(const AttributeKey& key, AttributeType type, const std::string& name) {
+    addIfMissing(key, type, name);
     AttributePtr facade;
-    const bool known = visitAttributeType(type, [&](auto tag) {
-        using T = typename decltype(tag)::type;
-        facade = std::make_shared<JSONAttributeFacade<T>>(container_, key);
+    withJSONAttributeFacade(container_, key, type, [&](auto& made) {
+        facade = std::make_shared<std::decay_t<decltype(made)>>(std::move(made));
     });
-    if (!known) {
-        ORVERR_THROW(orverr::codes::kSoftwareFault).comment(message::kUnknownFacadeType).raise();
-    }
     return facade;
+}
+
+void JSONAttributeFacadeFactory::useFacadeFor(const IviAttributeBaseInterface& source, AttributeType type,
+                                              AttributeFacadeUserInterface& user) {
+    // Name before key, as a new record needs both.
+    const std::string name = source.getName();
+    const AttributeKey key = source.getKey();
+    addIfMissing(key, type, name);
+    withJSONAttributeFacade(container_, key, type, [&](auto& facade) { user.use(&facade); });
 }
 
 AttributePtr JSONAttributeFacadeFactory::createForKey(const AttributeKey& key) {

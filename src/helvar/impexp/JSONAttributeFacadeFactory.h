@@ -11,8 +11,12 @@ public:
 
     AttributePtr create(const AttributeKey& key, AttributeType type, const std::string& name) override;
     AttributePtr createForKey(const AttributeKey& key) override;
+    void useFacadeFor(const IviAttributeBaseInterface& source, AttributeType type,
+                      AttributeFacadeUserInterface& user) override;
 
 private:
+    void addIfMissing(const AttributeKey& key, AttributeType type, const std::string& name);
+
     JSONAttributeContainerInterface& container_;
 };
 

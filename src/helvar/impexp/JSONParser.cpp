@@ -1,5 +1,8 @@
 #include "helvar/impexp/JSONParser.h"
 
+#include <cstring>
+#include <string>
+
 #include <rapidjson/schema.h>
 
 #include "common/orverr/Raise.h"
@@ -12,8 +15,17 @@ namespace impexp {
 
 namespace {
 
-// Strict UTF-8 JSON; iterative so that nesting costs heap, not stack.
-constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag;
+// Strict UTF-8 JSON, parsed recursively. Safe only because every untrusted text passes
+// isWithinJsonLimits first, on the very bytes parsed: its nesting cap bounds the recursion, so the
+// stack stays small. The schema is our own constant text.
+constexpr unsigned kParseFlags = rapidjson::kParseDefaultFlags;
+
+// A document text and the DOM parsed in place from it.
+struct ParsedText {
+    ParsedText(const char* source, std::size_t length) : text(source, length) {}
+    std::string text;
+    rapidjson::Document dom;
+};
 
 [[noreturn]] void raiseCorrupted() {
     ORVERR_THROW(orverr::codes::kCorruptedFormat).comment(message::kInvalidJsonFile).raise();
@@ -22,6 +34,10 @@ constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag;
 }  // namespace
 
 JsonDocumentPtr JSONParser::parse(const char* text) {
+    return parse(text, text == nullptr ? 0 : std::strlen(text));
+}
+
+JsonDocumentPtr JSONParser::parse(const char* text, std::size_t length) {
     if (text == nullptr) {
         ORVERR_THROW(orverr::codes::kNullPtr).comment(message::kInvalidJsonFile).raise();
     }
@@ -29,11 +45,14 @@ JsonDocumentPtr JSONParser::parse(const char* text) {
     schemaDom.Parse<kParseFlags>(document::attributeConfigurationSchema());
     const rapidjson::SchemaDocument schema(schemaDom);
 
-    if (!isWithinJsonLimits(text)) {
+    // Parsed in place in a copy that lives as long as the DOM, whose strings point into it.
+    const auto parsed = std::make_shared<ParsedText>(text, length);
+    // Must stay right before the parse of the same bytes: the recursive parse relies on its cap.
+    if (!isWithinJsonLimits(parsed->text.c_str())) {
         raiseCorrupted();
     }
-    auto dom = std::make_shared<rapidjson::Document>();
-    dom->Parse<kParseFlags>(text);
+    const JsonDocumentPtr dom(parsed, &parsed->dom);
+    dom->ParseInsitu<kParseFlags>(&parsed->text[0]);
     if (dom->HasParseError()) {
         raiseCorrupted();
     }
