@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include <boost/ptr_container/exception.hpp>
 
@@ -41,6 +42,33 @@ TEST(JSONAttributeContainerTest, EqualKeysAllActOnTheFirstRecord) {
     });
     EXPECT_EQ(orverr::codes::kSoftwareFault.code, view.code);
     EXPECT_EQ(key, container.keyAt(1));
+}
+
+// One id under many channels (an untrusted document may do that) and ids far apart: every key
+// still finds its first record, before and after its id's chain grows long.
+TEST(JSONAttributeContainerTest, ManyChannelsOfOneIdAndScatteredIdsKeepFirstRecordWins) {
+    JSONAttributeContainer container;
+    const int channels = 200;
+    for (int round = 0; round < 2; ++round) {
+        for (int c = 0; c < channels; ++c) {
+            container.add(AttributeKey(7, "ch" + std::to_string(c)), kTypeInt32, round == 0 ? "FIRST" : "LATER");
+            if (round == 0) container.setValueInt32(AttributeKey(7, "ch" + std::to_string(c)), c);
+        }
+    }
+    for (ViAttr id : {0u, 1u, 65536u, 1250001u, 4294967295u}) container.add(AttributeKey(id, ""), kTypeString, "S");
+    EXPECT_EQ(static_cast<std::size_t>(2 * channels + 5), container.size());
+    for (int c = 0; c < channels; ++c) {
+        const AttributeKey key(7, "ch" + std::to_string(c));
+        ASSERT_TRUE(container.contains(key)) << c;
+        EXPECT_EQ("FIRST", container.getName(key)) << c;
+        EXPECT_EQ(c, container.getValueInt32(key)) << c;
+        // The later duplicate points at the first record.
+        EXPECT_EQ(key, container.firstRecordAt(static_cast<std::size_t>(channels + c)).key());
+    }
+    EXPECT_FALSE(container.contains(AttributeKey(7, "ch200")));
+    EXPECT_FALSE(container.contains(AttributeKey(7, "")));
+    for (ViAttr id : {0u, 1u, 65536u, 1250001u, 4294967295u}) EXPECT_TRUE(container.contains(AttributeKey(id, ""))) << id;
+    EXPECT_FALSE(container.contains(AttributeKey(2, "")));
 }
 
 TEST(JSONAttributeContainerTest, LookupsOfMissingKeysAndIndicesRaise) {

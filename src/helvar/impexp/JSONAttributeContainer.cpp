@@ -7,6 +7,10 @@
 #include "helvar/impexp/JSONAttribute.h"
 
 namespace impexp {
+namespace {
+// Channels of one id beyond which lookups use the id's channel map; real sessions have a few.
+constexpr std::size_t kLongChain = 16;
+}  // namespace
 
 const JSONAttributeRecord& JSONAttributeContainer::find(const AttributeKey& key) const {
     if (lastFound_ < records_.size() && records_[lastFound_].key() == key) {
@@ -21,6 +25,13 @@ const JSONAttributeRecord& JSONAttributeContainer::find(const AttributeKey& key)
 }
 
 std::size_t JSONAttributeContainer::firstIndexOf(const AttributeKey& key) const {
+    if (!longChains_.empty()) {
+        const auto chain = longChains_.find(key.id);
+        if (chain != longChains_.end()) {
+            const auto found = chain->second.find(key.channel);
+            return found == chain->second.end() ? kNone : found->second;
+        }
+    }
     for (std::size_t i = chainOfId_.find(key.id); i != kNone; i = nextWithSameId_[i]) {
         if (records_[i].key().channel == key.channel) {
             return i;
@@ -103,11 +114,25 @@ void JSONAttributeContainer::append(JSONAttributeRecord* record) {
         firstOf_.push_back(index);
         *chainHead = index;
         lastFound_ = index;
+        indexLongChain(records_[index].key(), index);
     } else {
         // A later record with a known key is never found by lookups: the first one answers.
         nextWithSameId_.push_back(kNone);
         firstOf_.push_back(first);
     }
+}
+
+void JSONAttributeContainer::indexLongChain(const AttributeKey& key, std::size_t index) {
+    const auto known = longChains_.find(key.id);
+    if (known != longChains_.end()) {
+        known->second.emplace(key.channel, index);
+        return;
+    }
+    std::size_t length = 0;
+    for (std::size_t i = index; i != kNone && length <= kLongChain; i = nextWithSameId_[i]) ++length;
+    if (length <= kLongChain) return;
+    auto& channels = longChains_[key.id];
+    for (std::size_t i = index; i != kNone; i = nextWithSameId_[i]) channels.emplace(records_[i].key().channel, i);
 }
 
 template <class T>

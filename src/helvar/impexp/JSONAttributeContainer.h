@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include <boost/noncopyable.hpp>
@@ -56,6 +58,8 @@ private:
 
     // Position of the first record with the key, or kNone.
     std::size_t firstIndexOf(const AttributeKey& key) const;
+    // Moves an id whose chain grew long to a channel map.
+    void indexLongChain(const AttributeKey& key, std::size_t index);
 
     boost::ptr_vector<JSONAttributeRecord> records_;
     // The first records of all keys with one id are chained from the id, so a lookup hashes a
@@ -64,6 +68,10 @@ private:
     std::vector<std::size_t> nextWithSameId_;
     // For each record, the position of the first record with its key.
     std::vector<std::size_t> firstOf_;
+    // Ids with more channels than a short chain should hold (an untrusted document may repeat
+    // one id under any number of channel names): their first records by channel, so adding
+    // and finding stay constant-time instead of walking the chain.
+    std::unordered_map<ViAttr, std::unordered_map<std::string, std::size_t>> longChains_;
     // Position of a first record that a lookup returned last; never names a later duplicate.
     mutable std::size_t lastFound_ = 0;
 };
