@@ -53,6 +53,11 @@ std::pair<int, bool> storedEntry(const std::wstring& id) {
 class Plugin : public ::testing::Test {
 protected:
     void SetUp() override {
+        // A folder of each test's own: ctest runs the cases of this program side by side, and
+        // they would otherwise share one debug settings file.
+        static const std::string base = std::getenv("ORV_COMMON_APPDATA");
+        const std::string own = base + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        ::setenv("ORV_COMMON_APPDATA", own.c_str(), 1);
         SimStorage_clearFailures();
         ASSERT_EQ(0, SimStorage_load(nullptr));
         fs::create_directories(configFolder());
