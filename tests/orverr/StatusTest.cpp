@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/orverr/CodeTable.h"
 #include "common/orverr/Codes.h"
 #include "common/orverr/Raise.h"
 #include "common/orverr/Status.h"
@@ -122,4 +123,15 @@ TEST(Raise, ErrorReplacesWarningAndStartsFromAnEmptyDocument) {
     const std::string text = status.text();
     EXPECT_EQ(text.find("someWarning"), std::string::npos);
     EXPECT_EQ(text.rfind("{\"error_constant\":\"errors::bufferTooSmall\"", 0), 0u);
+}
+
+TEST(CodeTable, FindsTheFirstConstantOfACode) {
+    ASSERT_NE(findErrorCode(-1074100299), nullptr);
+    EXPECT_STREQ(findErrorCode(-1074100299)->constant, "errors::bufferTooSmall");
+    EXPECT_STREQ(findErrorCode(codes::kInvalidValue.code)->constant, "ivierrors::ERR_INVALID_VALUE");
+    // Two constants share -52006; the error vocabulary's own comes first.
+    EXPECT_STREQ(findErrorCode(-52006)->constant, "orvapalerr_resourceNotFound");
+    // A code raised without a constant, and one the table does not know.
+    EXPECT_EQ(findErrorCode(codes::kUnexpectedFailure.code), nullptr);
+    EXPECT_EQ(findErrorCode(12345), nullptr);
 }

@@ -4,14 +4,9 @@ namespace orverr {
 namespace {
 
 const ErrorCode* const kTable[] = {
-    &codes::kInvalidAttributeValue, &codes::kAttributeTypeMismatch, &codes::kNullParameter,
-    &codes::kSessionNotRegistered, &codes::kInvalidValue, &codes::kErrReadingFile, &codes::kErrWritingFile,
-    &codes::kErrUnknownChannelName, &codes::kErrDuplicateChannelString, &codes::kErrBadChannelName,
-    &codes::kErrOutOfMemory, &codes::kIncompatibleSessionChannels, &codes::kInvalidVersionFormat,
-    &codes::kLibraryOutOfDate, &codes::kIncompatibleModelNumber, &codes::kBufferTooSmall,
-    &codes::kCorruptedFormat, &codes::kInvalidSchema, &codes::kNullPtr, &codes::kOutOfRange,
-    &codes::kSoftwareFault, &codes::kMemoryFull, &codes::kSoftwareFaultInternal, &codes::kInvalidParameter,
-    &codes::kResourceNotFound,
+#define ORVERR_CODE(name, value, constant) &codes::name,
+#include "common/orverr/Codes.def"
+#undef ORVERR_CODE
 };
 
 }  // namespace
