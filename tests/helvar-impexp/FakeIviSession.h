@@ -9,6 +9,7 @@
 #include "common/orverr/Raise.h"
 #include "helvar/impexp/GetDesiredAttributeHelperInterface.h"
 #include "helvar/miivi/IviWrapperInterface.h"
+#include "support/NullIviWrapper.h"
 
 namespace impexp_test {
 
@@ -33,7 +34,7 @@ struct FakeAttribute {
     std::set<std::string> setByUser;
 };
 
-class FakeIviSession : public miivi::IviWrapperInterface {
+class FakeIviSession : public testing_support::NullIviWrapper {
 public:
     // repCap instances.
     std::map<std::string, std::vector<std::string>> repCaps;
@@ -90,8 +91,6 @@ public:
 
     ViSession getSession() const override { return 77; }
     ViBoolean Ivi_SessionIsAvailable() override { return 1; }
-    ViStatus Ivi_LockSession(ViBoolean*, bool) override { return 0; }
-    ViStatus Ivi_UnlockSession(ViBoolean*, bool) override { return 0; }
     ViStatus Ivi_ValidateAttrForRepCapName(ViConstString channel, ViAttr id, bool) override {
         FakeAttribute& a = at(id);
         const std::string ch = channel ? channel : "";
@@ -115,7 +114,6 @@ public:
         return 0;
     }
     ViBoolean Ivi_AttributeIsAvailable(ViAttr id) override { return find(id) != nullptr ? 1 : 0; }
-    ViStatus Ivi_DeleteAttribute(ViAttr, bool) override { return 0; }
     ViStatus Ivi_AddAttributeViAddr(ViAttr, ViConstString, ViAddr, IviAttrFlags, ReadAttrViAddr_CallbackPtr,
                                     WriteAttrViAddr_CallbackPtr, bool) override {
         return 0;
@@ -152,13 +150,6 @@ public:
     ViStatus Ivi_SetAttributeViAddr(ViConstString c, ViAttr id, ViInt32 o, ViAddr v, bool) override {
         return set(c, id, o, IVI_VAL_ADDR, [&](FakeValue& f) { f.address = v; });
     }
-    ViStatus Ivi_GetAttributeViInt32(ViConstString, ViAttr, ViInt32, ViInt32*, bool) override { return 0; }
-    ViStatus Ivi_GetAttributeViInt64(ViConstString, ViAttr, ViInt32, ViInt64*, bool) override { return 0; }
-    ViStatus Ivi_GetAttributeViReal64(ViConstString, ViAttr, ViInt32, ViReal64*, bool) override { return 0; }
-    ViStatus Ivi_GetAttributeViString(ViConstString, ViAttr, ViInt32, ViInt32, ViChar[], bool) override { return 0; }
-    ViStatus Ivi_GetAttributeViBoolean(ViConstString, ViAttr, ViInt32, ViBoolean*, bool) override { return 0; }
-    ViStatus Ivi_GetAttributeViSession(ViConstString, ViAttr, ViInt32, ViSession*, bool) override { return 0; }
-    ViStatus Ivi_GetAttributeViAddr(ViConstString, ViAttr, ViInt32, ViAddr*, bool) override { return 0; }
     ViStatus Ivi_GetNumAttributes(ViInt32* count, bool) override {
         *count = static_cast<ViInt32>(attributes.size());
         return 0;
@@ -190,10 +181,6 @@ public:
         recordedWarnings.push_back(primary);
         return 0;
     }
-    ViStatus Ivi_GetErrorInfo(ViStatus*, ViStatus*, ViChar[256], bool) override { return 0; }
-    ViStatus Ivi_ClearErrorInfo(bool) override { return 0; }
-    ViStatus Ivi_GetErrorMessage(ViStatus, ViChar[256], bool) override { return 0; }
-    ViStatus Ivi_ParamPositionError(ViInt32, bool) override { return 0; }
 };
 
 // Reads the stored value of the fake session: what the user asked for.
