@@ -19,10 +19,7 @@ void SyncNotificationHandler::notify(uint32_t kind, const std::vector<std::strin
     (void)sink->OnDevicesChanged(sender_, kind, enumerator.get());
 }
 
-bool SyncNotificationHandler::isConnected() {
-    Kitbase::CorvCSLock guard(lock_);
-    return static_cast<bool>(sink_);
-}
+bool SyncNotificationHandler::isConnected() { return connected_.load(); }
 
 void SyncNotificationHandler::connect(IsvSysPlugPlaySink* sink) {
     CORVComPtr<IsvSysPlugPlaySink> old;
@@ -30,6 +27,7 @@ void SyncNotificationHandler::connect(IsvSysPlugPlaySink* sink) {
         Kitbase::CorvCSLock guard(lock_);
         old = sink_;
         sink_ = CORVComPtr<IsvSysPlugPlaySink>(sink);
+        connected_.store(sink != nullptr);
     }
     // The old sink is released outside the lock: its release may call back into the expert.
 }

@@ -1,5 +1,7 @@
 #pragma once
 // Calls the host's plug-and-play sink directly, on the calling thread, with the sink lock held.
+#include <atomic>
+
 #include "explorer/SysExpert.h"
 #include "quorrel/comsupport/ComObject.h"
 #include "quorrel/comsupport/CorvCS.h"
@@ -25,6 +27,8 @@ public:
 private:
     Kitbase::CorvCS lock_;
     CORVComPtr<IsvSysPlugPlaySink> sink_;
+    // Answers isConnected without waiting for a sink call in progress (which holds lock_).
+    std::atomic<bool> connected_{false};
     IUnknown* sender_;
 };
 
