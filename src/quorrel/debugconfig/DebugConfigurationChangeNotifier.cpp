@@ -98,7 +98,6 @@ bool DebugConfigurationChangeNotifier::collect(bool& relevant) {
 
 void DebugConfigurationChangeNotifier::checkOnce() {
     try {
-        checks_.fetch_add(1);
         check_->run();
     } catch (const orverr::Exception& e) {
         trace(msg::kMonitorTraceCheckFailed, e.documentText(), __LINE__);
@@ -107,15 +106,19 @@ void DebugConfigurationChangeNotifier::checkOnce() {
     } catch (...) {
         trace(msg::kMonitorTraceCheckFailed, "unknown exception", __LINE__);
     }
+    checks_.fetch_add(1);
 }
 
 void DebugConfigurationChangeNotifier::loop() {
     platform::setCurrentThreadName(msg::kMonitorThreadName);
     while (!stop_.load()) {
         bool relevant = false;
-        if (!collect(relevant)) return;
-        if (relevant) checkOnce();
+        const bool goOn = collect(relevant);
+        if (relevant && goOn) checkOnce();
+        wakes_.fetch_add(1);
+        if (!goOn) break;
     }
+    ended_.store(true);
 }
 
 }  // namespace nORVMISysAPICommon100

@@ -32,8 +32,11 @@ public:
     // Starts watching and the thread; failures raise the platform's OS fault status.
     void start();
     bool isRunning() const { return running_; }
-    // Checks run so far (for diagnostics and tests).
+    // For diagnostics and tests: edits seen (of any file in the folder), checks run, and
+    // whether the thread's work ended.
+    uint64_t wakeCount() const { return wakes_.load(); }
     uint64_t checkCount() const { return checks_.load(); }
+    bool hasEnded() const { return ended_.load(); }
 
 private:
     void loop();
@@ -47,7 +50,9 @@ private:
     std::unique_ptr<platform::DirectoryMonitorInterface> monitor_;
     std::string fileName_;
     std::atomic<bool> stop_{false};
+    std::atomic<uint64_t> wakes_{0};
     std::atomic<uint64_t> checks_{0};
+    std::atomic<bool> ended_{false};
     std::thread thread_;
     bool running_ = false;
 };
