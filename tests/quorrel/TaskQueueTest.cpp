@@ -182,6 +182,17 @@ TEST(DeliveryOrder, AThrowingDeliveryDoesNotStopTheNextOnes) {
     EXPECT_EQ((std::vector<int>{1}), delivered);
 }
 
+TEST(DeliveryOrder, AfterCloseWaitingDeliveriesAreSkipped) {
+    sysapicpp::DeliveryOrder order;
+    std::vector<int> delivered;
+    for (int i = 0; i < 3; ++i) order.draw();
+    order.complete(1, [&] { delivered.push_back(1); });
+    order.close();
+    order.complete(0, [&] { delivered.push_back(0); });
+    order.complete(2, [&] { delivered.push_back(2); });
+    EXPECT_TRUE(delivered.empty());
+}
+
 TEST(AsyncNotifications, ReachTheSinkInPostingOrderFromTwoWorkers) {
     RecordingHandler sink;
     sysapicpp::AutoTaskQueue queue;

@@ -16,6 +16,8 @@ void NotifyWorkItem::operator()() {
 AsyncNotificationHandler::AsyncNotificationHandler(NotificationHandler& sync, TaskQueue& queue)
     : sync_(sync), queue_(queue), order_(std::make_shared<DeliveryOrder>()) {}
 
+AsyncNotificationHandler::~AsyncNotificationHandler() { order_->close(); }
+
 void AsyncNotificationHandler::notify(uint32_t kind, const std::vector<std::string>& ids) {
     if (ids.empty() || !sync_.isConnected()) return;
     std::lock_guard<std::mutex> guard(postLock_);

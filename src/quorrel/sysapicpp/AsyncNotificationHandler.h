@@ -30,6 +30,9 @@ public:
     AsyncNotificationHandler(NotificationHandler& sync, TaskQueue& queue);
     AsyncNotificationHandler(const AsyncNotificationHandler&) = delete;
     AsyncNotificationHandler& operator=(const AsyncNotificationHandler&) = delete;
+    // Notifications still waiting for their turn are dropped (the queue normally delivered all
+    // before; only a shutdown on a worker leaves some behind).
+    ~AsyncNotificationHandler() override;
 
     using NotificationHandler::notify;
     // Nothing is posted for an empty list or when no sink is registered.

@@ -15,6 +15,7 @@ void DeliveryOrder::complete(uint64_t ticket, std::function<void()> delivery) {
     while (!ready_.empty() && ready_.begin()->first == due_) {
         std::function<void()> next = std::move(ready_.begin()->second);
         ready_.erase(ready_.begin());
+        if (closed_) next = nullptr;
         guard.unlock();
         if (next) {
             try {
@@ -27,6 +28,11 @@ void DeliveryOrder::complete(uint64_t ticket, std::function<void()> delivery) {
         ++due_;
     }
     delivering_ = false;
+}
+
+void DeliveryOrder::close() {
+    std::lock_guard<std::mutex> guard(lock_);
+    closed_ = true;
 }
 
 DeliveryTicket::~DeliveryTicket() {

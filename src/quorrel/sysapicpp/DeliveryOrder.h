@@ -18,12 +18,15 @@ public:
     // delivery that is due on the calling thread, unless another thread is already doing so.
     // A delivery that throws is dropped.
     void complete(uint64_t ticket, std::function<void()> delivery);
+    // Every delivery not yet started is skipped from now on: what they would call is going away.
+    void close();
 
 private:
     std::mutex lock_;
     uint64_t drawn_ = 0;
     uint64_t due_ = 0;
     bool delivering_ = false;
+    bool closed_ = false;
     std::map<uint64_t, std::function<void()>> ready_;
 };
 
