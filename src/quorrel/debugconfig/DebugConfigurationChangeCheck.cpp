@@ -63,7 +63,13 @@ sysapicpp::IdList DebugConfigurationChangeCheck::run() {
         // Rebuilt before the host hears of it, so that the next check compares with the new
         // values and one edit gives one notification.
         cache_.markChanged(changed);
-        cache_.refresh();
+        try {
+            cache_.refresh();
+        } catch (...) {
+            // The host still hears of it; its next request rebuilds the bags.
+            notifications_.notify(sysapicpp::kDevicesChanged, changed);
+            throw;
+        }
         notifications_.notify(sysapicpp::kDevicesChanged, changed);
     }
     return changed;
