@@ -9,6 +9,7 @@
 #include <functional>
 #include <future>
 #include <mutex>
+#include <thread>
 
 #include "ComTestSupport.h"
 #include "explorer/QuorrelExports.h"
@@ -171,6 +172,9 @@ TEST_F(PluginNotifications, TheHostMayShutTheExpertDownInsideItsSink) {
     ASSERT_EQ(0, SimStorage_removeObject(narrow(kDevice2).c_str()));
     EXPECT_EQ(S_OK, shutDown.get_future().get());
     EXPECT_EQ(0u, SimSvs_getSubscriptionCount());
+    // The worker lets go of the sink once the sink's call returned; a host keeps its sink alive
+    // while the plug-in holds it.
+    while (sink.references.load() != 0) std::this_thread::yield();
 }
 
 TEST_F(PluginNotifications, InitialiseFailsWhenTheExplorerRefusesItsConfigurationOrSubscription) {
