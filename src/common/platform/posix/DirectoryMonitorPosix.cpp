@@ -80,8 +80,9 @@ public:
         for (;;) {
             int pollTimeout = -1;
             if (timeoutMs != kInfinite) {
-                const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-                pollTimeout = left.count() > 0 ? static_cast<int>(left.count()) : 0;
+                // Rounded up: a wait never ends before the time asked for.
+                const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+                pollTimeout = left.count() > 0 ? static_cast<int>((left.count() + 999) / 1000) : 0;
             }
             struct pollfd fds[2] = {{stopFd_, POLLIN, 0}, {inotifyFd_, POLLIN, 0}};
             const int ready = sys().poll(fds, 2, pollTimeout);
