@@ -391,8 +391,8 @@ TEST_F(Plugin, CommitRewritesOnlyThatDevice) {
     EXPECT_EQ(std::make_pair(0, true), storedEntry(kDevice3));
     EXPECT_EQ(std::make_pair(1, false), storedEntry(kDevice1));
 
-    // The cached bag shows the change once the device is refreshed.
-    EXPECT_EQ(1u, u32(bag(kDevice3).get(), kSvSysTagDebugSessionConfiguration));
+    // The refreshed bag shows the change (the folder monitor may have rebuilt it already, having
+    // seen the commit's write).
     Ref<IsvSysPropertyBag> refreshed;
     const ULONG wanted[] = {kSvSysTagDebugSessionConfiguration, 0x12345678};
     EXPECT_EQ(S_FALSE, expert->RefreshPropertyBag(kDevice3, 2, wanted, FALSE, refreshed.out()));
