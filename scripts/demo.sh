@@ -32,4 +32,10 @@ if "${host[@]}" --set 1:debugSessionConfiguration=2; then
   echo "demo: the bad edit was accepted" >&2
   exit 1
 fi
+echo "--- the storage changes a device and a person edits the debug settings file by hand, while the"
+echo "    explorer runs: both reach the explorer as notifications (time stamps in UTC)"
+"${host[@]}" --change-device '{"id": "{D1A50001-0C2E-4B7A-8E11-5A0000000001}",
+    "class": "{5C1A0001-7E2B-4D3C-9F10-0A1B2C3D4E01}",
+    "properties": {"9553": "Renamed", "1585": "HSDR-5162", "8998": 12582}}' \
+  --edit-config 2:ServerIsOutOfProcess=true --wait-notifications 2 | grep -E '^\[|^notifications'
 echo "main job: done"

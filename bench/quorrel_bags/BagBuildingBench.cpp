@@ -12,6 +12,7 @@
 #include "explorer/QuorrelExports.h"
 #include "explorer/SysExpert.h"
 #include "storage/SimStorage.h"
+#include "support/ExplorerRegistry.h"
 
 namespace fs = std::filesystem;
 
@@ -128,6 +129,7 @@ BENCHMARK(BM_RefreshOneDevice)->Arg(1000)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     // The debug configuration lands in a scratch folder, never in the machine's own.
     setenv("ORV_COMMON_APPDATA", appData().c_str(), 1);
+    const ExplorerRegistry registry;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -68,6 +68,7 @@ TEST(Host, HelpAndUsageErrors) {
     EXPECT_EQ(runHost("--desired 18.1").exitCode, 1);
     EXPECT_EQ(runHost("--watch soon").exitCode, 1);
     EXPECT_EQ(runHost("--wait-notifications -1").exitCode, 1);
+    EXPECT_EQ(runHost("--edit-config 1").exitCode, 1);
 }
 
 TEST(Host, MissingPluginIsReported) {
@@ -110,9 +111,7 @@ TEST(Host, RefusedEditAndVersionMismatch) {
     EXPECT_NE(tooNew.output.find("version check failed with status -50252"), std::string::npos) << tooNew.output;
 }
 
-// Enabled with the notification layer (storage observer, task queues, worker threads), which
-// reports storage changes to the sink; until it lands the plug-in posts no notifications.
-TEST(Host, DISABLED_StorageChangesReachTheSink) {
+TEST(Host, StorageChangesReachTheSink) {
     if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
     TemporaryFolder appData;
     HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
@@ -126,6 +125,30 @@ TEST(Host, DISABLED_StorageChangesReachTheSink) {
         << run.output;
     EXPECT_NE(run.output.find("notification removed {D1A50002-0C2E-4B7A-8E11-5A0000000002}"), std::string::npos)
         << run.output;
+}
+
+TEST(Host, AStorageChangeAndAHandEditReachTheSink) {
+    if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
+    TemporaryFolder appData;
+    HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
+                          " --change-device '{\"id\": \"{D1A50001-0C2E-4B7A-8E11-5A0000000001}\","
+                          " \"class\": \"{5C1A0001-7E2B-4D3C-9F10-0A1B2C3D4E01}\","
+                          " \"properties\": {\"9553\": \"Renamed\", \"1585\": \"HSDR-5162\", \"8998\": 12582}}'"
+                          " --edit-config Digiscan3:ServerIsOutOfProcess=true --wait-notifications 2");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("] storage: device changed"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("] Quorrel.config edited by hand: {D1A50003-0C2E-4B7A-8E11-5A0000000003}"),
+              std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("] notification changed {D1A50001-0C2E-4B7A-8E11-5A0000000001}\n"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find("] notification changed {D1A50003-0C2E-4B7A-8E11-5A0000000003}\n"), std::string::npos)
+        << run.output;
+
+    HostRun missing = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
+                              " --edit-config 1:noSuchMember=1", true);
+    EXPECT_EQ(missing.exitCode, 5);
+    EXPECT_NE(missing.output.find("no member \"noSuchMember\""), std::string::npos) << missing.output;
 }
 
 TEST(Host, RefusedStorageChange) {

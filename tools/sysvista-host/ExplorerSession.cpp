@@ -8,9 +8,11 @@
 
 #include "BagValues.h"
 #include "ComRef.h"
+#include "ConfigEdit.h"
 #include "Console.h"
 #include "HostObjects.h"
 #include "HostPlatform.h"
+#include "TimeStamp.h"
 #include "explorer/PropertyTags.h"
 #include "explorer/QuorrelExports.h"
 #include "explorer/SysExpert.h"
@@ -104,6 +106,7 @@ private:
     int listDevices();
     int applyEdit(const SetRequest& request);
     int changeStorage();
+    int editConfiguration();
     int awaitNotifications();
     void shutDown();
 
@@ -288,20 +291,50 @@ int Explorer::applyEdit(const SetRequest& request) {
 
 int Explorer::changeStorage() {
     for (const std::string& object : _options.addedDevices) {
+        const std::string stamp = timeStamp();
         int32_t status = SimStorage_addObject(object.c_str());
         if (status < 0) {
             printError("the storage refused the device " + object + ": status " + std::to_string(status));
             return kExitEditRefused;
         }
-        printLine("storage: device added");
+        printLine(stamp + " storage: device added");
+    }
+    for (const std::string& object : _options.changedDevices) {
+        const std::string stamp = timeStamp();
+        int32_t status = SimStorage_modifyObject(object.c_str());
+        if (status < 0) {
+            printError("the storage refused the change " + object + ": status " + std::to_string(status));
+            return kExitEditRefused;
+        }
+        printLine(stamp + " storage: device changed");
     }
     for (const std::string& id : _options.removedDevices) {
+        const std::string stamp = timeStamp();
         int32_t status = SimStorage_removeObject(id.c_str());
         if (status < 0) {
             printError("the storage refused to remove " + id + ": status " + std::to_string(status));
             return kExitEditRefused;
         }
-        printLine("storage: device " + id + " removed");
+        printLine(stamp + " storage: device " + id + " removed");
+    }
+    return kExitSuccess;
+}
+
+int Explorer::editConfiguration() {
+    const std::string path = debugConfigurationPath();
+    for (const SetRequest& edit : _options.configEdits) {
+        const Device* device = findDevice(_devices, edit.device);
+        if (device == nullptr) {
+            printError("no device \"" + edit.device + "\"");
+            return kExitEditRefused;
+        }
+        std::string error;
+        const std::string stamp = timeStamp();
+        if (!editDebugConfiguration(path, device->id, edit.name, edit.value, error)) {
+            printError(error);
+            return kExitEditRefused;
+        }
+        printLine(stamp + " Quorrel.config edited by hand: " + device->id + " " + edit.name + " = " + edit.value);
     }
     return kExitSuccess;
 }
@@ -340,6 +373,7 @@ int Explorer::run() {
     if (code == kExitSuccess) code = listDevices();
     for (size_t i = 0; code == kExitSuccess && i < _options.sets.size(); ++i) code = applyEdit(_options.sets[i]);
     if (code == kExitSuccess) code = changeStorage();
+    if (code == kExitSuccess) code = editConfiguration();
     if (code == kExitSuccess && _expert) {
         HRESULT hr = _expert->Refresh();
         printLine("refresh: " + formatResult(hr));

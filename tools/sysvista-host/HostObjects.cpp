@@ -4,6 +4,7 @@
 
 #include "ComRef.h"
 #include "Console.h"
+#include "TimeStamp.h"
 #include "sim/explorer/WideText.h"
 
 namespace sysvistahost {
@@ -34,7 +35,7 @@ HRESULT HostSink::QueryInterface(REFIID iid, void** object) {
 
 HRESULT HostSink::OnDevicesChanged(IUnknown* sender, ULONG kind, IsvSysEnumStringList* deviceIDs) {
     if (deviceIDs == nullptr) return E_POINTER;
-    std::string line = "notification " + notificationKindName(kind);
+    std::string line = timeStamp() + " notification " + notificationKindName(kind);
     for (;;) {
         BstrHolder id;
         ULONG fetched = 0;

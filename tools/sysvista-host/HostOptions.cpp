@@ -121,6 +121,17 @@ bool parseOptions(int argc, const char* const* argv, HostOptions& options, std::
         } else if (option == "--add-device") {
             if (!value(text)) return false;
             options.addedDevices.push_back(text);
+        } else if (option == "--change-device") {
+            if (!value(text)) return false;
+            options.changedDevices.push_back(text);
+        } else if (option == "--edit-config") {
+            if (!value(text)) return false;
+            SetRequest request;
+            if (!parseSet(text, request)) {
+                error = "--edit-config needs DEVICE:NAME=VALUE, got \"" + text + "\"";
+                return false;
+            }
+            options.configEdits.push_back(request);
         } else if (option == "--remove-device") {
             if (!value(text)) return false;
             options.removedDevices.push_back(text);
@@ -158,7 +169,12 @@ const char* usageText() {
            "  --add-device JSON      after listing, add a device object to the storage (format of\n"
            "                         the storage description's \"objects\" entries)\n"
            "  --remove-device ID     after listing, remove a device from the storage\n"
-           "  --wait-notifications N wait (up to 30 s) until N device notifications arrived in all\n"
+           "  --change-device JSON   after listing, replace a device object in the storage (same format)\n"
+           "  --edit-config DEVICE:NAME=VALUE  after the storage changes, edit the device's entry in\n"
+           "                         Quorrel.config by hand (outside the plug-in); VALUE is JSON text\n"
+           "                         (e.g. ServerIsOutOfProcess=true, debugSessionConfiguration=0)\n"
+           "  --wait-notifications N wait (up to 30 s) until N device notifications arrived in all;\n"
+           "                         notifications are printed with UTC time stamps\n"
            "  --watch SECONDS        keep running and print device notifications\n"
            "  --desired OLDEST,NEWEST  plug-in version range the explorer asks for (default 18.0,18.1.0f0)\n"
            "  --trace                turn the platform trace on (ORV_TRACE=1, to standard error)\n"

@@ -28,6 +28,9 @@ struct HostOptions {
     // Storage changes made after the listing, as the explorer's storage would see them.
     std::vector<std::string> addedDevices;    // object descriptions (JSON)
     std::vector<std::string> removedDevices;  // device IDs
+    std::vector<std::string> changedDevices;  // object descriptions (JSON) replacing existing ones
+    // Hand edits of the debug configuration file, made outside the plug-in after the storage changes.
+    std::vector<SetRequest> configEdits;
     // The explorer's desired range of plug-in versions.
     uint32_t desiredOldest = 0x12000000;  // 18.0.0d0
     uint32_t desiredNewest = 0x1210C000;  // 18.1.0f0

@@ -7,9 +7,22 @@
 namespace nORVMISysAPICommon100 {
 
 MISysAPIExpertBase::MISysAPIExpertBase(sysapicpp::NotificationHandler& sync)
-    : sync_(sync), debugSettings_(locator_, entryFactory_), factory_(debugSettings_), cache_(factory_) {}
+    : sync_(sync),
+      debugSettings_(locator_, entryFactory_),
+      factory_(debugSettings_),
+      cache_(factory_),
+      asyncNotifications_(sync_, taskQueue_),
+      configurationNotifier_(locator_, std::make_unique<DebugConfigurationChangeCheck>(locator_, entryFactory_, cache_,
+                                                                                        asyncNotifications_)),
+      storageNotifications_(factory_, cache_, asyncNotifications_),
+      queueToStop_(&taskQueue_) {
+    configurationNotifier_.start();
+}
 
-MISysAPIExpertBase::~MISysAPIExpertBase() = default;
+MISysAPIExpertBase::~MISysAPIExpertBase() {
+    // Queued notifications are delivered and the workers end before anything they use goes.
+    queueToStop_->shutdown();
+}
 
 void MISysAPIExpertBase::getDeviceIDs(std::vector<std::string>& out) {
     cache_.refresh();
@@ -31,8 +44,7 @@ void MISysAPIExpertBase::refreshPropertyBag(sysapicpp::PropertyBagHandle& out, c
     cache_.markChanged(id);
     cache_.refresh();
     out = cache_.getBag(id);
-    if (sysapicpp::NotificationHandler* notifications = changeNotifications())
-        notifications->notify(sysapicpp::kDevicesChanged, id);
+    changeNotifications()->notify(sysapicpp::kDevicesChanged, id);
 }
 
 void MISysAPIExpertBase::refresh() {}

@@ -3,13 +3,17 @@
 // settings and the channels that tell the host about changes. A concrete expert adds identity.
 #include <memory>
 
+#include "quorrel/debugconfig/DebugConfigurationChangeNotifier.h"
 #include "quorrel/debugconfig/DebugDeviceEntryFactory.h"
 #include "quorrel/debugconfig/DebugSettingsStore.h"
 #include "quorrel/debugconfig/StorageLocator.h"
 #include "quorrel/expertbase/PropertyBagFactory.h"
+#include "quorrel/expertbase/SVSNotificationHandler.h"
+#include "quorrel/sysapicpp/AsyncNotificationHandler.h"
 #include "quorrel/sysapicpp/Expert.h"
 #include "quorrel/sysapicpp/NotificationHandler.h"
 #include "quorrel/sysapicpp/PropertyBagCache.h"
+#include "quorrel/sysapicpp/TaskQueues.h"
 
 namespace nORVMISysAPICommon100 {
 
@@ -36,24 +40,22 @@ protected:
     sysapicpp::PropertyBagCacheInterface& cache() { return cache_; }
 
 private:
-    // The channel for change notifications: delivered from a worker thread once the
-    // notification layer is in place, else not at all (never on the host's calling thread).
-    sysapicpp::NotificationHandler* changeNotifications() { return asyncNotifications_; }
+    // Change notifications are delivered from a worker thread, never on the host's calling thread.
+    sysapicpp::NotificationHandler* changeNotifications() { return &asyncNotifications_; }
 
     // Construction order matters: later members use earlier ones, and destruction runs in
     // reverse after the worker threads were stopped.
-    [[maybe_unused]] sysapicpp::NotificationHandler& sync_;      // 1
+    sysapicpp::NotificationHandler& sync_;                       // 1
     StorageLocator locator_;                                     // 2
     DebugDeviceEntryFactory entryFactory_;
     DebugSettingsStore debugSettings_;
-    // 3: task queue with the two worker threads (notification layer)
+    sysapicpp::AutoTaskQueue taskQueue_;                         // 3
     PropertyBagFactory factory_;                                 // 4
     sysapicpp::PropertyBagCache cache_;                          // 5
-    // 6: asynchronous handler over sync_ and the task queue (notification layer)
-    sysapicpp::NotificationHandler* asyncNotifications_ = nullptr;
-    // 7: debug configuration change notifier (locator, asynchronous handler, cache), started last
-    // 8: storage change handler (factory, cache, asynchronous handler)
-    // 9: the task queue again, stopped first at destruction
+    sysapicpp::AsyncNotificationHandler asyncNotifications_;     // 6
+    DebugConfigurationChangeNotifier configurationNotifier_;     // 7, started last
+    SVSNotificationHandler storageNotifications_;                // 8
+    sysapicpp::AutoTaskQueue* queueToStop_;                      // 9, stopped first
 };
 
 }  // namespace nORVMISysAPICommon100

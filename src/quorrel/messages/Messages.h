@@ -24,4 +24,13 @@ inline constexpr const char* kModuleFileName = "Quorrel.dll";
 inline constexpr const char* kBuildDescription = "Quorrel 18.1.0f0";
 inline constexpr const char* kPackageName = "ssMain";
 
+// Debug configuration folder monitor.
+inline constexpr const char* kMonitorThreadName = "Quorrel";
+inline constexpr const char* kMonitorStartFailed = "Failed to watch the debug configuration folder";
+inline constexpr const char* kMonitorWaitFailed = "Failed to wait for changes of the debug configuration folder";
+inline constexpr const char* kMonitorThreadFailed = "Failed to start the debug configuration monitor thread";
+inline constexpr const char* kMonitorTraceEnded = "debug configuration monitor ended: %s";
+inline constexpr const char* kMonitorTraceCheckFailed = "debug configuration change check failed: %s";
+inline constexpr const char* kUsageTypeRequestedTimeout = "requested_timeout_ms";
+
 }  // namespace quorrel::messages

@@ -7,31 +7,31 @@
 namespace sysapicpp {
 
 void SyncNotificationHandler::notify(uint32_t kind, const std::vector<std::string>& ids) {
-    Kitbase::CorvCSLock guard(lock_);
-    if (!sink_) return;
-    CORVComPtr<IsvSysPlugPlaySink> sink = sink_;
+    const std::shared_ptr<State> state = state_;
+    Kitbase::CorvCSLock guard(state->lock);
+    if (!state->sink) return;
+    CORVComPtr<IsvSysPlugPlaySink> sink = state->sink;
     StringList wide;
     wide.reserve(ids.size());
     for (const std::string& id : ids) wide.push_back(platform::utf8ToWide(id));
     CORVComPtr<IsvSysEnumStringList> enumerator;
     SYSAPICPP_CHECK(createStringEnumerator(wide, enumerator.receive()));
     // The sink's answer is not ours to act on.
-    (void)sink->OnDevicesChanged(sender_, kind, enumerator.get());
+    (void)sink->OnDevicesChanged(state->sender, kind, enumerator.get());
 }
 
-bool SyncNotificationHandler::isConnected() {
-    Kitbase::CorvCSLock guard(lock_);
-    return static_cast<bool>(sink_);
-}
+bool SyncNotificationHandler::isConnected() { return state_->connected.load(); }
 
 void SyncNotificationHandler::connect(IsvSysPlugPlaySink* sink) {
     CORVComPtr<IsvSysPlugPlaySink> old;
     {
-        Kitbase::CorvCSLock guard(lock_);
-        old = sink_;
-        sink_ = CORVComPtr<IsvSysPlugPlaySink>(sink);
+        Kitbase::CorvCSLock guard(state_->lock);
+        old = state_->sink;
+        state_->sink = CORVComPtr<IsvSysPlugPlaySink>(sink);
+        state_->connected.store(sink != nullptr);
     }
     // The old sink is released outside the lock: its release may call back into the expert.
+    old.reset();
 }
 
 }  // namespace sysapicpp

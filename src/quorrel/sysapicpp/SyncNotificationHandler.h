@@ -1,5 +1,8 @@
 #pragma once
 // Calls the host's plug-and-play sink directly, on the calling thread, with the sink lock held.
+#include <atomic>
+#include <memory>
+
 #include "explorer/SysExpert.h"
 #include "quorrel/comsupport/ComObject.h"
 #include "quorrel/comsupport/CorvCS.h"
@@ -10,7 +13,7 @@ namespace sysapicpp {
 class SyncNotificationHandler : public NotificationHandler {
 public:
     // sender is what the sink receives as the notifying object (the expert's primary interface).
-    explicit SyncNotificationHandler(IUnknown* sender) : sender_(sender) {}
+    explicit SyncNotificationHandler(IUnknown* sender) : state_(std::make_shared<State>(sender)) {}
     SyncNotificationHandler(const SyncNotificationHandler&) = delete;
     SyncNotificationHandler& operator=(const SyncNotificationHandler&) = delete;
 
@@ -23,9 +26,17 @@ public:
     void disconnect() { connect(nullptr); }
 
 private:
-    Kitbase::CorvCS lock_;
-    CORVComPtr<IsvSysPlugPlaySink> sink_;
-    IUnknown* sender_;
+    // Held by every call in progress: a host may let go of the expert (and this handler) inside
+    // its sink, and the call still has to leave the lock.
+    struct State {
+        explicit State(IUnknown* sender) : sender(sender) {}
+        Kitbase::CorvCS lock;
+        CORVComPtr<IsvSysPlugPlaySink> sink;
+        // Answers isConnected without waiting for a sink call in progress (which holds the lock).
+        std::atomic<bool> connected{false};
+        IUnknown* sender;
+    };
+    std::shared_ptr<State> state_;
 };
 
 }  // namespace sysapicpp

@@ -1,0 +1,39 @@
+#pragma once
+// Watches one folder (not its subfolders) for changes of its entries. One thread waits; any
+// thread may stop the wait.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/platform/LockedFile.h"
+
+namespace platform {
+
+enum class DirectoryWait {
+    kChanged,   // names holds the entries that changed; an empty name stands for "not known"
+    kStopped,   // stop() was called
+    kTimedOut,
+    kFailed     // error tells why
+};
+
+class DirectoryMonitorInterface {
+public:
+    static constexpr uint32_t kInfinite = 0xFFFFFFFFu;
+
+    virtual ~DirectoryMonitorInterface() = default;
+
+    // Content changes, attribute changes, creation, deletion and renames of the folder's entries
+    // are reported; opening and closing an entry are not, so a reader never wakes itself.
+    virtual bool start(const std::string& folder, OsError& error) = 0;
+    // Waits up to timeoutMs for a change or for stop(); appends the changed entries' names.
+    // A stop wins over changes that are pending at the same time.
+    virtual DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) = 0;
+    // Ends the current and every later wait with kStopped.
+    virtual void stop() = 0;
+    virtual void close() = 0;
+};
+
+std::unique_ptr<DirectoryMonitorInterface> createDirectoryMonitor();
+
+}  // namespace platform

@@ -1,0 +1,158 @@
+// The folder monitor on Linux: inotify for the folder's entries and an eventfd that stop()
+// signals, both waited on with poll.
+#include <sys/eventfd.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
+#include "common/platform/DirectoryMonitor.h"
+#include "common/platform/posix/DirectoryMonitorSyscalls.h"
+
+namespace platform::posix {
+
+DirectoryMonitorSyscalls defaultDirectoryMonitorSyscalls() {
+    return DirectoryMonitorSyscalls{&::inotify_init1, &::inotify_add_watch, &::eventfd, &::poll,
+                                    &::read,          &::write,             &::close};
+}
+
+DirectoryMonitorSyscalls& directoryMonitorSyscalls() {
+    static DirectoryMonitorSyscalls table = defaultDirectoryMonitorSyscalls();
+    return table;
+}
+
+namespace {
+
+const DirectoryMonitorSyscalls& sys() { return directoryMonitorSyscalls(); }
+
+// Never IN_OPEN, IN_ACCESS or IN_CLOSE_*: a reader's own open, lock and close must not count.
+constexpr uint32_t kWatchMask =
+    IN_MODIFY | IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+
+bool fail(OsError& error) {
+    const int code = errno;
+    char buffer[256] = {};
+    error.code = code;
+    error.message = ::strerror_r(code, buffer, sizeof buffer);
+    return false;
+}
+
+std::string systemPath(const std::string& path) {
+    std::string converted = path;
+    for (char& c : converted) {
+        if (c == '\\') c = '/';
+    }
+    return converted;
+}
+
+class DirectoryMonitorPosix final : public DirectoryMonitorInterface {
+public:
+    DirectoryMonitorPosix() = default;
+    DirectoryMonitorPosix(const DirectoryMonitorPosix&) = delete;
+    DirectoryMonitorPosix& operator=(const DirectoryMonitorPosix&) = delete;
+    ~DirectoryMonitorPosix() override { close(); }
+
+    bool start(const std::string& folder, OsError& error) override {
+        close();
+        stopFd_ = sys().eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+        if (stopFd_ < 0) return fail(error);
+        inotifyFd_ = sys().inotifyInit(IN_CLOEXEC | IN_NONBLOCK);
+        if (inotifyFd_ < 0 || sys().inotifyAddWatch(inotifyFd_, systemPath(folder).c_str(), kWatchMask) < 0) {
+            fail(error);
+            close();
+            return false;
+        }
+        return true;
+    }
+
+    DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) override {
+        if (stopped_.load()) return DirectoryWait::kStopped;
+        if (inotifyFd_ < 0) {
+            errno = EBADF;
+            fail(error);
+            return DirectoryWait::kFailed;
+        }
+        using Clock = std::chrono::steady_clock;
+        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+        for (;;) {
+            int pollTimeout = -1;
+            if (timeoutMs != kInfinite) {
+                // Rounded up: a wait never ends before the time asked for.
+                const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+                pollTimeout = left.count() > 0 ? static_cast<int>((left.count() + 999) / 1000) : 0;
+            }
+            struct pollfd fds[2] = {{stopFd_, POLLIN, 0}, {inotifyFd_, POLLIN, 0}};
+            const int ready = sys().poll(fds, 2, pollTimeout);
+            if (ready < 0) {
+                if (errno == EINTR) continue;
+                fail(error);
+                return DirectoryWait::kFailed;
+            }
+            if (stopped_.load() || (fds[0].revents & POLLIN) != 0) return DirectoryWait::kStopped;
+            if (ready == 0) return DirectoryWait::kTimedOut;
+            const size_t before = names.size();
+            if (!readEvents(names, error)) return DirectoryWait::kFailed;
+            if (names.size() != before) return DirectoryWait::kChanged;
+        }
+    }
+
+    void stop() override {
+        stopped_.store(true);
+        const int fd = stopFd_;
+        if (fd >= 0) {
+            const uint64_t one = 1;
+            (void)sys().write(fd, &one, sizeof one);
+        }
+    }
+
+    void close() override {
+        if (inotifyFd_ >= 0) sys().close(inotifyFd_);
+        if (stopFd_ >= 0) sys().close(stopFd_);
+        inotifyFd_ = -1;
+        stopFd_ = -1;
+    }
+
+private:
+    // Reads every pending event; an overflowed queue stands for an unknown change.
+    bool readEvents(std::vector<std::string>& names, OsError& error) {
+        alignas(struct inotify_event) char buffer[4096];
+        for (;;) {
+            const ssize_t got = sys().read(inotifyFd_, buffer, sizeof buffer);
+            if (got < 0) {
+                if (errno == EINTR) continue;
+                if (errno == EAGAIN || errno == EWOULDBLOCK) return true;
+                return fail(error);
+            }
+            if (got == 0) return true;
+            for (ssize_t at = 0; at + static_cast<ssize_t>(sizeof(struct inotify_event)) <= got;) {
+                struct inotify_event event;
+                std::memcpy(&event, buffer + at, sizeof event);
+                const char* name = buffer + at + sizeof(struct inotify_event);
+                if ((event.mask & IN_Q_OVERFLOW) != 0 || (event.mask & (IN_DELETE_SELF | IN_MOVE_SELF)) != 0) {
+                    names.emplace_back();
+                } else if (event.len > 0 && (event.mask & kWatchMask) != 0) {
+                    names.emplace_back(name, strnlen(name, event.len));
+                }
+                at += static_cast<ssize_t>(sizeof(struct inotify_event) + event.len);
+            }
+        }
+    }
+
+    int inotifyFd_ = -1;
+    int stopFd_ = -1;
+    std::atomic<bool> stopped_{false};
+};
+
+}  // namespace
+}  // namespace platform::posix
+
+namespace platform {
+
+std::unique_ptr<DirectoryMonitorInterface> createDirectoryMonitor() {
+    return std::make_unique<posix::DirectoryMonitorPosix>();
+}
+
+}  // namespace platform

@@ -1,0 +1,124 @@
+#include "quorrel/debugconfig/DebugConfigurationChangeNotifier.h"
+
+#include <chrono>
+#include <system_error>
+
+#include "common/orverr/Exception.h"
+#include "common/orverr/Raise.h"
+#include "common/platform/ThreadName.h"
+#include "palu/Trace.h"
+#include "quorrel/debugconfig/DebugConfigNames.h"
+#include "quorrel/debugconfig/FileStatus.h"
+#include "quorrel/messages/Messages.h"
+
+namespace nORVMISysAPICommon100 {
+
+namespace msg = quorrel::messages;
+
+namespace {
+
+void trace(const char* format, const char* text, int line) {
+    nORVMDBG100::tTrace::getInstance()
+        .putPrefix(msg::kTraceTypeInfo, ORVERR_COMPONENT, __FILE__, line)
+        .putf(format, text)
+        .endl();
+}
+
+[[noreturn]] void raiseMonitorError(const char* message, const platform::OsError& error, int line) {
+    orverr::Raise raise(orverr::codes::kPlatformOSFault, __FILE__, line, ORVERR_COMPONENT);
+    raise.comment(message);
+    addInternalError(raise, debugconfig::kInternalErrorApi, error.code, error.message.c_str());
+    raise.raise();
+}
+
+std::string baseName(const std::string& path) {
+    const size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+}  // namespace
+
+DebugConfigurationChangeNotifier::DebugConfigurationChangeNotifier(
+    const StorageLocatorInterface& locator, std::unique_ptr<DebugConfigurationChangeCheckInterface> check,
+    std::unique_ptr<platform::DirectoryMonitorInterface> monitor)
+    : locator_(locator), check_(std::move(check)), monitor_(std::move(monitor)), fileName_(baseName(locator.getFile())) {}
+
+DebugConfigurationChangeNotifier::~DebugConfigurationChangeNotifier() {
+    if (running_) {
+        stop_.store(true);
+        monitor_->stop();
+        thread_.join();
+    }
+    monitor_->close();
+}
+
+void DebugConfigurationChangeNotifier::start() {
+    platform::OsError error;
+    if (!monitor_->start(locator_.getFolder(), error)) raiseMonitorError(msg::kMonitorStartFailed, error, __LINE__);
+    try {
+        thread_ = std::thread([this] { loop(); });
+    } catch (const std::system_error&) {
+        monitor_->close();
+        ORVERR_THROW(orverr::codes::kPlatformOSFault).comment(msg::kMonitorThreadFailed).raise();
+    }
+    running_ = true;
+}
+
+bool DebugConfigurationChangeNotifier::concernsFile(const std::vector<std::string>& names) const {
+    for (const std::string& name : names) {
+        // An empty name is a change the platform could not name: it may be ours.
+        if (name.empty() || name == fileName_) return true;
+    }
+    return false;
+}
+
+bool DebugConfigurationChangeNotifier::collect(bool& relevant) {
+    std::vector<std::string> names;
+    platform::OsError error;
+    platform::DirectoryWait result = monitor_->wait(platform::DirectoryMonitorInterface::kInfinite, names, error);
+    using Clock = std::chrono::steady_clock;
+    const auto first = Clock::now();
+    // One save of an editor is several events: drain them until the folder is quiet a moment.
+    while (result == platform::DirectoryWait::kChanged) {
+        relevant = relevant || concernsFile(names);
+        if (Clock::now() - first >= std::chrono::milliseconds(kDebounceLimitMilliseconds)) return !stop_.load();
+        names.clear();
+        result = monitor_->wait(kDebounceMilliseconds, names, error);
+    }
+    if (result == platform::DirectoryWait::kTimedOut) return !stop_.load();
+    if (result == platform::DirectoryWait::kFailed) {
+        try {
+            raiseMonitorError(msg::kMonitorWaitFailed, error, __LINE__);
+        } catch (const orverr::Exception& e) {
+            trace(msg::kMonitorTraceEnded, e.documentText(), __LINE__);
+        }
+    }
+    return false;
+}
+
+void DebugConfigurationChangeNotifier::checkOnce() {
+    try {
+        check_->run();
+    } catch (const orverr::Exception& e) {
+        trace(msg::kMonitorTraceCheckFailed, e.documentText(), __LINE__);
+    } catch (const std::exception& e) {
+        trace(msg::kMonitorTraceCheckFailed, e.what(), __LINE__);
+    } catch (...) {
+        trace(msg::kMonitorTraceCheckFailed, "unknown exception", __LINE__);
+    }
+    checks_.fetch_add(1);
+}
+
+void DebugConfigurationChangeNotifier::loop() {
+    platform::setCurrentThreadName(msg::kMonitorThreadName);
+    while (!stop_.load()) {
+        bool relevant = false;
+        const bool goOn = collect(relevant);
+        if (relevant && goOn) checkOnce();
+        wakes_.fetch_add(1);
+        if (!goOn) break;
+    }
+    ended_.store(true);
+}
+
+}  // namespace nORVMISysAPICommon100

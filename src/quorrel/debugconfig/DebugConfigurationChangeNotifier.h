@@ -1,0 +1,60 @@
+#pragma once
+// Watches the debug configuration folder on a thread of its own ("Quorrel") and runs the change
+// check after edits of the configuration file. Other files in the folder (a journal beside the
+// file, temporary copies) are ignored.
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/platform/DirectoryMonitor.h"
+#include "quorrel/debugconfig/DebugConfigurationChangeCheck.h"
+
+namespace nORVMISysAPICommon100 {
+
+class DebugConfigurationChangeNotifier {
+public:
+    // Events closer together than this count as one edit.
+    static constexpr uint32_t kDebounceMilliseconds = 5;
+    // A stream of events that never pauses is checked at least this often.
+    static constexpr uint32_t kDebounceLimitMilliseconds = 50;
+
+    DebugConfigurationChangeNotifier(const StorageLocatorInterface& locator,
+                                     std::unique_ptr<DebugConfigurationChangeCheckInterface> check,
+                                     std::unique_ptr<platform::DirectoryMonitorInterface> monitor =
+                                         platform::createDirectoryMonitor());
+    DebugConfigurationChangeNotifier(const DebugConfigurationChangeNotifier&) = delete;
+    DebugConfigurationChangeNotifier& operator=(const DebugConfigurationChangeNotifier&) = delete;
+    // Stops and joins the thread before anything it uses goes.
+    ~DebugConfigurationChangeNotifier();
+
+    // Starts watching and the thread; failures raise the platform's OS fault status.
+    void start();
+    bool isRunning() const { return running_; }
+    // For diagnostics and tests: edits seen (of any file in the folder), checks run, and
+    // whether the thread's work ended.
+    uint64_t wakeCount() const { return wakes_.load(); }
+    uint64_t checkCount() const { return checks_.load(); }
+    bool hasEnded() const { return ended_.load(); }
+
+private:
+    void loop();
+    // Collects the events of one edit; false when the loop must end.
+    bool collect(bool& relevant);
+    bool concernsFile(const std::vector<std::string>& names) const;
+    void checkOnce();
+
+    const StorageLocatorInterface& locator_;
+    std::unique_ptr<DebugConfigurationChangeCheckInterface> check_;
+    std::unique_ptr<platform::DirectoryMonitorInterface> monitor_;
+    std::string fileName_;
+    std::atomic<bool> stop_{false};
+    std::atomic<uint64_t> wakes_{0};
+    std::atomic<uint64_t> checks_{0};
+    std::atomic<bool> ended_{false};
+    std::thread thread_;
+    bool running_ = false;
+};
+
+}  // namespace nORVMISysAPICommon100

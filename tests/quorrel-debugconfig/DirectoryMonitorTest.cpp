@@ -1,0 +1,130 @@
+// The folder monitor of the platform layer, over the real file system and with its system
+// calls made to fail.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <thread>
+
+#include "DebugConfigTestSupport.h"
+#include "common/platform/DirectoryMonitor.h"
+#include "common/platform/posix/DirectoryMonitorSyscalls.h"
+
+using namespace debugconfigtest;
+using platform::DirectoryWait;
+namespace sys = platform::posix;
+
+namespace {
+
+constexpr uint32_t kInfinite = platform::DirectoryMonitorInterface::kInfinite;
+
+class DirectoryMonitor : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(monitor->start(scratch.configFolder(), error)) << error.message; }
+    void TearDown() override { sys::directoryMonitorSyscalls() = sys::defaultDirectoryMonitorSyscalls(); }
+
+    // The names one wait reports (events are queued when the call that made them returns).
+    std::vector<std::string> changes(DirectoryWait expected = DirectoryWait::kChanged) {
+        std::vector<std::string> names;
+        EXPECT_EQ(expected, monitor->wait(expected == DirectoryWait::kChanged ? kInfinite : 0, names, error));
+        return names;
+    }
+
+    ScratchFolder scratch;
+    std::unique_ptr<platform::DirectoryMonitorInterface> monitor = platform::createDirectoryMonitor();
+    platform::OsError error;
+};
+
+int failWithEnomem(...) {
+    errno = ENOMEM;
+    return -1;
+}
+
+}  // namespace
+
+TEST_F(DirectoryMonitor, ReportsChangedNamesButNeverOpenOrClose) {
+    const std::string file = scratch.configFolder() + "/Quorrel.config";
+    writeFile(file, "{}");
+    EXPECT_NE(std::vector<std::string>(), changes());
+    for (const std::string& name : changes(DirectoryWait::kTimedOut)) ADD_FAILURE() << name;
+
+    // A reader's open, lock and close make no event.
+    const int fd = ::open(file.c_str(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    char byte = 0;
+    ASSERT_EQ(1, ::read(fd, &byte, 1));
+    ::close(fd);
+    changes(DirectoryWait::kTimedOut);
+
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        const char* reported;
+    };
+    const std::string other = scratch.configFolder() + "/Quorrel.config-journal";
+    const Case cases[] = {
+        {"creation", [&] { writeFile(other, ""); }, "Quorrel.config-journal"},
+        {"modification", [&] { writeFile(file, "{ }"); }, "Quorrel.config"},
+        {"attributes", [&] { std::filesystem::permissions(file, std::filesystem::perms::owner_read,
+                                                           std::filesystem::perm_options::add); }, "Quorrel.config"},
+        {"rename", [&] { std::filesystem::rename(other, other + ".old"); }, "Quorrel.config-journal.old"},
+        {"deletion", [&] { std::filesystem::remove(other + ".old"); }, "Quorrel.config-journal.old"},
+    };
+    for (const Case& c : cases) {
+        c.change();
+        const std::vector<std::string> names = changes();
+        EXPECT_NE(names.end(), std::find(names.begin(), names.end(), c.reported)) << c.name;
+        changes(DirectoryWait::kTimedOut);
+    }
+}
+
+TEST_F(DirectoryMonitor, StopEndsTheWaitOfAnotherThreadAndEveryLaterOne) {
+    std::thread stopper([&] { monitor->stop(); });
+    std::vector<std::string> names;
+    const DirectoryWait first = monitor->wait(kInfinite, names, error);
+    stopper.join();
+    EXPECT_EQ(DirectoryWait::kStopped, first);
+    writeFile(scratch.configFile(), "{}");
+    EXPECT_EQ(DirectoryWait::kStopped, monitor->wait(kInfinite, names, error));
+}
+
+TEST(DirectoryMonitorFailures, EverySystemCallFailureIsReported) {
+    ScratchFolder scratch;
+    struct Case {
+        const char* name;
+        std::function<void(sys::DirectoryMonitorSyscalls&)> inject;
+        bool startFails;
+    };
+    const Case cases[] = {
+        {"inotify_init1", [](auto& t) { t.inotifyInit = [](int) { return failWithEnomem(); }; }, true},
+        {"inotify_add_watch",
+         [](auto& t) { t.inotifyAddWatch = [](int, const char*, uint32_t) { return failWithEnomem(); }; }, true},
+        {"eventfd", [](auto& t) { t.eventfd = [](unsigned, int) { return failWithEnomem(); }; }, true},
+        {"poll", [](auto& t) { t.poll = [](struct pollfd*, nfds_t, int) { return failWithEnomem(); }; }, false},
+        {"read",
+         [](auto& t) { t.read = [](int, void*, size_t) { return static_cast<ssize_t>(failWithEnomem()); }; }, false},
+    };
+    for (const Case& c : cases) {
+        auto monitor = platform::createDirectoryMonitor();
+        c.inject(sys::directoryMonitorSyscalls());
+        platform::OsError error;
+        const bool started = monitor->start(scratch.configFolder(), error);
+        EXPECT_EQ(!c.startFails, started) << c.name;
+        if (started) {
+            writeFile(scratch.configFile(), "{}");
+            std::vector<std::string> names;
+            EXPECT_EQ(DirectoryWait::kFailed, monitor->wait(kInfinite, names, error)) << c.name;
+        }
+        EXPECT_EQ(ENOMEM, error.code) << c.name;
+        EXPECT_FALSE(error.message.empty()) << c.name;
+        sys::directoryMonitorSyscalls() = sys::defaultDirectoryMonitorSyscalls();
+        monitor->close();
+    }
+    // A missing folder cannot be watched.
+    auto monitor = platform::createDirectoryMonitor();
+    platform::OsError error;
+    EXPECT_FALSE(monitor->start(scratch.root() + "/missing", error));
+    EXPECT_EQ(ENOENT, error.code);
+}

@@ -1,0 +1,192 @@
+// Notifications of the plug-in as the host receives them: storage changes and hand edits of
+// the debug configuration reach the registered sink from the plug-in's workers.
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "ComTestSupport.h"
+#include "explorer/QuorrelExports.h"
+#include "explorer/SimSvs.h"
+#include "explorer/SvsResults.h"
+#include "storage/SimStorage.h"
+
+using namespace quorreltest;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::wstring kDevice1 = L"{D1A50001-0C2E-4B7A-8E11-5A0000000001}";
+const std::wstring kDevice2 = L"{D1A50002-0C2E-4B7A-8E11-5A0000000002}";
+const char* const kAddedDevice =
+    R"({"id": "{D1A500FF-0C2E-4B7A-8E11-5A00000000FF}", "class": "{5C1A0001-7E2B-4D3C-9F10-0A1B2C3D4E01}",
+        "properties": {"9553": "Added", "1585": "HSDR-5162", "8998": 12582}})";
+const std::wstring kAddedId = L"{D1A500FF-0C2E-4B7A-8E11-5A00000000FF}";
+
+// The host's sink: records "<kind> <id>..." lines; may act inside the call.
+class Sink final : public IsvSysPlugPlaySink {
+public:
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return ++references; }
+    ULONG Release() override { return --references; }
+    HRESULT OnDevicesChanged(IUnknown*, ULONG kind, IsvSysEnumStringList* ids) override {
+        std::wstring line = std::to_wstring(kind);
+        for (const std::wstring& id : drain(ids)) line += L" " + id;
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            heard.push_back(line);
+        }
+        arrived.notify_all();
+        if (inside) inside();
+        return S_OK;
+    }
+    std::vector<std::wstring> awaitCount(size_t count) {
+        std::unique_lock<std::mutex> guard(lock);
+        arrived.wait(guard, [&] { return heard.size() >= count; });
+        return heard;
+    }
+    std::vector<std::wstring> all() {
+        std::lock_guard<std::mutex> guard(lock);
+        return heard;
+    }
+    std::atomic<ULONG> references{0};
+    std::function<void()> inside;
+
+private:
+    std::mutex lock;
+    std::condition_variable arrived;
+    std::vector<std::wstring> heard;
+};
+
+class PluginNotifications : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static const std::string base = std::getenv("ORV_COMMON_APPDATA");
+        const std::string own = base + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        ::setenv("ORV_COMMON_APPDATA", own.c_str(), 1);
+        folder = fs::path(own) / "Orvane" / "Shared" / "Quorrel";
+        fs::create_directories(folder);
+        fs::remove(folder / "Quorrel.config");
+        ASSERT_EQ(0, SimStorage_load(nullptr));
+        ASSERT_EQ(S_OK, createDigiscanSysApiExpert(expert.outVoid()));
+    }
+    void TearDown() override {
+        expert.reset();
+        SimSvs_setSubscribeFailure(0);
+        SimSvs_setConfigurationFailure(0);
+        EXPECT_EQ(0u, SimSvs_getSubscriptionCount());
+        EXPECT_EQ(0u, SimStorage_getOpenSessionCount());
+    }
+    // Initialises the expert, registers the sink and lists the devices (which fills the cache).
+    void connect() {
+        ASSERT_EQ(S_OK, expert->Initialize());
+        Ref<IsvSysExpertPlugPlay> plugPlay;
+        ASSERT_EQ(S_OK, expert->QueryInterface(IID_IsvSysExpertPlugPlay, plugPlay.outVoid()));
+        ASSERT_EQ(S_OK, plugPlay->RegisterSink(&sink));
+        Ref<IsvSysEnumStringList> ids;
+        ASSERT_EQ(S_OK, expert->GetDeviceIDs(ids.out()));
+    }
+    std::string configText() {
+        std::ifstream in(folder / "Quorrel.config");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path folder;
+    Sink sink;
+    Ref<IsvSysExpert2> expert;
+};
+
+std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+}  // namespace
+
+TEST_F(PluginNotifications, StorageChangesReachTheSinkInOrder) {
+    connect();
+    SimStorage_beginBatch();
+    ASSERT_EQ(0, SimStorage_removeObject(narrow(kDevice2).c_str()));
+    ASSERT_EQ(0, SimStorage_addObject(kAddedDevice));
+    SimStorage_endBatch();
+    EXPECT_EQ((std::vector<std::wstring>{L"1 " + kAddedId, L"2 " + kDevice2}), sink.awaitCount(2));
+    Ref<IsvSysPropertyBag> bag;
+    EXPECT_EQ(S_OK, expert->GetPropertyBag(kAddedId.c_str(), bag.out()));
+    EXPECT_EQ(SVSYS_E_ITEM_NOT_EXIST, expert->GetPropertyBag(kDevice2.c_str(), bag.out()));
+}
+
+TEST_F(PluginNotifications, AHandEditOfTheDebugConfigurationReachesTheSinkOnce) {
+    connect();
+    std::string text = configText();
+    const std::string key = "\"" + narrow(kDevice1) + "\"";
+    const size_t entry = text.find(key);
+    ASSERT_NE(std::string::npos, entry) << text;
+    const size_t flag = text.find("false", entry);
+    ASSERT_NE(std::string::npos, flag);
+    text.replace(flag, 5, "true");
+    {
+        std::ofstream out(folder / "Quorrel.config", std::ios::trunc);
+        out << text;
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"3 " + kDevice1}), sink.awaitCount(1));
+    // A storage change after it is the next thing heard: the edit was announced once.
+    ASSERT_EQ(0, SimStorage_removeObject(narrow(kDevice2).c_str()));
+    EXPECT_EQ((std::vector<std::wstring>{L"3 " + kDevice1, L"2 " + kDevice2}), sink.awaitCount(2));
+}
+
+TEST_F(PluginNotifications, QueuedNotificationsReachAConnectedSinkWhenTheExpertGoes) {
+    connect();
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    bool first = true;
+    sink.inside = [&] {
+        if (first) released.wait();  // holds one worker; the rest queue up
+        first = false;
+    };
+    for (int i = 0; i < 20; ++i) {
+        Ref<IsvSysPropertyBag> bag;
+        const ULONG none[] = {0};
+        ASSERT_EQ(S_OK, expert->RefreshPropertyBag(kDevice1.c_str(), 0, none, FALSE, bag.out()));
+    }
+    release.set_value();
+    // The last reference goes with the sink still registered: the expert delivers what is queued.
+    expert.reset();
+    EXPECT_EQ(20u, sink.all().size());
+    EXPECT_EQ(0u, sink.references.load());
+}
+
+TEST_F(PluginNotifications, TheHostMayShutTheExpertDownInsideItsSink) {
+    connect();
+    std::promise<HRESULT> shutDown;
+    bool once = true;
+    sink.inside = [&] {
+        if (!once) return;
+        once = false;
+        shutDown.set_value(expert->Shutdown());
+    };
+    ASSERT_EQ(0, SimStorage_removeObject(narrow(kDevice2).c_str()));
+    EXPECT_EQ(S_OK, shutDown.get_future().get());
+    EXPECT_EQ(0u, SimSvs_getSubscriptionCount());
+    // The worker lets go of the sink once the sink's call returned; a host keeps its sink alive
+    // while the plug-in holds it.
+    while (sink.references.load() != 0) std::this_thread::yield();
+}
+
+TEST_F(PluginNotifications, InitialiseFailsWhenTheExplorerRefusesItsConfigurationOrSubscription) {
+    SimSvs_setConfigurationFailure(E_ACCESSDENIED);
+    EXPECT_EQ(E_ACCESSDENIED, expert->Initialize());
+    SimSvs_setConfigurationFailure(0);
+    SimSvs_setSubscribeFailure(E_OUTOFMEMORY);
+    EXPECT_EQ(E_OUTOFMEMORY, expert->Initialize());
+    SimSvs_setSubscribeFailure(0);
+    EXPECT_EQ(0u, SimSvs_getSubscriptionCount());
+    EXPECT_EQ(0u, SimSvs_getConfigurationCount());
+    EXPECT_EQ(0u, SimStorage_getOpenSessionCount());
+    EXPECT_EQ(S_OK, expert->Initialize());
+    EXPECT_EQ(1u, SimSvs_getSubscriptionCount());
+}
