@@ -10,16 +10,17 @@
 namespace orvxlatorlua {
 namespace {
 
+// Scripts are embedded as bytecode made at build time.
 template <std::size_t N>
-constexpr EmbeddedModule script(const char* fileName, const char (&source)[N]) {
-    return EmbeddedModule{fileName, source, N - 1, nullptr};
+EmbeddedModule script(const char* fileName, const unsigned char (&bytecode)[N]) {
+    return EmbeddedModule{fileName, reinterpret_cast<const char*>(bytecode), N, nullptr};
 }
 
-constexpr EmbeddedModule terms(const char* fileName, const char* language) {
+EmbeddedModule terms(const char* fileName, const char* language) {
     return EmbeddedModule{fileName, nullptr, 0, language};
 }
 
-constexpr EmbeddedModule kModules[] = {
+const EmbeddedModule kModules[] = {
     script("json.lua", orvgenerated::kJsonLua),
     script("util.lua", orvgenerated::kUtilLua),
     terms("commonTerms_eng.lua", "eng"),

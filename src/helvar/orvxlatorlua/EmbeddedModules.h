@@ -7,7 +7,7 @@ namespace orvxlatorlua {
 
 struct EmbeddedModule {
     const char* fileName;      // "mxlator.lua"; the module name is the part before the extension
-    const char* source;        // script text, or null for a term table
+    const char* source;        // script bytecode (or text), or null for a term table
     std::size_t size;
     const char* termLanguage;  // term tables: "eng", "jpn", ...
 };

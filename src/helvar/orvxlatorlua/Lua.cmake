@@ -8,15 +8,34 @@ find_file(DKJSON_LUA dkjson.lua PATHS /usr/share/lua/5.1 NO_DEFAULT_PATH REQUIRE
 find_file(CJSON_UTIL_LUA util.lua PATHS /usr/share/lua/5.1/cjson NO_DEFAULT_PATH REQUIRED)
 target_link_libraries(helvar_core PUBLIC orv_lua ${LUA51_CJSON_LIBRARY} ${LUA51_LFS_LIBRARY})
 
+# Scripts are compiled to bytecode at build time (about six times faster to load than to parse)
+# and embedded as bytes; the chunk name is the script's file name.
+find_program(LUA51_INTERPRETER lua5.1 REQUIRED)
 set(lua_scripts ${CMAKE_CURRENT_LIST_DIR}/scripts)
-helvar_embed_text(${DKJSON_LUA} helvar/orvxlatorlua/GeneratedJson.h kJsonLua)
-helvar_embed_text(${CJSON_UTIL_LUA} helvar/orvxlatorlua/GeneratedUtil.h kUtilLua)
-helvar_embed_text(${lua_scripts}/orvmxl_defaultAttrTable.lua helvar/orvxlatorlua/GeneratedOrvmxlDefaultAttrTable.h
-                  kOrvmxlDefaultAttrTableLua)
-helvar_embed_text(${lua_scripts}/mxlator.lua helvar/orvxlatorlua/GeneratedMxlator.h kMxlatorLua)
-helvar_embed_text(${lua_scripts}/orvmxl_utilities.lua helvar/orvxlatorlua/GeneratedOrvmxlUtilities.h
-                  kOrvmxlUtilitiesLua)
-helvar_embed_text(${lua_scripts}/orvxlatorlua.lua helvar/orvxlatorlua/GeneratedOrvxlatorlua.h kOrvxlatorluaLua)
+set(lua_buildtime ${CMAKE_CURRENT_LIST_DIR}/buildtime)
+file(MAKE_DIRECTORY ${ORV_GENERATED_DIR}/helvar/orvxlatorlua)
+# helvar_embed_script(<source> <file name in the library> <header name> <symbol>)
+function(helvar_embed_script input file_name header symbol)
+  set(bytecode ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/${file_name}c)
+  set(output ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/${header})
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND ${LUA51_INTERPRETER} ${lua_buildtime}/Precompile.lua ${input} ${bytecode} =${file_name}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${bytecode} -DOUTPUT=${output} -DSYMBOL=${symbol}
+            -P ${lua_buildtime}/EmbedBinary.cmake
+    DEPENDS ${input} ${lua_buildtime}/Precompile.lua ${lua_buildtime}/EmbedBinary.cmake
+    COMMENT "Compiling ${file_name}"
+    VERBATIM)
+  target_sources(helvar_core PRIVATE ${output})
+endfunction()
+helvar_embed_script(${DKJSON_LUA} json.lua GeneratedJson.h kJsonLua)
+helvar_embed_script(${CJSON_UTIL_LUA} util.lua GeneratedUtil.h kUtilLua)
+helvar_embed_script(${lua_scripts}/orvmxl_defaultAttrTable.lua orvmxl_defaultAttrTable.lua
+                    GeneratedOrvmxlDefaultAttrTable.h kOrvmxlDefaultAttrTableLua)
+helvar_embed_script(${lua_scripts}/mxlator.lua mxlator.lua GeneratedMxlator.h kMxlatorLua)
+helvar_embed_script(${lua_scripts}/orvmxl_utilities.lua orvmxl_utilities.lua GeneratedOrvmxlUtilities.h
+                    kOrvmxlUtilitiesLua)
+helvar_embed_script(${lua_scripts}/orvxlatorlua.lua orvxlatorlua.lua GeneratedOrvxlatorlua.h kOrvxlatorluaLua)
 
 # Term tables: UTF-8 sources converted to each language's code page by a build-time program.
 add_executable(orv_term_table_generator ${CMAKE_CURRENT_LIST_DIR}/buildtime/TermTableGenerator.cpp)
@@ -30,7 +49,6 @@ foreach(entry eng:0 jpn:932 fra:1252 deu:1252)
   list(GET pair 1 code_page)
   list(APPEND term_arguments ${language} ${code_page} ${PROJECT_SOURCE_DIR}/data/terms/commonTerms_${language}.tsv)
 endforeach()
-file(MAKE_DIRECTORY ${ORV_GENERATED_DIR}/helvar/orvxlatorlua)
 set(term_output ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/GeneratedTermTables.cpp)
 add_custom_command(
   OUTPUT ${term_output}
