@@ -54,27 +54,6 @@ TEST(CodePage, UnknownCodePageLeavesOutputUnchanged) {
     EXPECT_EQ(out, "unchanged");
 }
 
-struct Cut {
-    uint32_t codePage;
-    std::string text;
-    std::size_t limit;
-    std::size_t expected;
-};
-
-TEST(CodePage, CutNeverEndsInHalfACharacter) {
-    const Cut cuts[] = {
-        {platform::kUtf8CodePage, "a\xC3\xA9", 2, 1},
-        {platform::kUtf8CodePage, "a\xE6\x97\xA5", 3, 1},
-        {platform::kUtf8CodePage, "a\xE6\x97\xA5", 4, 4},
-        {932, "a\x93\xFA", 2, 1},
-        // A trail byte that looks like a lead byte is not taken for one.
-        {932, "\x93\x93\x93\x93", 3, 2},
-        {1252, "caf\xE9", 3, 3},
-        {936, "ab", 10, 2},
-    };
-    for (const Cut& cut : cuts) EXPECT_EQ(platform::cutLength(cut.codePage, cut.text, cut.limit), cut.expected);
-}
-
 class CodePageFaults : public ::testing::Test {
 protected:
     ~CodePageFaults() override { platform::posix::codePageSyscalls() = platform::posix::realCodePageSyscalls(); }

@@ -286,7 +286,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(LuaXlatorTest, ResultThatIsNotTextIsAFailure) {
     write("scripts/oddxlator.lua",
           "local m = {}\n"
-          "function m.getStaticDesc(code) if code == 1 then return 42 end return {} end\n"
+          "function m.getStaticDesc(code)\n"
+          "  if code == 1 then return 42 end\n"
+          "  if code == 3 then require('commonTerms_eng')\n"
+          "    return usageTypes_eng.getString('kUsageTypeFilePath') .. '|' .. type(usageTypes_eng.tprint)\n"
+          "      .. '|' .. tostring(require('commonTerms_eng').getString('kNoSuchTerm')) end\n"
+          "  return {}\n"
+          "end\n"
           "function m.getDynamicDesc() return nil end\n"
           "return m\n");
     const std::string registration =
@@ -295,6 +301,7 @@ TEST_F(LuaXlatorTest, ResultThatIsNotTextIsAFailure) {
     xlator_ = orvxlatorlua::createLuaXlator("odd", registration.c_str(), status_);
     ASSERT_NE(xlator_, nullptr) << status_.text();
     EXPECT_EQ(staticDesc(1, 0), "42");
+    EXPECT_EQ(staticDesc(3, 0), "File Path|function|nil");
     EXPECT_EQ(staticDesc(2, 0), "<null>");
     EXPECT_EQ(status_.code, -52003);
     EXPECT_NE(std::string(status_.text()).find("\"resultType\":\"table\""), std::string::npos) << status_.text();

@@ -31,8 +31,7 @@ namespace {
 struct CodePageInfo {
     uint32_t number;
     const char* iconvName;
-    bool doubleByte;
-    bool (*isLead)(unsigned char byte);
+    bool (*isLead)(unsigned char byte);  // double-byte pages
 };
 
 bool noLead(unsigned char) { return false; }
@@ -40,10 +39,10 @@ bool shiftJisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0x
 bool eucLead(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 
 constexpr CodePageInfo kCodePages[] = {
-    {1252, "CP1252", false, &noLead},
-    {932, "CP932", true, &shiftJisLead},
-    {949, "CP949", true, &eucLead},
-    {936, "CP936", true, &eucLead},
+    {1252, "CP1252", &noLead},
+    {932, "CP932", &shiftJisLead},
+    {949, "CP949", &eucLead},
+    {936, "CP936", &eucLead},
 };
 
 const CodePageInfo* findCodePage(uint32_t number) {
@@ -115,26 +114,6 @@ bool codePageToUtf8(uint32_t codePage, const std::string& in, std::string& out) 
 bool utf8ToCodePage(uint32_t codePage, const std::string& in, std::string& out) {
     const posix::CodePageInfo* page = posix::findCodePage(codePage);
     return page != nullptr && posix::convert(*page, false, in, out);
-}
-
-std::size_t cutLength(uint32_t codePage, const std::string& text, std::size_t limit) {
-    if (limit >= text.size()) return text.size();
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    if (codePage == kUtf8CodePage) {
-        std::size_t end = limit;
-        while (end > 0 && (bytes[end] & 0xC0) == 0x80) --end;
-        return end;
-    }
-    const posix::CodePageInfo* page = posix::findCodePage(codePage);
-    if (page == nullptr || !page->doubleByte) return limit;
-    // Lead and trail bytes overlap in double-byte pages, so walk from the start.
-    std::size_t end = 0;
-    while (end < limit) {
-        const std::size_t length = posix::codePageCharacterLength(*page, bytes + end, text.size() - end);
-        if (end + length > limit) break;
-        end += length;
-    }
-    return end;
 }
 
 }  // namespace platform
