@@ -311,6 +311,85 @@ TEST_F(LuaXlatorTest, ResultThatIsNotTextIsAFailure) {
     EXPECT_NE(std::string(status_.text()).find("\"resultType\":\"nil\""), std::string::npos) << status_.text();
 }
 
+// What the scripts see of the state: the modules, the native helpers and their failures. The
+// probe translator runs the "document" it is handed as a chunk.
+struct ProbeCase {
+    const char* name;
+    const char* chunk;
+    const char* result;  // expected text, or the expected part of the failure
+    bool fails;
+};
+
+void PrintTo(const ProbeCase& c, std::ostream* os) { *os << c.name; }
+
+class ScriptEnvironment : public LuaXlatorTest, public ::testing::WithParamInterface<ProbeCase> {};
+
+TEST_P(ScriptEnvironment, Answers) {
+    const ProbeCase& c = GetParam();
+    write("scripts/probe.lua",
+          "local m = {}\n"
+          "function m.getDynamicDesc(chunk) return assert(loadstring(chunk))() end\n"
+          "return m\n");
+    const std::string registration = "{\"orvxlatorlua_xlator\":\"probe\",\"orvxlatorlua_path\":\"" +
+                                     (root_ / "shared" / "scripts").string() + "\"}";
+    xlator_ = orvxlatorlua::createMxlator("mxlator_Digiscan", registration.c_str(), status_);
+    ASSERT_NE(xlator_, nullptr) << status_.text();
+    std::string chunk = c.chunk;
+    const std::string shared = (root_ / "shared").string();
+    for (std::string::size_type at; (at = chunk.find("ROOT")) != std::string::npos;) chunk.replace(at, 4, shared);
+    std::string expected = c.result;
+    for (std::string::size_type at; (at = expected.find("ROOT")) != std::string::npos;) expected.replace(at, 4, shared);
+    const std::string answer = dynamicDesc(chunk, 0);
+    if (c.fails) {
+        EXPECT_EQ(answer, "<null>");
+        EXPECT_EQ(status_.code, -52003);
+        EXPECT_NE(std::string(status_.text()).find(expected), std::string::npos) << status_.text();
+    } else {
+        EXPECT_EQ(status_.code, 0) << status_.text();
+        EXPECT_EQ(answer, expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ScriptEnvironment,
+    ::testing::Values(
+        ProbeCase{"LanguageFolder", "return orvxlatorluautils.convertLangToDir(3)", "Japanese", false},
+        ProbeCase{"InvalidLanguageFolder", "return orvxlatorluautils.convertLangToDir(6)", "invalid language", true},
+        ProbeCase{"WesternToUtf8", "return orvxlatorluautils.mbsToUtf8(1, 'caf\\233')", "caf\xC3\xA9", false},
+        ProbeCase{"JapaneseToUtf8", "return orvxlatorluautils.mbsToUtf8(3, '\\147\\250')", "\xE6\x97\xA5", false},
+        ProbeCase{"InvalidLanguageText", "return orvxlatorluautils.mbsToUtf8(7, 'x')", "invalid language", true},
+        ProbeCase{"ExpandPath", "return orvxlatorluautils.expandPath('mxlator_Digiscan', '$_orvShared32Dir/Errors')",
+                  "ROOT\\Errors", false},
+        ProbeCase{"LookupVariable", "return orvxlatorluautils.lookupVariable('mxlator_Digiscan', '_orvShared32Dir')",
+                  "ROOT", false},
+        ProbeCase{"UnknownVariable", "return orvxlatorluautils.lookupVariable('mxlator_Digiscan', 'nothing')",
+                  "orvsysq_debug", true},
+        ProbeCase{"MissingFolder", "return orvxlatorluautils.findErrorDescriptionFromDir('ROOT/nowhere', 5)",
+                  "open dir failed", true},
+        ProbeCase{"FileLookupIsFolderLookup",
+                  "return tostring(orvxlatorluautils.findErrorDescriptionFromFile == "
+                  "orvxlatorluautils.findErrorDescriptionFromDir)",
+                  "true", false},
+        ProbeCase{"EmbeddedJson", "return require('json').encode({1, 2})", "[1,2]", false},
+        ProbeCase{"EmbeddedUtil", "return type(require('util').serialise_value)", "function", false},
+        ProbeCase{"NativeModulesRequired",
+                  "return tostring(require('lfs') == lfs and require('cjson') == cjson and "
+                  "require('stdint') == stdint and require('orvxlatorluautils') == orvxlatorluautils)",
+                  "true", false},
+        ProbeCase{"LanguageNames",
+                  "local u = require('orvmxl_utilities') return u.convertLangShortToLong('zzz') .. "
+                  "tostring(u.convertLangLongToShort('Zzzzzzz')) .. u.convertLangLongToShort('ChineseS')",
+                  "Zzzzzzznilchs", false},
+        ProbeCase{"LanguageCodes", "return table.concat(require('mxlator').ThreeLetterLngStrings, ',')",
+                  "eng,fra,deu,jpn,kor,chs", false},
+        ProbeCase{"NoAttributeNames", "return tostring(require('orvmxl_defaultAttrTable').getAttribute('00000001'))",
+                  "nil", false},
+        ProbeCase{"NoNativeSearchPath", "return package.cpath", "", false},
+        ProbeCase{"CodesAreNotRemapped", "return 'code ' .. orvmxl_unmapErrorCode(-52005.7)", "code -52005", false},
+        ProbeCase{"StdIntDivisionByZero", "return tostring(stdint.u64(1) / 0)", "division by zero", true},
+        ProbeCase{"ErrorCarriesTraceback", "error('deliberate')", "stack traceback", true}),
+    [](const ::testing::TestParamInfo<ProbeCase>& info) { return info.param.name; });
+
 TEST_F(LuaXlatorTest, EveryTranslationHasItsOwnState) {
     ASSERT_NE(create(), nullptr) << status_.text();
     orverr::Status other;

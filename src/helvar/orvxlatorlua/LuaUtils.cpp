@@ -138,17 +138,19 @@ constexpr luaL_Reg kFunctions[] = {
     {"convertLangToDir", &convertLangToDir},
     {"findErrorDescriptionFromErrorsDir", &findErrorDescriptionFromErrorsDir},
     {"findErrorDescriptionFromDir", &findErrorDescriptionFromDir},
-    {"findErrorDescriptionFromFile", &findErrorDescriptionFromDir},
 };
 
 }  // namespace
 
 int openLuaUtils(lua_State* L) {
-    lua_createtable(L, 0, sizeof(kFunctions) / sizeof(kFunctions[0]));
+    lua_createtable(L, 0, sizeof(kFunctions) / sizeof(kFunctions[0]) + 1);
     for (const luaL_Reg& entry : kFunctions) {
         lua_pushcfunction(L, entry.func);
         lua_setfield(L, -2, entry.name);
     }
+    // Not a second function: the very same one under another name.
+    lua_getfield(L, -1, "findErrorDescriptionFromDir");
+    lua_setfield(L, -2, "findErrorDescriptionFromFile");
     return 1;
 }
 
