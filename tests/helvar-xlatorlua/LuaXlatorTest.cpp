@@ -158,6 +158,23 @@ INSTANTIATE_TEST_SUITE_P(
                     R"([{"key":"Channel Name","type":"usage","value":"CH1"}])"}),
     [](const ::testing::TestParamInfo<DynamicCase>& info) { return info.param.name; });
 
+// The label of each language as its term source has it, delivered in UTF-8.
+TEST_F(LuaXlatorTest, LabelsComeFromEachLanguagesTable) {
+    ASSERT_NE(create(), nullptr) << status_.text();
+    const char* codes[] = {"eng", "fra", "deu", "jpn"};  // languages 0 to 3
+    for (uint32_t i = 0; i < 4; ++i) {
+        std::ifstream source(std::string(ORV_TEST_SOURCE_DIR) + "/data/terms/commonTerms_" + codes[i] + ".tsv");
+        std::string line, label;
+        while (std::getline(source, line))
+            if (line.rfind("kUsageTypeFilePath\t", 0) == 0) label = line.substr(line.find('\t') + 1);
+        ASSERT_FALSE(label.empty()) << codes[i];
+        const std::string answer = dynamicDesc(
+            statusDocument(R"({"type":"usage","usage":"kUsageTypeFilePath","value":"/a","value_type":"string"})"),
+            i);
+        EXPECT_EQ(dynamicPart(answer), "[{\"key\":\"" + label + "\",\"type\":\"usage\",\"value\":\"/a\"}]");
+    }
+}
+
 TEST_F(LuaXlatorTest, DebugPartCarriesLocationAndTheRest) {
     ASSERT_NE(create(), nullptr) << status_.text();
     const std::string answer = dynamicDesc(statusDocument(""), 0);
