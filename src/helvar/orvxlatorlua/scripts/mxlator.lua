@@ -145,7 +145,14 @@ function mxlator.getDynamicDesc(document, language, ade, format)
         return localized(terms and terms.getString(name) or name)
     end
     local function attribute(id)
-        local idText = string.format("%08X", tonumber(id) or 0)
+        -- Ids are 32-bit; anything else would reach the C formatter out of its range.
+        local number = tonumber(id) or 0
+        if number ~= number or number < -2 ^ 31 or number >= 2 ^ 32 then
+            number = 0
+        elseif number < 0 then
+            number = number + 2 ^ 32
+        end
+        local idText = string.format("%08X", math.floor(number))
         local found = attrTable and attrTable.getAttribute(idText)
         if found then
             return found
