@@ -105,6 +105,10 @@ local function valueText(value)
     if value == cjson.null then
         return "null"
     end
+    -- A nested object or array is shown as its JSON text, not as a table's address.
+    if type(value) == "table" then
+        return cjson.encode(value)
+    end
     return tostring(value)
 end
 
