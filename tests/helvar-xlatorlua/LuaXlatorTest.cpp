@@ -272,6 +272,17 @@ INSTANTIATE_TEST_SUITE_P(
                       StaticCase{"MissingEverywhere", 0, "Error description not found"}),
     [](const ::testing::TestParamInfo<StaticCase>& info) { return info.param.name; });
 
+// A language past the table: an English text is still English; no text at all cannot be
+// delivered in a language that does not exist.
+TEST_F(StaticDescription, InvalidLanguage) {
+    ASSERT_NE(create(), nullptr) << status_.text();
+    EXPECT_EQ(staticDesc(-52006, 7), "Not found.");
+    EXPECT_EQ(status_.code, 0) << status_.text();
+    EXPECT_EQ(staticDesc(12345, 7), "<null>");
+    EXPECT_EQ(status_.code, -52003);
+    EXPECT_NE(std::string(status_.text()).find("invalid language"), std::string::npos) << status_.text();
+}
+
 TEST_F(LuaXlatorTest, WithoutSharedFolderNothingIsFound) {
     ::setenv("ORV_REGISTRY_FILE", (root_ / "none.reg").c_str(), 1);
     ASSERT_NE(create(), nullptr) << status_.text();
