@@ -70,8 +70,8 @@ bool openLibraries(lua_State* L, orverr::Status& status) {
     return true;
 }
 
-// The preload loader of a script: compiles it at its first require, so a translation pays only
-// for the modules it uses.
+// The preload loader of a script: loads its chunk (bytecode made at build time) at its first
+// require, so a translation pays only for the modules it uses.
 int loadScript(lua_State* L) {
     const EmbeddedModule& module = *static_cast<const EmbeddedModule*>(lua_touserdata(L, lua_upvalueindex(1)));
     if (luaL_loadbuffer(L, module.source, module.size, module.fileName) != 0) {
