@@ -28,12 +28,23 @@ platform::ModuleHandle findRuntimeModule(const RuntimeModuleStateInterface& stat
     return nullptr;
 }
 
+RuntimeFunction::~RuntimeFunction() {
+    for (std::atomic<const RuntimeSlot*>& slot : slots_) delete slot.load();
+    for (const RuntimeSlot* record : retired_) delete record;
+}
+
 const RuntimeSlot* RuntimeFunction::publish(std::atomic<const RuntimeSlot*>& slot, const RuntimeSlot* expected,
                                             platform::ModuleHandle module, uint32_t key,
                                             const platform::RuntimeModulesInterface& modules) {
-    // Records are never freed while the library is loaded: a reader may still hold one.
     const RuntimeSlot* record = new RuntimeSlot{module, key, modules.symbol(module, name_)};
-    if (slot.compare_exchange_strong(expected, record)) return record;
+    const RuntimeSlot* replaced = expected;
+    if (slot.compare_exchange_strong(expected, record)) {
+        if (replaced) {
+            std::lock_guard<std::mutex> lock(retiredMutex_);
+            retired_.push_back(replaced);
+        }
+        return record;
+    }
     delete record;
     return holds(expected, module, key) ? expected : nullptr;
 }

@@ -5,6 +5,8 @@
 // pointer, so a reader never pairs one module with another module's entry pointer.
 #include <atomic>
 #include <cstdint>
+#include <mutex>
+#include <vector>
 
 #include "common/platform/RuntimeModules.h"
 #include "helvar/graphixv/RuntimeModule.h"
@@ -22,6 +24,8 @@ public:
     static constexpr int kSlots = 8;
 
     explicit RuntimeFunction(const char* name) : name_(name) {}
+    // Frees the records; no resolution may run any more.
+    ~RuntimeFunction();
     RuntimeFunction(const RuntimeFunction&) = delete;
     RuntimeFunction& operator=(const RuntimeFunction&) = delete;
 
@@ -41,6 +45,9 @@ private:
                                const platform::RuntimeModulesInterface& modules);
 
     std::atomic<const RuntimeSlot*> slots_[kSlots] = {};
+    // Replaced records stay valid for readers that still hold them, until the function goes.
+    std::mutex retiredMutex_;
+    std::vector<const RuntimeSlot*> retired_;
     const char* name_;
 };
 
