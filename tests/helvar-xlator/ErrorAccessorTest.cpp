@@ -83,8 +83,18 @@ TEST(ErrorAccessor, SizeZeroAsksTheSizeAndLeavesTheErrorPending) {
     const std::string text = buffer.c_str();
     EXPECT_EQ(text.size() + 1, static_cast<size_t>(needed));
     EXPECT_EQ(text.rfind("The file could not be read.", 0), 0u);
+    // The secondary code is a parameter-position error and is skipped.
     EXPECT_NE(text.find("\n\nFile Path: /x"), std::string::npos);
+    EXPECT_EQ(text.find("\n\n"), text.find("\n\nFile Path: /x"));
     EXPECT_EQ(wrapper.primary, 0);  // cleared
+
+    // Not skipped, it is described between the two.
+    wrapper.primary = kReadingFile;
+    wrapper.secondary = kParameterError - 2;
+    wrapper.elaboration = "File Path: /x";
+    std::string all(4096, '#');
+    EXPECT_EQ(accessor.getError(0, wrapper, false, &code, 4096, all.data(), 0), 0);
+    EXPECT_LT(std::string(all.c_str()).find("\n\n"), std::string(all.c_str()).find("\n\nFile Path: /x"));
 }
 
 TEST(ErrorAccessor, ASmallBufferIsFilledAndTerminatedWithoutHalfCharacters) {
