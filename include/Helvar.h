@@ -12,6 +12,10 @@
      - Helvar_Initialize and Helvar_Close record against the null handle 0;
      - the six operations record against the null handle when the session lock is refused
        (handle 0, a handle the engine does not know), otherwise against vi.
+   The text lists the failure's details ("File Path: /x"), one per line, in the session's
+   language (the process-wide default for the null handle: the graphical run-time's language
+   when one is loaded, else English), in that language's Windows code page (1252, 932, 949 or
+   936); a failure without details is recorded with an empty text.
    Warnings of the engine or the driver met during a call are recorded in the same way as they
    occur and are not returned. No export lets an exception or a crash escape: bad arguments
    give a status.

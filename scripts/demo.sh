@@ -13,6 +13,8 @@ export LD_LIBRARY_PATH="$out/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 
 echo "######## Helvar: attribute configuration documents of a simulated digitizer"
 "$out/bin/helvar" demo "$work/helvar"
+echo "--- any status code can be looked up in any language, here the refusal of a damaged document in Japanese"
+"$out/bin/helvar" describe -1074100298 --lang 3
 
 echo
 echo "######## Quorrel: the explorer plug-in over simulated storage"

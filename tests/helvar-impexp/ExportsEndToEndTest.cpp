@@ -118,9 +118,9 @@ TEST_F(ExportsEndToEnd, AFileExportAppliesToAFreshSession) {
     EXPECT_EQ(HELVAR_ERROR_READING_FILE, pendingError(target.vi()).primary);
 }
 
-// Editors on Windows often save UTF-8 with a byte-order mark; a file import skips it, a buffer
-// import takes its bytes as they are.
-TEST_F(ExportsEndToEnd, AFileWithAByteOrderMarkAppliesUnderAUtf8Name) {
+// A byte-order mark is not part of the document format: a file or buffer that starts with one is
+// refused as malformed, and nothing is applied.
+TEST_F(ExportsEndToEnd, AFileWithAByteOrderMarkIsRefusedAndTheSameFileWithoutItApplies) {
     const std::string path = ::testing::TempDir() + "r\xc3\xa9glages-\xe6\xb8\xac\xe5\xae\x9a.json";
     const std::string text = source.exportText();
     {
@@ -128,9 +128,15 @@ TEST_F(ExportsEndToEnd, AFileWithAByteOrderMarkAppliesUnderAUtf8Name) {
         out << "\xEF\xBB\xBF" << text;
     }
     HelvarSession target;
+    EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, Helvar_ImportAttributeConfigurationFile(target.vi(), path.c_str()));
+    EXPECT_EQ(VI_FALSE, target.wasSet("1", DIGISCAN_ATTR_VERTICAL_RANGE));
+    EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, target.importText("\xEF\xBB\xBF" + text));
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << text;
+    }
     ASSERT_EQ(VI_SUCCESS, Helvar_ImportAttributeConfigurationFile(target.vi(), path.c_str()));
     EXPECT_EQ(0.3, target.desiredReal("1", DIGISCAN_ATTR_VERTICAL_RANGE));
-    EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, target.importText("\xEF\xBB\xBF" + text));
     // A mark alone is an empty document.
     {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -109,4 +109,27 @@ TEST(ReportToSession, LongDescriptionsAreMarkedAsCutAndKeepTheirLength) {
     }
 }
 
+TEST(ReportToSession, TheCutNeverLeavesHalfACharacterOfTheDeliveredEncoding) {
+    const struct {
+        uint32_t language;
+        std::string answer;
+        std::string expectedTail;  // from position 1016 to 1026
+    } cases[] = {
+        // Code page 932: a double-byte character at 1019-1020 and one at 1022-1023 are dotted whole.
+        {3, std::string(1019, 'a') + "\x93\xfa" + "b" + "\x93\xfa" + std::string(10, 'c'), "aaa....." + std::string("ccc")},
+        // UTF-8 (an invalid language is delivered as UTF-8): a three-byte character at 1018-1020.
+        {9, std::string(1018, 'a') + "\xe6\x97\xa5" + std::string(10, 'c'), "aa.....cccc"},
+    };
+    for (const auto& c : cases) {
+        RecordingWrapper wrapper;
+        FixedTranslator translator;
+        translator.answer = c.answer;
+        orverr::Status status;
+        reportWhile([] { ORVERR_THROW(orverr::codes::kBufferTooSmall).raise(); }, status, wrapper, translator,
+                    c.language);
+        ASSERT_EQ(wrapper.elaboration.size(), c.answer.size());
+        EXPECT_EQ(wrapper.elaboration.substr(1016, 11), c.expectedTail) << c.language;
+    }
+}
+
 }  // namespace

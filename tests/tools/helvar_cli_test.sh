@@ -38,11 +38,26 @@ contains "corrupted format" "$work/broken" "errors::corruptedFormat"
 "$helvar" apply "$work/missing.json" >"$work/missing" 2>&1; check "missing file is refused" 1 $?
 contains "reading error" "$work/missing" "ivierrors::ERR_READING_FILE"
 
+"$helvar" apply --options "Simulate=1,DriverSetup=Language:3" "$work/missing.json" >"$work/missing-jpn" 2>&1; check "missing file is refused in Japanese" 1 $?
+contains "Japanese label shown as UTF-8" "$work/missing-jpn" "ファイルパス: $work/missing.json"
+
+printf '\xEF\xBB\xBF' >"$work/bom.json"; cat "$work/a.json" >>"$work/bom.json"
+"$helvar" check "$work/bom.json" >"$work/bom" 2>&1; check "a file with a byte-order mark is refused" 1 $?
+contains "byte-order mark hint" "$work/bom" "hint: the file starts with a UTF-8 byte-order mark"
+
+"$helvar" describe 0xBFFA0003 --lang 3 >"$work/describe" 2>&1; check "describe" 0 $?
+contains "describe names the code" "$work/describe" "ivierrors::ERR_READING_FILE"
+contains "describe in Japanese" "$work/describe" "ファイルを読み取れませんでした。"
+"$helvar" describe -1074100298 >"$work/describe-en" 2>&1; check "describe a negative code" 0 $?
+contains "describe in English" "$work/describe-en" "errors::corruptedFormat"
+"$helvar" describe 1 --lang 9 >/dev/null 2>&1; check "describe refuses an unknown language" 2 $?
+
 "$helvar" export --set 99999=1 "$work/x.json" >"$work/badset" 2>&1; check "unknown attribute is refused" 1 $?
 
 "$helvar" save-restore --set 1250012=External --change 1250012=Immediate >"$work/sr" 2>&1; check "save-restore" 0 $?
 "$helvar" demo "$work/demo" >"$work/demo.log" 2>&1; check "demo" 0 $?
 contains "demo end" "$work/demo.log" "all steps behaved as expected"
+contains "demo describes in Japanese" "$work/demo.log" "この属性構成ドキュメントは別の計測器モデル用に作成されています。"
 
 "$helvar" export --options "Simulate=1,DriverSetup=Channels:99" "$work/y.json" >/dev/null 2>&1; check "a session the driver cannot open is an environment error" 3 $?
 

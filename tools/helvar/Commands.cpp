@@ -130,6 +130,7 @@ int applyCommand(const Options& options) {
         const ViStatus status = importPath(session.vi(), options.positional[0]);
         if (status < 0) {
             reportFailure(std::cerr, "Helvar_ImportAttributeConfigurationFile", status, session.vi());
+            byteOrderMarkHint(std::cerr, status, options.positional[0]);
             return kRefused;
         }
         const std::string text = session.document();
@@ -148,6 +149,7 @@ int checkCommand(const Options& options) {
         const ViStatus status = importPath(scratch.vi(), options.positional[0]);
         if (status < 0) {
             reportFailure(std::cout, "check", status, scratch.vi());
+            byteOrderMarkHint(std::cout, status, options.positional[0]);
             return kRefused;
         }
         std::cout << options.positional[0] << ": accepted\n";

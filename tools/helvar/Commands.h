@@ -1,5 +1,6 @@
 #pragma once
 // The subcommands of the helvar tool. Each returns the process exit code.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ struct Options {
     std::vector<std::string> assignments;  // --set
     std::vector<std::string> changes;      // --change (save-restore)
     std::vector<std::string> positional;
+    int32_t language = 0;                  // --lang (describe)
 };
 
 int exportCommand(const Options& options);
@@ -19,5 +21,6 @@ int applyCommand(const Options& options);
 int checkCommand(const Options& options);
 int saveRestoreCommand(const Options& options);
 int demoCommand(const Options& options);
+int describeCommand(const Options& options);
 
 }  // namespace helvartool

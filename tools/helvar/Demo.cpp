@@ -31,6 +31,17 @@ std::string withoutTimeStamp(const std::string& document) {
     return std::regex_replace(document, stamp, "\"timeStamp\": \"...\"");
 }
 
+// The option string with one more driver-setup item.
+std::string withDriverSetup(const std::string& options, const std::string& item) {
+    const std::string key = "DriverSetup=";
+    const std::size_t at = options.find(key);
+    if (at == std::string::npos) return options + (options.empty() ? "" : ",") + key + item;
+    const std::size_t end = options.find(',', at);
+    const std::size_t valueEnd = end == std::string::npos ? options.size() : end;
+    const bool empty = valueEnd == at + key.size();
+    return options.substr(0, valueEnd) + (empty ? "" : ";") + item + options.substr(valueEnd);
+}
+
 void heading(const char* text) { std::cout << "\n== " << text << "\n"; }
 
 bool writeText(const std::filesystem::path& path, const std::string& text) {
@@ -140,6 +151,16 @@ int demoCommand(const Options& options) {
         std::cout << "Helvar_ImportAttributeConfigurationFile(" << otherFile.string() << ") returned " << status << "\n";
         if (status >= 0) return kRefused;
         reportFailure(std::cout, "import", status, fresh.session.handle());
+        printMeaning(std::cout, status, 0);
+
+        heading("5b. The same refusal for a session whose language is Japanese");
+        Attached japanese(withDriverSetup(options.optionString, "Language:3"));
+        if (!japanese.attach()) return kRefused;
+        status = Helvar_ImportAttributeConfigurationFile(japanese.session.handle(), otherFile.string().c_str());
+        std::cout << "Helvar_ImportAttributeConfigurationFile(" << otherFile.string() << ") returned " << status << "\n";
+        if (status >= 0) return kRefused;
+        reportFailure(std::cout, "import", status, japanese.session.handle());
+        printMeaning(std::cout, status, 3);
 
         heading("6. A damaged document is refused");
         const std::string damaged = exported.str().substr(0, exported.str().size() / 2);

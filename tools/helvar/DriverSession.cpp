@@ -24,6 +24,7 @@ using GetTypeFn = ViStatus (*)(ViSession, ViAttr, ViInt32*);
 using GetErrorInfoFn = ViStatus (*)(ViSession, ViStatus*, ViStatus*, ViChar*);
 using GetErrorMessageFn = ViStatus (*)(ViStatus, ViChar*);
 using GetStringFn = ViStatus (*)(ViSession, ViConstString, ViAttr, ViInt32, ViInt32, ViChar*);
+using GetInt32Fn = ViStatus (*)(ViSession, ViConstString, ViAttr, ViInt32, ViInt32*);
 
 void* need(platform::LibraryHandle library, const char* name, const char* libraryName) {
     platform::LibraryError error;
@@ -46,6 +47,7 @@ struct Libraries {
     GetErrorInfoFn getErrorInfo;
     GetErrorMessageFn getErrorMessage;
     GetStringFn getString;
+    GetInt32Fn getInt32;
 
     static const Libraries& get() {
         static const Libraries libraries = load();
@@ -75,7 +77,8 @@ private:
                          reinterpret_cast<GetTypeFn>(need(engine, "Ivi_GetAttributeType", e)),
                          reinterpret_cast<GetErrorInfoFn>(need(engine, "Ivi_GetErrorInfo", e)),
                          reinterpret_cast<GetErrorMessageFn>(need(engine, "Ivi_GetErrorMessage", e)),
-                         reinterpret_cast<GetStringFn>(need(engine, "Ivi_GetAttributeViString", e))};
+                         reinterpret_cast<GetStringFn>(need(engine, "Ivi_GetAttributeViString", e)),
+                         reinterpret_cast<GetInt32Fn>(need(engine, "Ivi_GetAttributeViInt32", e))};
     }
 };
 
@@ -157,6 +160,14 @@ ViStatus DriverSession::set(const std::string& assignment, std::string& problem)
             problem = "attribute " + target + " has a type that cannot be set from the command line";
             return -1;
     }
+}
+
+int32_t DriverSession::language(ViSession vi) {
+    // The driver's language attribute, as Helvar reads it; out of range and failures are English.
+    constexpr ViAttr kLanguageAttribute = 1199999;
+    ViInt32 value = 0;
+    if (vi == 0 || Libraries::get().getInt32(vi, "", kLanguageAttribute, 0, &value) < 0) return 0;
+    return value >= 0 && value <= 5 ? value : 0;
 }
 
 PendingError DriverSession::takePendingError(ViSession vi) {

@@ -1,6 +1,7 @@
 #pragma once
 // A digitizer session opened through whatever driver and engine the library path provides, as an
 // application would open it before handing it to Helvar.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -31,6 +32,8 @@ public:
 
     // Fetches and clears the pending error of a handle (0: the process-wide one).
     static PendingError takePendingError(ViSession vi);
+    // The language of a handle's descriptions (0 for the null handle).
+    static int32_t language(ViSession vi);
     // The engine's text for a code ("" when it has none).
     static std::string engineMessage(ViStatus code);
 

@@ -1,10 +1,13 @@
 // helvar: export, apply, check, save and restore attribute configuration documents of digitizer
 // sessions through libHelvar, on whatever driver and IVI engine the library path provides.
+#include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <string>
 
 #include "Commands.h"
+#include "common/platform/ModulePath.h"
 
 namespace {
 
@@ -17,17 +20,21 @@ const char* const kUsage =
     "  check FILE|-        check a document against a fresh session; exit 0 when it would apply\n"
     "  save-restore        save the settings, make the --change assignments, restore, print all three\n"
     "  demo [FOLDER]       the end-to-end scenario on the simulated digitizer\n"
+    "  describe CODE       the description of a status code (--lang N: 0 English ... 5 Chinese)\n"
     "\n"
     "options:\n"
     "  --options TEXT      engine option string of the session\n"
     "                      (default \"Simulate=1,RangeCheck=1,Cache=1,DriverSetup=\")\n"
     "  --set [CH/]ID=VALUE set an attribute as the user before the command (repeatable)\n"
     "  --change [CH/]ID=VALUE  save-restore: an assignment made after saving (repeatable)\n"
+    "  --lang N            describe: the language of the description (default 0)\n"
     "  --help              this text; \"helvar COMMAND --help\" for one command\n"
     "\n"
     "exit codes: 0 done, 1 Helvar or the driver refused, 2 usage error, 3 driver or engine missing.\n"
     "A refusal shows the status's symbolic name, its number and the description Helvar recorded\n"
-    "in the IVI engine.\n";
+    "in the IVI engine, converted from the session language's code page to UTF-8.\n"
+    "Descriptions come from the explanation files of the shared folder that the registry file\n"
+    "(ORV_REGISTRY_FILE, by default the build's out/registry.reg) names.\n";
 
 struct Command {
     const char* name;
@@ -51,6 +58,11 @@ const Command kCommands[] = {
      "usage: helvar save-restore [--options TEXT] [--set A]... [--change A]...\n"
      "Saves the settings in memory, makes the --change assignments, restores, and prints the three\n"
      "documents.\n"},
+    {"describe", helvartool::describeCommand,
+     "usage: helvar describe CODE [--lang N]\n"
+     "Prints the static description of CODE (decimal or 0x hexadecimal) in language N (0 English,\n"
+     "1 French, 2 German, 3 Japanese, 4 Korean, 5 Simplified Chinese) and what a driver's error\n"
+     "query gets for it (255 bytes at most, in the language's code page, shown as UTF-8).\n"},
     {"demo", helvartool::demoCommand,
      "usage: helvar demo [--options TEXT] [FOLDER]\n"
      "Runs the end-to-end scenario, writing its files to FOLDER (default: a temporary folder).\n"},
@@ -59,6 +71,13 @@ const Command kCommands[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Without a registry file of its own, the tool uses the one installed beside it.
+    if (!std::getenv("ORV_REGISTRY_FILE")) {
+        const std::string program = platform::moduleFileName(reinterpret_cast<const void*>(&main));
+        const std::string folder = program.substr(0, program.rfind('/') + 1);
+        const std::string registry = folder + "../registry.reg";
+        if (!program.empty() && std::ifstream(registry).good()) ::setenv("ORV_REGISTRY_FILE", registry.c_str(), 1);
+    }
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         (argc < 2 ? std::cerr : std::cout) << kUsage;
         return argc < 2 ? helvartool::kUsage : helvartool::kOk;
@@ -82,9 +101,11 @@ int main(int argc, char** argv) {
             options.optionString = argv[++i];
         } else if (arg == "--set" && hasValue) {
             options.assignments.push_back(argv[++i]);
+        } else if (arg == "--lang" && hasValue) {
+            options.language = std::atoi(argv[++i]);
         } else if (arg == "--change" && hasValue) {
             options.changes.push_back(argv[++i]);
-        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+        } else if (arg.size() > 1 && arg[0] == '-' && arg != "-" && !(arg[1] >= '0' && arg[1] <= '9')) {
             std::cerr << "helvar " << command->name << ": unknown or incomplete option \"" << arg << "\"\n" << command->help;
             return helvartool::kUsage;
         } else {

@@ -145,6 +145,76 @@ std::optional<int64_t> readIntegerMember(const char* object, const char* name) {
     return static_cast<int64_t>(number);
 }
 
+namespace {
+
+const char* parseNumber(const char* p) {
+    if (*p == '-') ++p;
+    if (*p == '0') {
+        ++p;
+    } else if (*p >= '1' && *p <= '9') {
+        while (*p >= '0' && *p <= '9') ++p;
+    } else {
+        return nullptr;
+    }
+    if (*p == '.') {
+        ++p;
+        if (*p < '0' || *p > '9') return nullptr;
+        while (*p >= '0' && *p <= '9') ++p;
+    }
+    if (*p == 'e' || *p == 'E') {
+        ++p;
+        if (*p == '+' || *p == '-') ++p;
+        if (*p < '0' || *p > '9') return nullptr;
+        while (*p >= '0' && *p <= '9') ++p;
+    }
+    return p;
+}
+
+bool startsWithWord(const char* p, const char* word) { return std::strncmp(p, word, std::strlen(word)) == 0; }
+
+}  // namespace
+
+JsonValue parseValue(const char* position) {
+    JsonValue value;
+    if (!position) return value;
+    const char* p = skipSpace(position);
+    if (startsWithWord(p, "null")) return {JsonType::Null, p, p + 4};
+    if (startsWithWord(p, "true")) return {JsonType::Boolean, p, p + 4};
+    if (startsWithWord(p, "false")) return {JsonType::Boolean, p, p + 5};
+    if (const char* end = parseNumber(p)) return {JsonType::Number, p, end};
+    if (*p == '"') {
+        const char* end = skipString(p);
+        if (end) return {JsonType::String, p + 1, end - 1};
+        return value;
+    }
+    if (*p == '[' || *p == '{') {
+        const char* end = skipValue(p);
+        if (end) return {*p == '[' ? JsonType::Array : JsonType::Object, p, end};
+    }
+    return value;
+}
+
+bool arrayElements(const JsonValue& array, std::vector<JsonValue>& elements) {
+    elements.clear();
+    if (array.type != JsonType::Array) return false;
+    const char* p = skipSpace(array.begin + 1);
+    if (*p == ']') return true;
+    for (;;) {
+        const JsonValue element = parseValue(p);
+        if (element.type == JsonType::None) return false;
+        elements.push_back(element);
+        p = skipSpace(element.type == JsonType::String ? element.end + 1 : element.end);
+        if (*p == ']') return p + 1 == array.end;
+        if (*p != ',') return false;
+        ++p;
+    }
+}
+
+std::optional<std::string> decodeString(const JsonValue& value) {
+    if (value.type != JsonType::String) return std::nullopt;
+    return readString(value.begin - 1);
+}
+
 std::optional<std::string> readStringMember(const char* object, const char* name) {
     const char* value = findMember(object, name);
     if (!value) return std::nullopt;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace orverr {
 
@@ -18,5 +19,25 @@ std::optional<int64_t> readIntegerMember(const char* object, const char* name);
 
 // String value of a member, unescaped, when it is a string.
 std::optional<std::string> readStringMember(const char* object, const char* name);
+
+// Types of parseValue, numbered as the formatter reports them.
+enum class JsonType : int32_t { None = 0, Null = 1, Boolean = 2, Number = 3, String = 4, Array = 5, Object = 6 };
+
+// One value found in place: a string's extent excludes its quotes (escapes undecoded); an array
+// or object spans its brackets.
+struct JsonValue {
+    JsonType type = JsonType::None;
+    const char* begin = nullptr;
+    const char* end = nullptr;  // one past the last character
+};
+
+// The value at position (leading whitespace skipped); None when nothing parses.
+JsonValue parseValue(const char* position);
+
+// The elements of an array value in order; false when it is no array or is malformed.
+bool arrayElements(const JsonValue& array, std::vector<JsonValue>& elements);
+
+// A string value's text with its JSON escapes decoded (\u sequences as UTF-8).
+std::optional<std::string> decodeString(const JsonValue& value);
 
 }  // namespace orverr

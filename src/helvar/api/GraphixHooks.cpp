@@ -2,7 +2,18 @@
 #define HELVAR_BUILDING 1
 #include "Helvar.h"
 
+#include "helvar/graphixv/DefaultLanguage.h"
 #include "helvar/graphixv/RuntimeModule.h"
+#include "helvar/miivi/LanguageAccessor.h"
+
+namespace {
+
+// The default language of descriptions is taken once, while the library is loaded.
+struct DefaultLanguageAtLoad {
+    DefaultLanguageAtLoad() { miivi::languageAccessor().setLanguage(graphixv::detectDefaultLanguage()); }
+} gDefaultLanguageAtLoad;
+
+}  // namespace
 
 extern "C" {
 

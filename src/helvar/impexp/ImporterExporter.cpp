@@ -17,7 +17,6 @@
 
 namespace impexp {
 namespace {
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
 ImporterExporter::ImporterExporter(miivi::IviWrapperInterface& wrapper, AttributeFacadeFactoryInterface& engineFactory,
@@ -85,9 +84,8 @@ void ImporterExporter::importText(const char* text, std::size_t length) {
 void ImporterExporter::importFile(const std::string& path) {
     // The reader refuses files of 2 GiB or more, so the size always fits.
     const std::string text = TextFileReader(path.c_str()).readAll();
-    // Editors on Windows often start UTF-8 files with a byte-order mark; it is not part of the document.
-    const size_t start = std::string_view(text).substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark ? kUtf8ByteOrderMark.size() : 0;
-    importBuffer(static_cast<uint32_t>(text.size() - start), text.data() + start);
+    // A byte-order mark is not part of the format: such a file is refused as malformed.
+    importBuffer(static_cast<uint32_t>(text.size()), text.data());
 }
 
 void ImporterExporter::exportFile(const std::string& path) {

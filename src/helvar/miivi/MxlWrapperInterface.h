@@ -4,16 +4,17 @@
 #include <string>
 
 #include "common/orverr/Status.h"
+#include "helvar/orvmxl/TranslateFlags.h"
 
 namespace miivi {
 
 // Parts of a description to produce.
 enum TranslateFlags : uint32_t {
-    kTranslateStatic = 0x1,        // the description of the code
-    kTranslateDynamic = 0x2,       // the elaborations
-    kTranslateDebug = 0x4,         // the translators' debug parts
-    kTranslateNested = 0x8,        // nested errors
-    kTranslateLocalCodePage = 0x40000000,  // the language's Windows code page instead of UTF-8
+    kTranslateStatic = orvmxl::kStatic,
+    kTranslateDynamic = orvmxl::kDynamic,
+    kTranslateDebug = orvmxl::kDebug,
+    kTranslateNested = orvmxl::kNested,
+    kTranslateLocalCodePage = orvmxl::kLocalCodePage,
 };
 
 class MxlWrapperInterface {

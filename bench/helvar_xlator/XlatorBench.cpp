@@ -1,0 +1,56 @@
+// Descriptions as the exports and a driver's error query produce them: translateStatus on the
+// export path (Dynamic | Nested | LocalCodePage) of a status with one usage item, in English and
+// in Japanese, and describeCode through the native translator and the explanation files.
+//   bench_helvar_xlator --benchmark_min_time=1
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "common/orverr/Raise.h"
+#include "helvar/miivi/ErrorAccessor.h"
+#include "helvar/miivi/MxlWrapper.h"
+#include "helvar/orvmxl/TranslateStatus.h"
+
+namespace {
+
+constexpr uint32_t kExportFlags = orvmxl::kDynamic | orvmxl::kNested | orvmxl::kLocalCodePage;
+
+void useBuildRegistry() {
+    if (!std::getenv("ORV_REGISTRY_FILE")) ::setenv("ORV_REGISTRY_FILE", ORV_BENCH_REGISTRY_FILE, 1);
+}
+
+void exportPath(benchmark::State& state, uint32_t language) {
+    useBuildRegistry();
+    orverr::Status in;
+    ORVERR_RAISE_INTO(in, orverr::codes::kErrReadingFile).usage("kUsageTypeFilePath", "/home/user/settings.json");
+    for (auto _ : state) {
+        orverr::Status out;
+        std::string text;
+        orvmxl::translateStatus(in, language, kExportFlags, text, out);
+        if (out.isError() || text.empty()) state.SkipWithError("no description");
+        benchmark::DoNotOptimize(text);
+    }
+}
+
+void BM_TranslateStatusExportPathEnglish(benchmark::State& state) { exportPath(state, 0); }
+void BM_TranslateStatusExportPathJapanese(benchmark::State& state) { exportPath(state, 3); }
+
+void BM_DescribeCodeNative(benchmark::State& state) {
+    useBuildRegistry();
+    miivi::MxlWrapper translator;
+    miivi::ErrorAccessor accessor(translator);
+    char buffer[miivi::ErrorAccessor::kDescriptionSize];
+    for (auto _ : state) {
+        accessor.describeCode(0, orverr::codes::kCorruptedFormat.code, buffer, 0);
+        benchmark::DoNotOptimize(buffer);
+    }
+}
+
+BENCHMARK(BM_TranslateStatusExportPathEnglish)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TranslateStatusExportPathJapanese)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DescribeCodeNative)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

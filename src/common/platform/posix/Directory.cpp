@@ -1,0 +1,111 @@
+#include "common/platform/Directory.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <strings.h>
+
+#include "common/platform/File.h"
+
+namespace platform {
+namespace posix {
+namespace {
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+// Entry names of a folder, sorted; empty when it cannot be read.
+std::vector<std::string> names(const std::string& folder, int32_t& error) {
+    std::vector<std::string> result;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) {
+        error = errno;
+        return result;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+        result.emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    std::sort(result.begin(), result.end());
+    error = 0;
+    return result;
+}
+
+class PosixDirectory : public DirectoryInterface {
+public:
+    bool list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, int32_t& error) const override {
+        entries.clear();
+        const std::string folder = matchCase(utf8Path);
+        const std::vector<std::string> found = names(folder, error);
+        if (error != 0) return false;
+        for (const std::string& name : found) {
+            DirectoryEntry entry;
+            entry.name = name;
+            struct stat info {};
+            if (::stat((folder + "/" + name).c_str(), &info) != 0) {
+                entry.infoError = errno;
+            } else {
+                entry.regularFile = S_ISREG(info.st_mode);
+            }
+            entries.push_back(std::move(entry));
+        }
+        return true;
+    }
+
+    std::string matchCase(const std::string& utf8Path) const override {
+        const std::string path = nativePath(utf8Path);
+        if (path.empty() || exists(path)) return path;
+        // Walk the components, replacing each missing one by its first match in name order.
+        std::string resolved;
+        std::size_t start = 0;
+        if (path[0] == '/') {
+            resolved = "/";
+            start = 1;
+        }
+        while (start <= path.size()) {
+            std::size_t end = path.find('/', start);
+            if (end == std::string::npos) end = path.size();
+            const std::string component = path.substr(start, end - start);
+            start = end + 1;
+            if (component.empty()) continue;
+            const std::string base = resolved.empty() ? std::string() : resolved;
+            const std::string joined = base.empty() || base.back() == '/' ? base + component : base + "/" + component;
+            if (!exists(joined)) {
+                int32_t error = 0;
+                std::string match = component;
+                for (const std::string& name : names(base.empty() ? "." : base, error)) {
+                    if (::strcasecmp(name.c_str(), component.c_str()) == 0) {
+                        match = name;
+                        break;
+                    }
+                }
+                resolved = base.empty() || base.back() == '/' ? base + match : base + "/" + match;
+            } else {
+                resolved = joined;
+            }
+        }
+        return exists(resolved) ? resolved : path;
+    }
+};
+
+}  // namespace
+}  // namespace posix
+
+std::string errnoText(int32_t error) {
+    char buffer[256] = {0};
+    // The GNU variant may return a static text instead of filling the buffer.
+    return ::strerror_r(error, buffer, sizeof buffer);
+}
+
+const DirectoryInterface& directory() {
+    static posix::PosixDirectory instance;
+    return instance;
+}
+
+}  // namespace platform

@@ -1,0 +1,59 @@
+# The Lua translator: Lua 5.1 with lua-cjson and LuaFileSystem (the shared libraries: Debian's
+# static archives are not position independent), the embedded scripts and the term tables.
+# Included by src/helvar/CMakeLists.txt after Generated.cmake.
+
+find_library(LUA51_CJSON_LIBRARY NAMES lua5.1-cjson REQUIRED)
+find_library(LUA51_LFS_LIBRARY NAMES lua5.1-filesystem REQUIRED)
+find_file(DKJSON_LUA dkjson.lua PATHS /usr/share/lua/5.1 NO_DEFAULT_PATH REQUIRED)
+find_file(CJSON_UTIL_LUA util.lua PATHS /usr/share/lua/5.1/cjson NO_DEFAULT_PATH REQUIRED)
+target_link_libraries(helvar_core PUBLIC orv_lua ${LUA51_CJSON_LIBRARY} ${LUA51_LFS_LIBRARY})
+
+# Scripts are compiled to bytecode at build time (about six times faster to load than to parse)
+# and embedded as bytes; the chunk name is the script's file name.
+find_program(LUA51_INTERPRETER lua5.1 REQUIRED)
+set(lua_scripts ${CMAKE_CURRENT_LIST_DIR}/scripts)
+set(lua_buildtime ${CMAKE_CURRENT_LIST_DIR}/buildtime)
+file(MAKE_DIRECTORY ${ORV_GENERATED_DIR}/helvar/orvxlatorlua)
+# helvar_embed_script(<source> <file name in the library> <header name> <symbol>)
+function(helvar_embed_script input file_name header symbol)
+  set(bytecode ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/${file_name}c)
+  set(output ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/${header})
+  add_custom_command(
+    OUTPUT ${output}
+    COMMAND ${LUA51_INTERPRETER} ${lua_buildtime}/Precompile.lua ${input} ${bytecode} =${file_name}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${bytecode} -DOUTPUT=${output} -DSYMBOL=${symbol}
+            -P ${lua_buildtime}/EmbedBinary.cmake
+    DEPENDS ${input} ${lua_buildtime}/Precompile.lua ${lua_buildtime}/EmbedBinary.cmake
+    COMMENT "Compiling ${file_name}"
+    VERBATIM)
+  target_sources(helvar_core PRIVATE ${output})
+endfunction()
+helvar_embed_script(${DKJSON_LUA} json.lua GeneratedJson.h kJsonLua)
+helvar_embed_script(${CJSON_UTIL_LUA} util.lua GeneratedUtil.h kUtilLua)
+helvar_embed_script(${lua_scripts}/orvmxl_defaultAttrTable.lua orvmxl_defaultAttrTable.lua
+                    GeneratedOrvmxlDefaultAttrTable.h kOrvmxlDefaultAttrTableLua)
+helvar_embed_script(${lua_scripts}/mxlator.lua mxlator.lua GeneratedMxlator.h kMxlatorLua)
+helvar_embed_script(${lua_scripts}/orvmxl_utilities.lua orvmxl_utilities.lua GeneratedOrvmxlUtilities.h
+                    kOrvmxlUtilitiesLua)
+helvar_embed_script(${lua_scripts}/orvxlatorlua.lua orvxlatorlua.lua GeneratedOrvxlatorlua.h kOrvxlatorluaLua)
+
+# Term tables: UTF-8 sources converted to each language's code page by a build-time program.
+add_executable(orv_term_table_generator ${CMAKE_CURRENT_LIST_DIR}/buildtime/TermTableGenerator.cpp)
+target_link_libraries(orv_term_table_generator PRIVATE orv_platform)
+# A source that appears later reconfigures the build.
+file(GLOB term_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/terms/*.tsv)
+set(term_arguments)
+foreach(entry eng:0 jpn:932 fra:1252 deu:1252)
+  string(REPLACE ":" ";" pair ${entry})
+  list(GET pair 0 language)
+  list(GET pair 1 code_page)
+  list(APPEND term_arguments ${language} ${code_page} ${PROJECT_SOURCE_DIR}/data/terms/commonTerms_${language}.tsv)
+endforeach()
+set(term_output ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/GeneratedTermTables.cpp)
+add_custom_command(
+  OUTPUT ${term_output}
+  COMMAND orv_term_table_generator ${term_output} ${term_arguments}
+  DEPENDS orv_term_table_generator ${term_sources}
+  COMMENT "Generating the term tables"
+  VERBATIM)
+target_sources(helvar_core PRIVATE ${term_output})

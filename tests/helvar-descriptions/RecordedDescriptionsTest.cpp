@@ -1,0 +1,86 @@
+// What the exports record as the description of a refused document, in the session's language and
+// its Windows code page.
+#include <gtest/gtest.h>
+
+#include <iconv.h>
+
+#include <string>
+
+#include "Helvar.h"
+#include "IviEngine.h"
+#include "helvar-spine/SimSession.h"
+
+namespace {
+
+using spine_test::pendingError;
+using spine_test::SimSession;
+
+std::string toUtf8(const std::string& text, const char* codePage) {
+    iconv_t converter = ::iconv_open("UTF-8", codePage);
+    std::string in = text;
+    std::string out(text.size() * 4 + 4, '\0');
+    char* inPointer = in.data();
+    size_t inLeft = in.size();
+    char* outPointer = out.data();
+    size_t outLeft = out.size();
+    const size_t result = ::iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft);
+    ::iconv_close(converter);
+    EXPECT_NE(result, static_cast<size_t>(-1)) << "not valid " << codePage;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+struct LanguageCase {
+    int language;
+    const char* codePage;
+    const char* label;  // of the file path usage, in that language
+};
+
+class RecordedDescriptions : public testing::TestWithParam<LanguageCase> {};
+
+TEST_P(RecordedDescriptions, AMissingFileIsDescribedByItsLabelledPath) {
+    const LanguageCase& c = GetParam();
+    SimSession sim("Simulate=1,DriverSetup=Language:" + std::to_string(c.language));
+    ASSERT_EQ(Helvar_Initialize(sim.vi()), VI_SUCCESS);
+    const std::string path = "/nonexistent/folder/config.json";
+    EXPECT_EQ(Helvar_ImportAttributeConfigurationFile(sim.vi(), path.c_str()), HELVAR_ERROR_READING_FILE);
+    const std::string recorded = pendingError(sim.vi()).elaboration;
+    const std::string text = toUtf8(recorded, c.codePage);
+    EXPECT_EQ(text, std::string(c.label) + ": " + path) << text;
+    Helvar_Close(sim.vi());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, RecordedDescriptions,
+                         testing::Values(LanguageCase{0, "CP1252", "File Path"},
+                                         // Korean has no term table of its own: English labels.
+                                         LanguageCase{4, "CP949", "File Path"}));
+
+TEST(RecordedDescriptions, JapaneseLabelsAreDeliveredInCodePage932) {
+    SimSession sim("Simulate=1,DriverSetup=Language:3");
+    ASSERT_EQ(Helvar_Initialize(sim.vi()), VI_SUCCESS);
+    EXPECT_EQ(Helvar_ImportAttributeConfigurationFile(sim.vi(), "/nonexistent/設定.json"), HELVAR_ERROR_READING_FILE);
+    const std::string recorded = pendingError(sim.vi()).elaboration;
+    const std::string text = toUtf8(recorded, "CP932");
+    // The path's Japanese characters survive the round trip through the code page.
+    EXPECT_NE(text.find("/nonexistent/設定.json"), std::string::npos) << text;
+    EXPECT_EQ(text.find("File Path"), std::string::npos) << text;
+    Helvar_Close(sim.vi());
+}
+
+TEST(RecordedDescriptions, ACharacterTheCodePageLacksBecomesAQuestionMark) {
+    SimSession sim("Simulate=1,DriverSetup=Language:1");
+    ASSERT_EQ(Helvar_Initialize(sim.vi()), VI_SUCCESS);
+    EXPECT_EQ(Helvar_ImportAttributeConfigurationFile(sim.vi(), "/nonexistent/été-設.json"), HELVAR_ERROR_READING_FILE);
+    const std::string text = toUtf8(pendingError(sim.vi()).elaboration, "CP1252");
+    EXPECT_NE(text.find("/nonexistent/été-?.json"), std::string::npos) << text;
+    Helvar_Close(sim.vi());
+}
+
+TEST(RecordedDescriptions, AStatusWithoutElaborationsIsRecordedWithAnEmptyDescription) {
+    SimSession sim("Simulate=1");
+    EXPECT_EQ(Helvar_Close(sim.vi()), HELVAR_ERROR_SESSION_NOT_INITIALIZED);
+    EXPECT_EQ(pendingError(0).primary, HELVAR_ERROR_SESSION_NOT_INITIALIZED);
+    EXPECT_EQ(pendingError(0).elaboration, "");
+}
+
+}  // namespace
