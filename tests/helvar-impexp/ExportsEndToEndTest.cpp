@@ -1,8 +1,13 @@
 // Export, import, save and restore through libHelvar.so's exports on simulated digitizer sessions.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -226,3 +231,50 @@ TEST(ExportsEndToEndPlain, AnAttributeAddedAfterInitializeIsNeitherExportedNorSa
 }
 
 }  // namespace
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+// A file export that cannot complete (here a file size limit) leaves the old document whole, says
+// why, and leaves no temporary file behind; a symbolic link to the document stays a link.
+TEST_F(ExportsEndToEnd, AFailedFileExportKeepsTheOldDocumentAndSaysWhy) {
+    const std::string folder = ::testing::TempDir() + "helvar-export-limit-" + std::to_string(::getpid());
+    ASSERT_EQ(0, ::mkdir(folder.c_str(), 0700));
+    const std::string real = folder + "/doc.json";
+    const std::string link = folder + "/link.json";
+    ASSERT_EQ(VI_SUCCESS, Helvar_ExportAttributeConfigurationFile(source.vi(), real.c_str()));
+    const std::string old = fileText(real);
+    ASSERT_EQ(0, ::symlink("doc.json", link.c_str()));
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {};
+        limit.rlim_cur = limit.rlim_max = old.size() / 2;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const ViStatus status = Helvar_ExportAttributeConfigurationFile(source.vi(), link.c_str());
+        const std::string why = pendingError(source.vi()).elaboration;
+        ::_exit(status == HELVAR_ERROR_WRITING_FILE && why.find("File too large") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(child, ::waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the export failed with the system's reason";
+    EXPECT_EQ(old, fileText(real));
+
+    ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViInt64(source.vi(), "", DIGISCAN_ATTR_RECORD_LENGTH, 2000));
+    ASSERT_EQ(VI_SUCCESS, Helvar_ExportAttributeConfigurationFile(source.vi(), link.c_str()));
+    struct stat linkStatus {};
+    ASSERT_EQ(0, ::lstat(link.c_str(), &linkStatus));
+    EXPECT_TRUE(S_ISLNK(linkStatus.st_mode));
+    EXPECT_NE(old, fileText(real));
+    EXPECT_NE(std::string::npos, fileText(real).find("2000"));
+    ::unlink(link.c_str());
+    ::unlink(real.c_str());
+    EXPECT_EQ(0, ::rmdir(folder.c_str())) << "no temporary file is left";
+}
