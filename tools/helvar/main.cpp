@@ -1,5 +1,7 @@
 // helvar: export, apply, check, save and restore attribute configuration documents of digitizer
 // sessions through libHelvar, on whatever driver and IVI engine the library path provides.
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -25,7 +27,8 @@ const char* const kUsage =
     "  --change [CH/]ID=VALUE  save-restore: an assignment made after saving (repeatable)\n"
     "  --help              this text; \"helvar COMMAND --help\" for one command\n"
     "\n"
-    "exit codes: 0 done, 1 Helvar or the driver refused, 2 usage error, 3 driver or engine missing.\n"
+    "exit codes: 0 done, 1 Helvar or the driver refused, 2 usage error, 3 driver or engine missing,\n"
+    "4 the output could not be written (the reason goes to standard error).\n"
     "A refusal shows the status's symbolic name, its number and the description Helvar recorded\n"
     "in the IVI engine.\n";
 
@@ -58,7 +61,30 @@ const Command kCommands[] = {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+namespace {
+
+// Output is checked once, at the end: a failed write leaves the stream failed for good, so no
+// failure goes unseen, and the last buffered bytes are pushed out here.
+int checkedOutput(int code) {
+    errno = 0;
+    std::cout.flush();
+    const bool written = std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (written) return code;
+    const int error = errno;
+    std::cerr << "helvar: cannot write to standard output" << (error != 0 ? std::string(": ") + std::strerror(error) : "")
+              << "\n";
+    return code != helvartool::kOk ? code : helvartool::kOutputFailed;
+}
+
+int run(int argc, char** argv);
+
+}  // namespace
+
+int main(int argc, char** argv) { return checkedOutput(run(argc, argv)); }
+
+namespace {
+
+int run(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         (argc < 2 ? std::cerr : std::cout) << kUsage;
         return argc < 2 ? helvartool::kUsage : helvartool::kOk;
@@ -93,3 +119,5 @@ int main(int argc, char** argv) {
     }
     return command->run(options);
 }
+
+}  // namespace
