@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <cstdio>
 #include <fstream>
 #include <sys/resource.h>
@@ -277,4 +278,41 @@ TEST_F(ExportsEndToEnd, AFailedFileExportKeepsTheOldDocumentAndSaysWhy) {
     ::unlink(link.c_str());
     ::unlink(real.c_str());
     EXPECT_EQ(0, ::rmdir(folder.c_str())) << "no temporary file is left";
+}
+
+// Texts that would reach the session are strict UTF-8 without NUL: a "\u0000" would cut a value
+// short in the engine. They are refused during validation, naming the attribute, with nothing applied.
+TEST_F(ExportsEndToEnd, NulCharactersAndInvalidUtf8AreRefusedBeforeAnythingIsApplied) {
+    const std::string text = source.exportText();
+    struct Case {
+        const char* what;
+        const char* from;
+        const char* to;
+        const char* path;
+    };
+    const Case cases[] = {
+        {"NUL in a string value", "\"External\"", "\"Ext\\u0000ernal\"", "#/attributes/3/value"},
+        {"NUL in a channel name", "\"channel\": \"1\"", "\"channel\": \"1\\u0000\"", "#/attributes/0/channel"},
+        {"invalid UTF-8 in a name", "\"DIGISCAN_ATTR_TRIGGER_SOURCE\"", "\"DIGISCAN_\xC0\xAF\"", "#/attributes/3/name"},
+        {"a surrogate in a string value", "\"External\"", "\"Ext\xED\xA0\x80\"", "#/attributes/3/value"},
+        {"a cut sequence in a string value", "\"External\"", "\"Ext\xE6\xB8\"", "#/attributes/3/value"},
+        {"NUL in the session's channels", "\"channels\": \"\"", "\"channels\": \"\\u0000\"", "#/session/channels"},
+    };
+    for (const Case& c : cases) {
+        std::string changed = text;
+        const size_t at = changed.find(c.from);
+        ASSERT_NE(std::string::npos, at) << c.what;
+        changed.replace(at, std::strlen(c.from), c.to);
+        HelvarSession target;
+        EXPECT_EQ(HELVAR_ERROR_INVALID_SCHEMA, target.importText(changed)) << c.what;
+        const auto error = pendingError(target.vi());
+        EXPECT_NE(std::string::npos, error.elaboration.find(c.path)) << c.what << ": " << error.elaboration;
+        EXPECT_EQ(VI_FALSE, target.wasSet("1", DIGISCAN_ATTR_VERTICAL_RANGE)) << c.what;
+        EXPECT_EQ(VI_FALSE, target.wasSet("", DIGISCAN_ATTR_TRIGGER_SOURCE)) << c.what;
+    }
+    // Well-formed text beyond ASCII goes through.
+    std::string accented = text;
+    accented.replace(accented.find("\"External\""), 10, "\"Ext\xC3\xA9rieur \xF0\x9F\x93\x88\"");
+    HelvarSession target;
+    EXPECT_NE(HELVAR_ERROR_INVALID_SCHEMA, target.importText(accented));
 }
