@@ -149,7 +149,13 @@ HRESULT ExpertAdapterBase::GetAllPropertyBags(IsvSysPropertyBagCollection* colle
     return guarded(nullptr, [&] {
         std::vector<PropertyBagHandle> bags;
         expert()->getAllPropertyBags(bags);
-        for (const PropertyBagHandle& bag : bags) SYSAPICPP_CHECK(collection->Add(bag.get()));
+        // Every bag is offered even when the collection refuses one; the first refusal is reported.
+        HRESULT first = S_OK;
+        for (const PropertyBagHandle& bag : bags) {
+            const HRESULT added = collection->Add(bag.get());
+            if (FAILED(added) && SUCCEEDED(first)) first = added;
+        }
+        SYSAPICPP_CHECK(first);
         return S_OK;
     });
 }
