@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "common/platform/posix/FileSyscalls.h"
+#include "common/platform/posix/OsErrorPosix.h"
 
 namespace platform {
 namespace posix {
@@ -27,26 +28,6 @@ FileSyscalls& fileSyscalls() {
 }
 
 namespace {
-
-bool fail(OsError& error) {
-    const int code = errno;
-    char buffer[256] = {};
-    error.code = code;
-    error.message = ::strerror_r(code, buffer, sizeof buffer);
-    error.missing = code == ENOENT;
-    return false;
-}
-
-bool refuseNonRegular(const struct stat& status, OsError& error) {
-    if (S_ISDIR(status.st_mode)) {
-        errno = EISDIR;
-        return fail(error);
-    }
-    error.code = EINVAL;
-    error.message = "Not a regular file";
-    error.missing = false;
-    return false;
-}
 
 std::string folderOf(const std::string& path) {
     const std::string::size_type slash = path.find_last_of('/');

@@ -8,6 +8,7 @@
 
 #include "common/platform/LockedFile.h"
 #include "common/platform/posix/FileLockSyscalls.h"
+#include "common/platform/posix/OsErrorPosix.h"
 
 namespace platform::posix {
 namespace {
@@ -30,22 +31,6 @@ FileLockSyscalls& fileLockSyscalls() {
 namespace {
 
 const FileLockSyscalls& sys() { return fileLockSyscalls(); }
-
-bool fail(OsError& error) {
-    const int code = errno;
-    char buffer[256] = {};
-    error.code = code;
-    error.message = ::strerror_r(code, buffer, sizeof buffer);
-    error.missing = code == ENOENT;
-    return false;
-}
-
-OsError notRegularFile() {
-    OsError error;
-    error.code = EINVAL;
-    error.message = "Not a regular file";
-    return error;
-}
 
 // Configured paths may use the Windows separator.
 std::string systemPath(const std::string& path) {
@@ -150,7 +135,7 @@ public:
             return nullptr;
         }
         if (!S_ISREG(status.st_mode)) {
-            error = notRegularFile();
+            refuseNonRegular(status, error);
             sys().close(fd);
             return nullptr;
         }
