@@ -1,7 +1,6 @@
 // Lockable files on POSIX: open file description (OFD) locks, which belong to one open of the
 // file rather than to the process, so two opens in the same process exclude each other too.
 #include <cerrno>
-#include <cstring>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
