@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Kills processes that commit debug settings at random moments and checks after each kill that the
-# settings file still parses and holds a complete commit (the rollback journal at work). Too slow
+# Kills processes that commit debug settings, and processes that export a document over an existing
+# one, at random moments, and checks after each kill that the file still parses and holds a
+# complete commit or document (the rollback journal and the replacing rename at work). Too slow
 # for the default test run; the unit tests kill at every system call in turn instead.
 #   scripts/kill-loop.sh [build-dir] [kills]
 set -euo pipefail
@@ -36,5 +37,27 @@ for i in range(1, 7):
     bad=$((bad + 1))
   fi
 done
-echo "kill-loop: $kills kills, $bad damaged files"
-[ "$bad" -eq 0 ]
+echo "kill-loop: $kills kills of debug settings commits, $bad damaged files"
+
+helvar="$build/out/bin/helvar"
+[ -x "$helvar" ] || cmake --build "$build" --target helvar >/dev/null
+export LD_LIBRARY_PATH="$build/out/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+documents="$scratch/documents"
+mkdir -p "$documents"
+"$helvar" export --set 1250012=External "$documents/a.json" >/dev/null
+exportBad=0
+for ((k = 1; k <= kills; k++)); do
+  "$helvar" export --set 1250012=Immediate --set 0/1250001=0.$((k % 9 + 1)) "$documents/a.json" >/dev/null 2>&1 &
+  pid=$!
+  sleep "0.00$((RANDOM % 10))$((RANDOM % 10))"
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  if ! python3 -c 'import json, sys; d = json.load(open(sys.argv[1])); assert d["attributes"]' "$documents/a.json"; then
+    echo "kill $k: the exported document is damaged" >&2
+    exportBad=$((exportBad + 1))
+  fi
+  # A killed export leaves its hidden temporary file behind; nothing else may change.
+  rm -f "$documents"/.a.json.tmp*
+done
+echo "kill-loop: $kills kills of exports, $exportBad damaged documents"
+[ "$bad" -eq 0 ] && [ "$exportBad" -eq 0 ]
