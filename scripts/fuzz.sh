@@ -10,7 +10,7 @@ bash "$here/scripts/bootstrap.sh"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DORV_BUILD_FUZZ=ON -DORV_BUILD_TESTS=OFF -DORV_SANITIZE=address,undefined -DCMAKE_BUILD_TYPE=Debug >/dev/null
 targets=(fuzz_channel_parser:channel fuzz_import_buffer:import-buffer fuzz_explanation_file:explanation-file
-  fuzz_report_formatter:report-formatter)
+  fuzz_report_formatter:report-formatter fuzz_debug_settings:debug-settings fuzz_registry_file:registry-file)
 names=()
 for t in "${targets[@]}"; do names+=("${t%%:*}"); done
 cmake --build "$build" -j"$(nproc)" --target "${names[@]}"

@@ -119,7 +119,8 @@ tStorageSessionReaderWithLock* beginReadOperation(iStorageSession* session, tSta
 }
 
 void endReadOperation(tStorageSessionReaderWithLock* reader, tStatus2& status) {
-    if (reader == nullptr) return;
+    // Like every storage call, it does nothing for a status that already failed.
+    if (reader == nullptr || status.isFatal()) return;
     delete reader;
     --Store::instance().openReaders;
 }

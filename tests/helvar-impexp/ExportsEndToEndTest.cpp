@@ -1,8 +1,14 @@
 // Export, import, save and restore through libHelvar.so's exports on simulated digitizer sessions.
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
 #include <cstdio>
 #include <fstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -232,3 +238,87 @@ TEST(ExportsEndToEndPlain, AnAttributeAddedAfterInitializeIsNeitherExportedNorSa
 }
 
 }  // namespace
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+// A file export that cannot complete (here a file size limit) leaves the old document whole, says
+// why, and leaves no temporary file behind; a symbolic link to the document stays a link.
+TEST_F(ExportsEndToEnd, AFailedFileExportKeepsTheOldDocumentAndSaysWhy) {
+    const std::string folder = ::testing::TempDir() + "helvar-export-limit-" + std::to_string(::getpid());
+    ASSERT_EQ(0, ::mkdir(folder.c_str(), 0700));
+    const std::string real = folder + "/doc.json";
+    const std::string link = folder + "/link.json";
+    ASSERT_EQ(VI_SUCCESS, Helvar_ExportAttributeConfigurationFile(source.vi(), real.c_str()));
+    const std::string old = fileText(real);
+    ASSERT_EQ(0, ::symlink("doc.json", link.c_str()));
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit {};
+        limit.rlim_cur = limit.rlim_max = old.size() / 2;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const ViStatus status = Helvar_ExportAttributeConfigurationFile(source.vi(), link.c_str());
+        const std::string why = pendingError(source.vi()).elaboration;
+        ::_exit(status == HELVAR_ERROR_WRITING_FILE && why.find("File too large") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(child, ::waitpid(child, &status, 0));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the export failed with the system's reason";
+    EXPECT_EQ(old, fileText(real));
+
+    ASSERT_EQ(VI_SUCCESS, Digiscan_SetAttributeViInt64(source.vi(), "", DIGISCAN_ATTR_RECORD_LENGTH, 2000));
+    ASSERT_EQ(VI_SUCCESS, Helvar_ExportAttributeConfigurationFile(source.vi(), link.c_str()));
+    struct stat linkStatus {};
+    ASSERT_EQ(0, ::lstat(link.c_str(), &linkStatus));
+    EXPECT_TRUE(S_ISLNK(linkStatus.st_mode));
+    EXPECT_NE(old, fileText(real));
+    EXPECT_NE(std::string::npos, fileText(real).find("2000"));
+    ::unlink(link.c_str());
+    ::unlink(real.c_str());
+    EXPECT_EQ(0, ::rmdir(folder.c_str())) << "no temporary file is left";
+}
+
+// Texts that would reach the session are strict UTF-8 without NUL: a "\u0000" would cut a value
+// short in the engine. They are refused during validation, naming the attribute, with nothing applied.
+TEST_F(ExportsEndToEnd, NulCharactersAndInvalidUtf8AreRefusedBeforeAnythingIsApplied) {
+    const std::string text = source.exportText();
+    struct Case {
+        const char* what;
+        const char* from;
+        const char* to;
+        const char* path;
+    };
+    const Case cases[] = {
+        {"NUL in a string value", "\"External\"", "\"Ext\\u0000ernal\"", "#/attributes/3/value"},
+        {"NUL in a channel name", "\"channel\": \"1\"", "\"channel\": \"1\\u0000\"", "#/attributes/0/channel"},
+        {"invalid UTF-8 in a name", "\"DIGISCAN_ATTR_TRIGGER_SOURCE\"", "\"DIGISCAN_\xC0\xAF\"", "#/attributes/3/name"},
+        {"a surrogate in a string value", "\"External\"", "\"Ext\xED\xA0\x80\"", "#/attributes/3/value"},
+        {"a cut sequence in a string value", "\"External\"", "\"Ext\xE6\xB8\"", "#/attributes/3/value"},
+        {"NUL in the session's channels", "\"channels\": \"\"", "\"channels\": \"\\u0000\"", "#/session/channels"},
+    };
+    for (const Case& c : cases) {
+        std::string changed = text;
+        const size_t at = changed.find(c.from);
+        ASSERT_NE(std::string::npos, at) << c.what;
+        changed.replace(at, std::strlen(c.from), c.to);
+        HelvarSession target;
+        EXPECT_EQ(HELVAR_ERROR_INVALID_SCHEMA, target.importText(changed)) << c.what;
+        const auto error = pendingError(target.vi());
+        EXPECT_NE(std::string::npos, error.elaboration.find(c.path)) << c.what << ": " << error.elaboration;
+        EXPECT_EQ(VI_FALSE, target.wasSet("1", DIGISCAN_ATTR_VERTICAL_RANGE)) << c.what;
+        EXPECT_EQ(VI_FALSE, target.wasSet("", DIGISCAN_ATTR_TRIGGER_SOURCE)) << c.what;
+    }
+    // Well-formed text beyond ASCII goes through.
+    std::string accented = text;
+    accented.replace(accented.find("\"External\""), 10, "\"Ext\xC3\xA9rieur \xF0\x9F\x93\x88\"");
+    HelvarSession target;
+    EXPECT_NE(HELVAR_ERROR_INVALID_SCHEMA, target.importText(accented));
+}

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sys/stat.h>
 
 #include "common/platform/KnownFolders.h"
 #include "common/platform/Registry.h"
@@ -169,6 +170,77 @@ TEST(KnownFolders, ComeFromTheEnvironmentWithDefaults) {
     EXPECT_EQ(folders->shellFolder(folder::kSystem, path), 0);
     EXPECT_EQ(path, "/srv/lib");
     EXPECT_EQ(folders->temporaryFolder(), "/scratch/");
+}
+
+}  // namespace
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+std::string section(const std::string& key) { return "[HKEY_LOCAL_MACHINE\\" + key + "]\n\"V\"=\"x\"\n"; }
+
+std::string path(size_t depth, const std::string& component) {
+    std::string key = "SOFTWARE";
+    for (size_t i = 1; i < depth; ++i) key += "\\" + component;
+    return key;
+}
+
+// Keys and values beyond what the registry allows are ignored like malformed lines, and a deep
+// key keeps its parents visible without storing each of them.
+TEST(RegistryFile, KeysAndValuesWithinTheRegistrysLimits) {
+    struct Case {
+        const char* what;
+        std::string key;
+        std::string valueLine;
+        bool keyKept;
+        bool valueKept;
+    };
+    const std::string deepest = path(512, "K");
+    const Case cases[] = {
+        {"512 levels", deepest, "\"V\"=\"x\"", true, true},
+        {"513 levels", path(513, "K"), "\"V\"=\"x\"", false, false},
+        {"255 characters", "SOFTWARE\\" + std::string(255, 'N'), "\"V\"=\"x\"", true, true},
+        {"255 characters, not bytes", "", "\"V\"=\"x\"", true, true},
+        {"256 characters", "SOFTWARE\\" + std::string(256, 'N'), "\"V\"=\"x\"", false, false},
+        {"value name of 16384", "SOFTWARE\\A", "\"" + std::string(16384, 'v') + "\"=\"x\"", true, false},
+        {"data of 1 MiB and one byte", "SOFTWARE\\A", "\"V\"=\"" + std::string((1 << 20) + 1, 'd') + "\"", true, false},
+        {"data of 1 MiB", "SOFTWARE\\A", "\"V\"=\"" + std::string(1 << 20, 'd') + "\"", true, true},
+    };
+    for (const Case& c : cases) {
+        std::string key = c.key;
+        if (c.what == std::string("255 characters, not bytes")) {
+            key = "SOFTWARE\\";
+            for (int i = 0; i < 255; ++i) key += "\xC3\xA9";
+        }
+        const auto file = posix::RegistryFile::parse("[HKEY_LOCAL_MACHINE\\" + key + "]\n" + c.valueLine + "\n");
+        EXPECT_EQ(c.keyKept, file.hasKey(key)) << c.what;
+        EXPECT_EQ(c.keyKept, file.hasKey("SOFTWARE")) << c.what;
+        const std::string name = c.valueLine.substr(1, c.valueLine.find('"', 1) - 1);
+        EXPECT_EQ(c.valueKept, file.value(key, name) != nullptr) << c.what;
+    }
+    // Every parent of the deepest key, and nothing beside them.
+    const auto file = posix::RegistryFile::parse(section(deepest) + section("SOFTWARE\\K!") + section("SOFTWARE\\K0"));
+    for (size_t depth = 1; depth <= 512; ++depth) EXPECT_TRUE(file.hasKey(path(depth, "k"))) << depth;
+    EXPECT_FALSE(file.hasKey("SOFTWARE\\K\\K\\J"));
+    EXPECT_FALSE(file.hasKey("SOFTWARE\\K!\\K"));
+    EXPECT_FALSE(file.hasKey("SOFT"));
+}
+
+TEST(RegistryFile, FoldersAndPipesAreRefusedWithoutBlocking) {
+    std::random_device random;
+    const fs::path folder = fs::temp_directory_path() / ("helvar-registry-" + std::to_string(random()));
+    fs::create_directories(folder);
+    const fs::path pipe = folder / "registry.reg";
+    ASSERT_EQ(0, ::mkfifo(pipe.c_str(), 0600));
+    testing_support::FakeEnvironment environment;
+    for (const fs::path& path : {folder, pipe}) {
+        environment.values["ORV_REGISTRY_FILE"] = path.string();
+        RegistryError error;
+        EXPECT_EQ(makeRegistry(environment)->openLocalMachineKey("SOFTWARE", RegistryView::Native, error), nullptr);
+        EXPECT_EQ(error.code, 5u) << path;
+    }
+    fs::remove_all(folder);
 }
 
 }  // namespace

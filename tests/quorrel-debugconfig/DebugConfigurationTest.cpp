@@ -18,18 +18,25 @@ namespace {
 constexpr const char* kDeviceA = "{11111111-2222-3333-4444-555555555555}";
 constexpr const char* kDeviceB = "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}";
 
-// Counts the writes that reach the file.
+// Counts the writes that reach the file (not its journal).
 class CountingFileSystem final : public platform::LockedFileSystemInterface {
 public:
     std::unique_ptr<platform::LockedFileInterface> openExisting(const std::string& path,
                                                                 platform::OsError& error) override {
         auto file = platform::lockedFileSystem().openExisting(path, error);
-        return file ? std::make_unique<CountingFile>(std::move(file), writes) : nullptr;
+        if (!file || path.find("-journal") != std::string::npos) return file;
+        return std::make_unique<CountingFile>(std::move(file), writes);
     }
     bool createNew(const std::string& path, platform::OsError& error) override {
         return platform::lockedFileSystem().createNew(path, error);
     }
     void sleepMilliseconds(uint32_t milliseconds) override { platform::lockedFileSystem().sleepMilliseconds(milliseconds); }
+    bool remove(const std::string& path, platform::OsError& error) override {
+        return platform::lockedFileSystem().remove(path, error);
+    }
+    bool syncFolder(const std::string& path, platform::OsError& error) override {
+        return platform::lockedFileSystem().syncFolder(path, error);
+    }
 
     int writes = 0;
 

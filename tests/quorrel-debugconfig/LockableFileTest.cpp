@@ -162,10 +162,14 @@ TEST_F(LockableFileTest, StreamFailuresRaiseEndOfData) {
     EXPECT_NE(std::string::npos, raised.document.find("\"Failed to write file\""));
     injection.failWrite = false;
 
+    // The journal is made durable first, so its sync is the one that fails.
     injection.failFsync = true;
     raised = raisedBy([&] { file.write("y"); });
     EXPECT_EQ(codes::kPlatformEndOfData.code, raised.code);
-    EXPECT_NE(std::string::npos, raised.document.find("\"Failed to flush file\""));
+    EXPECT_NE(std::string::npos, raised.document.find("\"Failed to write file\""));
+    EXPECT_NE(std::string::npos, raised.document.find(path() + "-journal\""));
+    EXPECT_EQ(std::string(300, 'x'), readFile(path())) << "a failed write changes nothing";
+    EXPECT_FALSE(std::filesystem::exists(path() + "-journal"));
 }
 
 TEST_F(LockableFileTest, LockFailureRaisesOSFaultAndLeavesTheCriticalSection) {
@@ -236,4 +240,30 @@ TEST(LockableFileThreadsTest, DestructorReleasesALockStillHeld) {
     });
     other.join();
     EXPECT_EQ("done", readFile(path));
+}
+
+// One object shared by two threads: a second lock by the holder nests, and only the outermost
+// unlock lets the other thread in; an unlock by a thread that holds nothing neither waits nor
+// releases the holder's lock.
+TEST(LockableFileThreadsTest, NestedLockOfASharedObjectIsCountedAndOthersCannotUnlockIt) {
+    ScratchFolder scratch;
+    LockableFile file;
+    file.open(scratch.configFile(), true);
+    file.lock();
+    file.lock();
+    file.unlock();
+    std::thread stranger([&] { file.unlock(); });
+    stranger.join();
+    EXPECT_TRUE(file.isLocked());
+    file.write("held");
+    file.unlock();
+    EXPECT_FALSE(file.isLocked());
+
+    std::thread other([&] {
+        file.lock();
+        file.write("other");
+        file.unlock();
+    });
+    other.join();
+    EXPECT_EQ("other", readFile(scratch.configFile()));
 }

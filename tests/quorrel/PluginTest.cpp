@@ -454,11 +454,104 @@ TEST_F(Plugin, StorageFailuresAtInitialiseAndEnumeration) {
     EXPECT_EQ(E_FAIL, expert->Initialize());
     SimStorage_clearFailures();
     ASSERT_EQ(S_OK, expert->Initialize());
-    // A device whose state cannot be read is not listed; enumeration itself does not fail.
+    // A device whose state cannot be read is not listed; enumeration itself does not fail, and
+    // once the storage answers again the devices are there.
     SimStorage_setFailure("isObjectInInvalidState", -50506);
     EXPECT_TRUE(deviceIDs().empty());
     SimStorage_clearFailures();
+    EXPECT_EQ(5u, deviceIDs().size());
     ASSERT_EQ(S_OK, expert->Shutdown());
     Ref<IsvSysEnumStringList> ids;
     EXPECT_EQ(E_UNEXPECTED, expert->GetDeviceIDs(ids.out()));
+}
+
+// A failed listing of the storage during the first fill is not the last word either.
+TEST_F(Plugin, AFailedFirstFillIsTriedAgainAtTheNextRequest) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    SimStorage_setFailure("getAllObjectIDsForClass", -50507);
+    EXPECT_TRUE(deviceIDs().empty());
+    SimStorage_clearFailures();
+    EXPECT_EQ(5u, deviceIDs().size());
+}
+
+// Reads that fail still end their read operation: the storage keeps no read lock behind.
+TEST_F(Plugin, FailedStorageReadsLeaveNoReadOperationOpen) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    for (const char* call : {"getAllObjectIDsForClass", "isObjectInInvalidState", "getClassIDForObject",
+                             "getObjectStringProperty"}) {
+        SimStorage_setFailure(call, -50508);
+        Ref<IsvSysEnumStringList> ids;
+        expert->GetDeviceIDs(ids.out());
+        Ref<IsvSysPropertyBag> refreshed;
+        const ULONG none[] = {0};
+        expert->RefreshPropertyBag(kDevice1, 0, none, FALSE, refreshed.out());
+        SimStorage_clearFailures();
+        EXPECT_EQ(0u, SimStorage_getOpenReaderCount()) << call;
+    }
+}
+
+// However the host spells a device's ID, it names the one device: one bag, one settings entry.
+TEST_F(Plugin, DeviceIdsInAnySpellingNameOneDevice) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    ASSERT_EQ(5u, deviceIDs().size());
+    const wchar_t* const spellings[] = {L"{d1a50003-0c2e-4b7a-8e11-5a0000000003}",
+                                        L"D1A50003-0C2E-4B7A-8E11-5A0000000003",
+                                        L"d1a50003-0c2e-4b7a-8e11-5a0000000003"};
+    for (const wchar_t* id : spellings) {
+        Ref<IsvSysPropertyBag> found;
+        ASSERT_EQ(S_OK, expert->GetPropertyBag(id, found.out()));
+        EXPECT_EQ(std::wstring(kDevice3), text(found.get(), kSvSysTagDeviceID));
+        Ref<IsvSysPropertyBag> refreshed;
+        const ULONG none[] = {0};
+        ASSERT_EQ(S_OK, expert->RefreshPropertyBag(id, 0, none, FALSE, refreshed.out()));
+        EXPECT_EQ(std::wstring(kDevice3), text(refreshed.get(), kSvSysTagDeviceID));
+    }
+    // A bag whose ID the host rewrote in lower case still commits to the device's one entry.
+    Ref<IsvSysPropertyBag4> edited = editable(kDevice3);
+    ASSERT_EQ(S_OK, edited->SetString(kSvSysTagDeviceID, spellings[0]));
+    ASSERT_EQ(S_OK, edited->SetU32(kSvSysTagDebugSessionConfiguration, 0));
+    ULONG result = 0;
+    ASSERT_EQ(S_OK, expert->CommitProperties(spellings[0], edited.get(), &result));
+    EXPECT_EQ(5u, deviceIDs().size());
+    EXPECT_EQ(0, storedEntry(kDevice3).first);
+    std::unique_ptr<cJSON, decltype(&cJSON_Delete)> root(cJSON_Parse(readFile(configFile()).c_str()), cJSON_Delete);
+    EXPECT_EQ(5, cJSON_GetArraySize(cJSON_GetObjectItem(root.get(), "devices")));
+}
+
+// A commit obeys the rule a validation would have applied, whether or not the host validated.
+TEST_F(Plugin, ACommitRefusesAConfigurationOutOfRange) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    for (ULONG value : {2u, 0xFFFFFFFFu}) {
+        Ref<IsvSysPropertyBag4> edited = editable(kDevice1);
+        ASSERT_EQ(S_OK, edited->SetU32(kSvSysTagDebugSessionConfiguration, value));
+        ULONG result = 0;
+        EXPECT_EQ(SVSYS_E_VALIDATION_VALUE, expert->CommitProperties(kDevice1, edited.get(), &result)) << value;
+        EXPECT_EQ(1, storedEntry(kDevice1).first) << value;
+    }
+}
+
+// The collection is offered every bag even when it refuses one; the refusal is reported.
+TEST_F(Plugin, ACollectionThatRefusesABagStillGetsTheOthers) {
+    class Collection : public IsvSysPropertyBagCollection {
+    public:
+        HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+        ULONG AddRef() override { return 2; }
+        ULONG Release() override { return 1; }
+        HRESULT GetCount(ULONG* count) override {
+            *count = static_cast<ULONG>(ids.size());
+            return S_OK;
+        }
+        HRESULT GetItem(ULONG, IsvSysPropertyBag**) override { return E_NOTIMPL; }
+        HRESULT Add(IsvSysPropertyBag* bag) override {
+            if (++offered == 2) return E_OUTOFMEMORY;
+            ids.push_back(text(bag, kSvSysTagDeviceID));
+            return S_OK;
+        }
+        int offered = 0;
+        std::vector<std::wstring> ids;
+    } collection;
+    ASSERT_EQ(S_OK, expert->Initialize());
+    EXPECT_EQ(E_OUTOFMEMORY, expert->GetAllPropertyBags(&collection));
+    EXPECT_EQ(5, collection.offered);
+    EXPECT_EQ(4u, collection.ids.size());
 }

@@ -13,9 +13,10 @@ namespace {
 // A device source whose devices the test decides, recording what the cache asks for.
 class DeviceSource : public sysapicpp::PropertyBagFactory {
 public:
-    void listDeviceIDs(sysapicpp::IdList& out) override {
+    bool listDeviceIDs(sysapicpp::IdList& out) override {
         ++listCalls;
         out = shown;
+        return listComplete;
     }
     void createPropertyBags(sysapicpp::BagList& out, const sysapicpp::IdList& ids) override {
         requests.push_back(ids);
@@ -43,6 +44,7 @@ public:
     int listCalls = 0;
     uint32_t generation = 0;
     bool failNext = false;
+    bool listComplete = true;
 };
 
 class BagCache : public ::testing::Test {
@@ -150,4 +152,19 @@ TEST_F(BagCache, AFailedAnnouncementOfAnUncachedDeviceIsNotRepeated) {
     cache.refresh();
     EXPECT_EQ(requests, source.requests.size());
     EXPECT_EQ((sysapicpp::IdList{"{A}"}), ids());
+}
+
+// A listing the storage could not complete shows what it found and is done again at the next
+// refresh, until one completes.
+TEST_F(BagCache, AnIncompleteListingIsRepeatedUntilItCompletes) {
+    source.shown = {"{A}"};
+    source.listComplete = false;
+    cache.refresh();
+    EXPECT_EQ((sysapicpp::IdList{"{A}"}), ids());
+    source.shown = {"{A}", "{B}"};
+    source.listComplete = true;
+    cache.refresh();
+    EXPECT_EQ((sysapicpp::IdList{"{A}", "{B}"}), ids());
+    cache.refresh();
+    EXPECT_EQ(2, source.listCalls);
 }

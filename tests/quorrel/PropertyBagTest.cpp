@@ -200,3 +200,19 @@ TEST_F(PropertyBag, LockIsHeldAcrossCallsUntilUnlocked) {
     EXPECT_EQ(2u, value);
     EXPECT_EQ(E_FAIL, bag->Unlock());
 }
+
+// An unlock by a thread that does not hold the bag is refused at once; were it to wait for the
+// holder, which waits for it here, both would hang.
+TEST_F(PropertyBag, UnlockByAThreadThatDoesNotHoldTheBagFailsWithoutWaiting) {
+    ASSERT_EQ(S_OK, bag->Lock());
+    HRESULT strangerResult = S_OK;
+    std::thread stranger([&] { strangerResult = bag->Unlock(); });
+    stranger.join();
+    EXPECT_EQ(E_FAIL, strangerResult);
+    ULONG value = 0;
+    ASSERT_EQ(S_OK, bag->SetU32(1, 7));
+    ASSERT_EQ(S_OK, bag->GetU32(1, &value));
+    EXPECT_EQ(7u, value);
+    EXPECT_EQ(S_OK, bag->Unlock());
+    EXPECT_EQ(E_FAIL, bag->Unlock());
+}

@@ -158,6 +158,18 @@ TEST(PackageHooks, AttachAndDetachInOrder) {
     EXPECT_TRUE(log.failures.empty());
 }
 
+// At process exit the platform library's objects may be gone: the steps still run, unlogged.
+TEST(PackageHooks, DetachAtProcessExitRunsTheStepsWithoutLogging) {
+    RecordingPackageLog log;
+    callbackEvents.clear();
+    failingEvent = -1;
+    quorrel::PackageHooks hooks(log, &recordingCallback);
+    EXPECT_TRUE(hooks.processAttach());
+    EXPECT_TRUE(hooks.processDetach(true));
+    EXPECT_EQ((std::vector<uint32_t>{0, 2}), log.events);
+    EXPECT_EQ((std::vector<uint32_t>{0, 2, 3, 1}), callbackEvents);
+}
+
 TEST(PackageHooks, FailedAttachIsLoggedWithTheModuleName) {
     RecordingPackageLog log;
     callbackEvents.clear();

@@ -163,3 +163,23 @@ TEST(Host, RefusedStorageChange) {
 }
 
 }  // namespace
+
+namespace {
+
+// A failing call shows the plug-in's own text beside its HRESULT: here a stored value that does
+// not fit a signed 32-bit number.
+TEST(Host, AFailedCallShowsThePluginsText) {
+    if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
+    TemporaryFolder appData;
+    {
+        std::ofstream settings(appData.path + "/Orvane/Shared/Quorrel/Quorrel.config");
+        settings << R"({"version": 1, "devices": {"{D1A50001-0C2E-4B7A-8E11-5A0000000001}": )"
+                 << R"({"debugSessionConfiguration": 1e12, "ServerIsOutOfProcess": false}}})";
+    }
+    HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path, true);
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.output.find("0x80004005 (E_FAIL): "), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("overflow"), std::string::npos) << run.output;
+}
+
+}  // namespace

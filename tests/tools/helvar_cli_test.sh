@@ -61,5 +61,25 @@ contains "demo describes in Japanese" "$work/demo.log" "この属性構成ドキ
 
 "$helvar" export --options "Simulate=1,DriverSetup=Channels:99" "$work/y.json" >/dev/null 2>&1; check "a session the driver cannot open is an environment error" 3 $?
 
+if [ -w /dev/full ]; then
+  "$helvar" export - >/dev/full 2>"$work/full"; check "output to a full device fails" 4 $?
+  contains "the reason of the output failure" "$work/full" "No space left on device"
+  "$helvar" apply "$work/a.json" >/dev/full 2>"$work/full"; check "apply's output to a full device fails" 4 $?
+fi
+
+# Sparse files: their size is what counts, and it is refused before anything is read.
+for size in 2147483648 4294967306; do
+  truncate -s "$size" "$work/huge" && {
+    "$helvar" check - <"$work/huge" >/dev/null 2>"$work/huge.err"; check "standard input of $size bytes is refused" 1 $?
+    contains "too large" "$work/huge.err" "too large (2 GiB or more)"
+    rm -f "$work/huge"
+  }
+done
+mkfifo "$work/pipe"
+"$helvar" check "$work/pipe" >"$work/pipe.out" 2>&1; check "a pipe as document is refused without blocking" 1 $?
+contains "not a regular file" "$work/pipe.out" "Not a regular file"
+"$helvar" check "$work" >"$work/dir.out" 2>&1; check "a folder as document is refused" 1 $?
+contains "a folder" "$work/dir.out" "Is a directory"
+
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -1,5 +1,9 @@
 #include "Commands.h"
 
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -71,13 +75,52 @@ private:
     bool attached_ = false;
 };
 
-// Imports a file, or standard input for "-".
-ViStatus importPath(ViSession vi, const std::string& path) {
-    if (path != "-") return Helvar_ImportAttributeConfigurationFile(vi, path.c_str());
-    std::ostringstream content;
-    content << std::cin.rdbuf();
-    const std::string text = content.str();
-    return Helvar_ImportAttributeConfigurationBuffer(vi, static_cast<ViInt32>(text.size()), text.c_str());
+// Documents of 2 GiB or more do not fit the buffer import's signed 32-bit size.
+constexpr uint64_t kMaxDocumentBytes = uint64_t{1} << 31;
+
+// Standard input whole; false with the reason when it cannot be read or is too large.
+bool readStandardInput(std::string& text, std::string& reason) {
+    std::FILE* in = stdin;
+    // A file given as input tells its size at once; pipes are read up to the limit.
+    if (std::fseek(in, 0, SEEK_END) == 0) {
+        const long end = std::ftell(in);
+        if (end >= 0 && static_cast<uint64_t>(end) >= kMaxDocumentBytes) {
+            reason = "standard input is too large (2 GiB or more)";
+            return false;
+        }
+        std::rewind(in);
+    }
+    std::clearerr(in);
+    char chunk[65536];
+    size_t count;
+    while ((count = std::fread(chunk, 1, sizeof chunk, in)) > 0) {
+        if (text.size() + count >= kMaxDocumentBytes) {
+            reason = "standard input is too large (2 GiB or more)";
+            return false;
+        }
+        text.append(chunk, count);
+    }
+    if (std::ferror(in)) {
+        reason = std::string("cannot read standard input: ") + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+// Imports a file, or standard input for "-"; false after reporting input that cannot be taken.
+bool importPath(ViSession vi, const std::string& path, ViStatus& status) {
+    if (path != "-") {
+        status = Helvar_ImportAttributeConfigurationFile(vi, path.c_str());
+        return true;
+    }
+    std::string text;
+    std::string reason;
+    if (!readStandardInput(text, reason)) {
+        std::cerr << "helvar: " << reason << "\n";
+        return false;
+    }
+    status = Helvar_ImportAttributeConfigurationBuffer(vi, static_cast<ViInt32>(text.size()), text.c_str());
+    return true;
 }
 
 template <typename Work>
@@ -127,7 +170,8 @@ int applyCommand(const Options& options) {
     return guarded([&] {
         AttachedSession session(options);
         if (!session.prepare({})) return kRefused;
-        const ViStatus status = importPath(session.vi(), options.positional[0]);
+        ViStatus status = 0;
+        if (!importPath(session.vi(), options.positional[0], status)) return kRefused;
         if (status < 0) {
             reportFailure(std::cerr, "Helvar_ImportAttributeConfigurationFile", status, session.vi());
             byteOrderMarkHint(std::cerr, status, options.positional[0]);
@@ -146,7 +190,8 @@ int checkCommand(const Options& options) {
         // A scratch session with the same options takes the document; nothing else is touched.
         AttachedSession scratch(options);
         if (!scratch.prepare({})) return kRefused;
-        const ViStatus status = importPath(scratch.vi(), options.positional[0]);
+        ViStatus status = 0;
+        if (!importPath(scratch.vi(), options.positional[0], status)) return kRefused;
         if (status < 0) {
             reportFailure(std::cout, "check", status, scratch.vi());
             byteOrderMarkHint(std::cout, status, options.positional[0]);

@@ -6,7 +6,7 @@
 
 namespace helvartool {
 
-enum ExitCode { kOk = 0, kRefused = 1, kUsage = 2, kEnvironment = 3 };
+enum ExitCode { kOk = 0, kRefused = 1, kUsage = 2, kEnvironment = 3, kOutputFailed = 4 };
 
 struct Options {
     std::string optionString = "Simulate=1,RangeCheck=1,Cache=1,DriverSetup=";

@@ -1,5 +1,7 @@
 // helvar: export, apply, check, save and restore attribute configuration documents of digitizer
 // sessions through libHelvar, on whatever driver and IVI engine the library path provides.
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -30,7 +32,8 @@ const char* const kUsage =
     "  --lang N            describe: the language of the description (default 0)\n"
     "  --help              this text; \"helvar COMMAND --help\" for one command\n"
     "\n"
-    "exit codes: 0 done, 1 Helvar or the driver refused, 2 usage error, 3 driver or engine missing.\n"
+    "exit codes: 0 done, 1 Helvar or the driver refused, 2 usage error, 3 driver or engine missing,\n"
+    "4 the output could not be written (the reason goes to standard error).\n"
     "A refusal shows the status's symbolic name, its number and the description Helvar recorded\n"
     "in the IVI engine, converted from the session language's code page to UTF-8.\n"
     "Descriptions come from the explanation files of the shared folder that the registry file\n"
@@ -70,10 +73,33 @@ const Command kCommands[] = {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+namespace {
+
+// Output is checked once, at the end: a failed write leaves the stream failed for good, so no
+// failure goes unseen, and the last buffered bytes are pushed out here.
+int checkedOutput(int code) {
+    errno = 0;
+    std::cout.flush();
+    const bool written = std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    if (written) return code;
+    const int error = errno;
+    std::cerr << "helvar: cannot write to standard output" << (error != 0 ? std::string(": ") + std::strerror(error) : "")
+              << "\n";
+    return code != helvartool::kOk ? code : helvartool::kOutputFailed;
+}
+
+int run(int argc, char** argv);
+
+}  // namespace
+
+int main(int argc, char** argv) { return checkedOutput(run(argc, argv)); }
+
+namespace {
+
+int run(int argc, char** argv) {
     // Without a registry file of its own, the tool uses the one installed beside it.
     if (!std::getenv("ORV_REGISTRY_FILE")) {
-        const std::string program = platform::moduleFileName(reinterpret_cast<const void*>(&main));
+        const std::string program = platform::moduleFileName(reinterpret_cast<const void*>(&run));
         const std::string folder = program.substr(0, program.rfind('/') + 1);
         const std::string registry = folder + "../registry.reg";
         if (!program.empty() && std::ifstream(registry).good()) ::setenv("ORV_REGISTRY_FILE", registry.c_str(), 1);
@@ -114,3 +140,5 @@ int main(int argc, char** argv) {
     }
     return command->run(options);
 }
+
+}  // namespace

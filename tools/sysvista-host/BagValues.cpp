@@ -8,6 +8,7 @@
 #include <cctype>
 
 #include "ComRef.h"
+#include "explorer/ErrorInfo.h"
 #include "explorer/PropertyTags.h"
 #include "explorer/SvsResults.h"
 #include "sim/explorer/WideText.h"
@@ -130,6 +131,15 @@ std::string formatResult(HRESULT hr) {
         std::snprintf(text, sizeof text, "0x%08X (%s)", static_cast<unsigned>(hr), name);
     } else {
         std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(hr));
+    }
+    // A failure's own text, when the object that failed left one.
+    IErrorInfo* info = nullptr;
+    if (FAILED(hr) && GetErrorInfo(0, &info) == S_OK && info != nullptr) {
+        BstrHolder description;
+        const bool described = SUCCEEDED(info->GetDescription(description.out())) && description.get() != nullptr &&
+                               description.get()[0] != L'\0';
+        info->Release();
+        if (described) return std::string(text) + ": " + orvsim::toUtf8(description.get());
     }
     return text;
 }

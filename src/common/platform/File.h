@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "common/platform/OsError.h"
+
 namespace platform {
 
 enum class FileMode {
@@ -28,11 +30,26 @@ public:
     virtual bool flush() = 0;
 };
 
+// A new content for a file, written under a temporary name in the file's folder and renamed over
+// the file when committed, so that the file holds its old or its new content whatever happens.
+// A symbolic link stays as it is: the file it leads to is the one replaced.
+class ReplacementFileInterface {
+public:
+    virtual ~ReplacementFileInterface() = default;  // removes the temporary file unless committed
+    virtual bool write(const char* data, std::size_t size, OsError& error) = 0;
+    // Makes the content durable, then puts it in the file's place.
+    virtual bool commit(OsError& error) = 0;
+};
+
 class FileSystemInterface {
 public:
     virtual ~FileSystemInterface() = default;
-    // Null when the path cannot be converted or the file cannot be opened.
-    virtual std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode) = 0;
+    // Null (with the reason) when the path cannot be converted or the file cannot be opened; for
+    // reading, also when it is not a regular file (a folder, a pipe, a device), which is refused
+    // without waiting on it.
+    virtual std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode, OsError& error) = 0;
+    // Null (with the reason) when the file's place cannot take a new content.
+    virtual std::unique_ptr<ReplacementFileInterface> replace(const std::string& utf8Path, OsError& error) = 0;
 };
 
 // The path as the file-system calls of this platform take it.

@@ -6,13 +6,9 @@
 #include <memory>
 #include <string>
 
-namespace platform {
+#include "common/platform/OsError.h"
 
-// Details of a failed system call: the system's error number and its message text.
-struct OsError {
-    int32_t code = 0;
-    std::string message;
-};
+namespace platform {
 
 class LockedFileInterface {
 public:
@@ -41,6 +37,10 @@ public:
     // Creates the file only when it does not exist yet; false when it exists or cannot be created.
     virtual bool createNew(const std::string& path, OsError& error) = 0;
     virtual void sleepMilliseconds(uint32_t milliseconds) = 0;
+    // Deletes the file; true also when it did not exist.
+    virtual bool remove(const std::string& path, OsError& error) = 0;
+    // Makes the creation or deletion of names in the folder holding path durable.
+    virtual bool syncFolder(const std::string& path, OsError& error) = 0;
 };
 
 // The operating system's implementation.

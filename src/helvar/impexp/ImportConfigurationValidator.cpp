@@ -6,6 +6,7 @@
 #include "common/orverr/Exception.h"
 #include "common/orverr/Raise.h"
 #include "helvar/impexp/ImpExpTerms.h"
+#include "helvar/impexp/StrictText.h"
 #include "helvar/impexp/document/DocumentConstants.h"
 #include "helvar/impexp/document/NonFiniteReal.h"
 #include "helvar/impexp/document/VersionString.h"
@@ -62,6 +63,21 @@ int32_t clampedInt32(const rapidjson::Value& value) {
 
 constexpr const char* kKeywordType = "type";
 constexpr const char* kKeywordRequired = "required";
+constexpr const char* kKeywordFormat = "format";
+
+bool isStrictString(const rapidjson::Value& value) {
+    return !value.IsString() || isStrictText(value.GetString(), value.GetStringLength());
+}
+
+// Texts of an entry that would reach the session: refused whole before anything is applied.
+void checkEntryTexts(const rapidjson::Value& entry, std::size_t index, ViAttr id) {
+    for (const char* name : {key::kName, key::kChannel, key::kValue}) {
+        const auto found = entry.FindMember(name);
+        if (found != entry.MemberEnd() && !isStrictString(found->value)) {
+            refuseEntry(index, name, kKeywordFormat, id);
+        }
+    }
+}
 
 // Stores the entry's value with the container's setter for the session's type. false: the JSON
 // kind does not fit the type.
@@ -144,7 +160,15 @@ void ImportConfigurationValidator::checkModelNumbers(const rapidjson::Value& doc
 ImportConfigurationValidator::ChannelMap ImportConfigurationValidator::mapChannels(
     const rapidjson::Value& document) const {
     ChannelMap map;
-    const std::string documentChannels = stringOf(member(member(document, key::kSession), key::kChannels));
+    const rapidjson::Value& channels = member(member(document, key::kSession), key::kChannels);
+    if (!isStrictString(channels)) {
+        ORVERR_THROW(orverr::codes::kInvalidSchema)
+            .usage(usage::kSchemaRuleViolation, std::string("#/properties/") + key::kSession + "/properties/" + key::kChannels)
+            .usage(usage::kSchemaViolationType, kKeywordFormat)
+            .usage(usage::kSchemaErrorPath, std::string("#/") + key::kSession + "/" + key::kChannels)
+            .raise();
+    }
+    const std::string documentChannels = stringOf(channels);
     const std::string& sessionChannels = session_->channels;
     if (sessionChannels.empty() && documentChannels.empty()) {
         return map;
@@ -189,6 +213,7 @@ void ImportConfigurationValidator::collectEntries(const rapidjson::Value& docume
             refuseEntry(index, key::kId, kKeywordType, std::nullopt);
         }
         const ViAttr id = idValue.GetUint();
+        checkEntryTexts(entry, index, id);
         const auto name = entry.FindMember(key::kName);
         if (name == entry.MemberEnd()) {
             refuseEntry(index, nullptr, kKeywordRequired, id);

@@ -36,6 +36,8 @@ inline constexpr const char* kUnlockFailed = "Failed to unlock file";
 inline constexpr const char* kReadFailed = "Failed to read file";
 inline constexpr const char* kWriteFailed = "Failed to write file";
 inline constexpr const char* kFlushFailed = "Failed to flush file";
+inline constexpr const char* kDeleteFailed = "Failed to delete file";
+inline constexpr const char* kRollbackFailed = "Failed to roll back file";
 inline constexpr const char* kPrintFailed = "Failed to print the debug configuration";
 inline constexpr const char* kOutOfMemory = "Out of memory building the debug configuration";
 
@@ -43,6 +45,10 @@ inline constexpr const char* kOutOfMemory = "Out of memory building the debug co
 inline constexpr const char* kInternalError = "internal_error";
 inline constexpr const char* kInternalErrorApi = "errno";
 inline constexpr const char* kInternalErrorHresultApi = "hresult";
+
+// The rollback journal beside the file ("Quorrel.config-journal"), and its header's first word.
+inline constexpr const char* kJournalSuffix = "-journal";
+inline constexpr char kJournalMagic[] = "QuorrelJournal1";
 
 // Opening: one plain try, then this many attempts that create a missing file, this far apart.
 inline constexpr int kOpenAttempts = 6;

@@ -13,14 +13,7 @@ using orverr::codes::kPlatformResourceNotFound;
 
 LockableFile::LockableFile(platform::LockedFileSystemInterface& system) : system_(system) {}
 
-LockableFile::~LockableFile() {
-    try {
-        if (locked_) unlock();
-    } catch (...) {
-        // A destructor cannot report; closing below drops the lock anyway.
-    }
-    close();
-}
+LockableFile::~LockableFile() { close(); }
 
 std::unique_ptr<platform::LockedFileInterface> LockableFile::tryOpen(bool create, platform::OsError& error) {
     if (create) {
@@ -34,6 +27,7 @@ std::unique_ptr<platform::LockedFileInterface> LockableFile::tryOpen(bool create
 void LockableFile::open(const std::string& path, bool create) {
     close();
     path_ = path;
+    journal_ = std::make_unique<RollbackJournal>(system_, path_);
     platform::OsError error;
     file_ = system_.openExisting(path_, error);
     for (int attempt = 0; !file_ && attempt < names::kOpenAttempts; ++attempt) {
@@ -51,16 +45,31 @@ platform::LockedFileInterface& LockableFile::openFile() {
 void LockableFile::lock() {
     platform::LockedFileInterface& file = openFile();
     std::unique_lock<std::recursive_mutex> section(section_);
+    if (depth_.load() > 0) {
+        // Only the holder gets past the critical section while the lock is held.
+        ++depth_;
+        section.release();
+        return;
+    }
     platform::OsError error;
     if (!file.lockExclusive(error)) QUORREL_RAISE_FILE_ERROR(kPlatformOSFault, names::kLockFailed, path_, &error);
+    try {
+        rollBack();
+    } catch (...) {
+        file.unlock(error);
+        throw;
+    }
+    owner_ = std::this_thread::get_id();
+    depth_ = 1;
     section.release();  // held until unlock
-    locked_ = true;
 }
 
 void LockableFile::unlock() {
-    if (!locked_) return;
-    locked_ = false;
+    // A thread that does not hold the lock has nothing to release, and must not wait for it.
+    if (!ownedByThisThread()) return;
     std::unique_lock<std::recursive_mutex> section(section_, std::adopt_lock);
+    if (--depth_ > 0) return;
+    owner_ = std::thread::id();
     platform::OsError error;
     if (file_ && !file_->unlock(error)) QUORREL_RAISE_FILE_ERROR(kPlatformOSFault, names::kUnlockFailed, path_, &error);
 }
@@ -81,24 +90,59 @@ std::string LockableFile::read() {
     return text;
 }
 
-void LockableFile::write(const std::string& text) {
-    platform::LockedFileInterface& file = openFile();
+void LockableFile::rollBack() {
+    const std::optional<std::string> saved = journal_->pending();
+    if (!saved) return;
     platform::OsError error;
-    if (!file.rewind(error) || !file.write(text.data(), text.size(), error)) {
-        QUORREL_RAISE_FILE_ERROR(kPlatformEndOfData, names::kWriteFailed, path_, &error);
+    if (rewrite(*saved, error) != nullptr) {
+        QUORREL_RAISE_FILE_ERROR(kPlatformEndOfData, names::kRollbackFailed, path_, &error);
     }
+    journal_->end();
+}
+
+const char* LockableFile::rewrite(const std::string& text, platform::OsError& error) {
+    platform::LockedFileInterface& file = openFile();
+    if (!file.rewind(error) || !file.write(text.data(), text.size(), error)) return names::kWriteFailed;
     // Truncate after writing: a shorter text must leave no stale bytes behind it.
-    if (!file.flush(error) || !file.truncate(text.size(), error) || !file.commit(error)) {
-        QUORREL_RAISE_FILE_ERROR(kPlatformEndOfData, names::kFlushFailed, path_, &error);
+    if (!file.flush(error) || !file.truncate(text.size(), error) || !file.commit(error)) return names::kFlushFailed;
+    return nullptr;
+}
+
+void LockableFile::restore(const std::string& old) noexcept {
+    try {
+        platform::OsError ignored;
+        if (rewrite(old, ignored) == nullptr) journal_->end();
+    } catch (...) {
+        // The journal stays; the next lock rolls the file back.
+    }
+}
+
+// The file is rewritten in place, so that its lock and its identity stay; the journal makes the
+// rewrite all or nothing.
+void LockableFile::write(const std::string& text) {
+    openFile();
+    const std::string old = read();
+    journal_->begin(old);
+    platform::OsError error;
+    if (const char* failed = rewrite(text, error)) {
+        restore(old);
+        QUORREL_RAISE_FILE_ERROR(kPlatformEndOfData, failed, path_, &error);
+    }
+    try {
+        journal_->end();
+    } catch (...) {
+        // A journal left behind would undo this rewrite at the next lock: undo it now instead.
+        restore(old);
+        throw;
     }
 }
 
 void LockableFile::close() {
-    if (locked_) {
-        // Closing drops the OS lock; the critical section must be left too.
-        locked_ = false;
+    // Closing drops the OS lock; the critical section must be left too.
+    if (ownedByThisThread()) {
         file_.reset();
-        section_.unlock();
+        owner_ = std::thread::id();
+        for (int depth = depth_.exchange(0); depth > 0; --depth) section_.unlock();
         return;
     }
     file_.reset();

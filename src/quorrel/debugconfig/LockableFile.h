@@ -1,10 +1,13 @@
 #pragma once
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "common/platform/LockedFile.h"
 #include "quorrel/debugconfig/LockableFileInterface.h"
+#include "quorrel/debugconfig/RollbackJournal.h"
 
 namespace nORVMISysAPICommon100 {
 
@@ -19,7 +22,7 @@ public:
     void open(const std::string& path, bool create) override;
     void lock() override;
     void unlock() override;
-    bool isLocked() const override { return locked_; }
+    bool isLocked() const override { return depth_.load() > 0; }
     std::string read() override;
     void write(const std::string& text) override;
     void close() override;
@@ -27,10 +30,20 @@ public:
 private:
     std::unique_ptr<platform::LockedFileInterface> tryOpen(bool create, platform::OsError& error);
     platform::LockedFileInterface& openFile();
+    bool ownedByThisThread() const { return depth_.load() > 0 && owner_.load() == std::this_thread::get_id(); }
+    // Puts back the content saved by an interrupted rewrite.
+    void rollBack();
+    // Replaces the whole content and makes it durable; the failed step's message, or null.
+    const char* rewrite(const std::string& text, platform::OsError& error);
+    // After a failed rewrite: the old content back, and the journal gone once that is durable.
+    void restore(const std::string& old) noexcept;
 
     platform::LockedFileSystemInterface& system_;
     std::unique_ptr<platform::LockedFileInterface> file_;
-    bool locked_ = false;
+    std::unique_ptr<RollbackJournal> journal_;
+    // A thread may lock again while it holds the lock; only the outermost unlock lets go.
+    std::atomic<int> depth_{0};
+    std::atomic<std::thread::id> owner_{};
     std::recursive_mutex section_;
     std::string path_;
 };

@@ -61,6 +61,14 @@ tSSRawGUID guidFromString(const std::string& text) {
     return id;
 }
 
+std::string canonicalGuidText(const std::string& text) {
+    try {
+        return guidToString(guidFromString(text));
+    } catch (const exception::BadGuidString&) {
+        return text;
+    }
+}
+
 GUID toGuid(const tSSRawGUID& id) {
     GUID out{id.Data1, id.Data2, id.Data3, {}};
     for (int i = 0; i < 8; ++i) out.Data4[i] = id.Data4[i];

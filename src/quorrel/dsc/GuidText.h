@@ -19,6 +19,9 @@ public:
 std::string guidToString(const tSSRawGUID& id);
 // Braces optional, hex digits of either case; anything else throws BadGuidString.
 tSSRawGUID guidFromString(const std::string& text);
+// The one form device IDs are compared and stored in: a GUID in any accepted spelling becomes
+// guidToString's; text that is no GUID is returned as it is (and then matches no device).
+std::string canonicalGuidText(const std::string& text);
 
 GUID toGuid(const tSSRawGUID& id);
 tSSRawGUID toRawGuid(const GUID& id);

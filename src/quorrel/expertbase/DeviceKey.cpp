@@ -2,12 +2,13 @@
 
 #include "common/platform/WideText.h"
 #include "explorer/PropertyTags.h"
+#include "quorrel/dsc/GuidText.h"
 
 namespace nORVMISysAPICommon100 {
 
 std::string deviceKeyOf(const sysapicpp::PropertyBagHandle& bag) {
     (void)bag.getString(kSvSysTagUserAlias);
-    return platform::wideToUtf8(bag.getString(kSvSysTagDeviceID));
+    return orv::dsc::canonicalGuidText(platform::wideToUtf8(bag.getString(kSvSysTagDeviceID)));
 }
 
 }  // namespace nORVMISysAPICommon100

@@ -1,10 +1,20 @@
 #include "quorrel/expertbase/MISysAPIExpertBase.h"
 
 #include "explorer/PropertyTags.h"
+#include "quorrel/dsc/GuidText.h"
 #include "quorrel/expertbase/DeviceKey.h"
 #include "quorrel/sysapicpp/Exceptions.h"
 
 namespace nORVMISysAPICommon100 {
+
+namespace {
+
+// The host may set the debug session configuration to 0 or 1.
+void checkDebugSessionConfiguration(uint32_t value) {
+    if (value > 1) SYSAPICPP_THROW(ValidationValueException);
+}
+
+}  // namespace
 
 MISysAPIExpertBase::MISysAPIExpertBase(sysapicpp::NotificationHandler& sync)
     : sync_(sync),
@@ -36,11 +46,13 @@ void MISysAPIExpertBase::getAllPropertyBags(std::vector<sysapicpp::PropertyBagHa
 
 void MISysAPIExpertBase::getPropertyBag(sysapicpp::PropertyBagHandle& out, const std::string& id) {
     cache_.refresh();
-    out = cache_.getBag(id);
+    out = cache_.getBag(orv::dsc::canonicalGuidText(id));
 }
 
-void MISysAPIExpertBase::refreshPropertyBag(sysapicpp::PropertyBagHandle& out, const std::string& id,
+void MISysAPIExpertBase::refreshPropertyBag(sysapicpp::PropertyBagHandle& out, const std::string& hostId,
                                             const sysapicpp::TagList&, bool) {
+    // One device, one bag and one settings entry, however the host spells its ID.
+    const std::string id = orv::dsc::canonicalGuidText(hostId);
     cache_.markChanged(id);
     cache_.refresh();
     out = cache_.getBag(id);
@@ -56,7 +68,7 @@ void MISysAPIExpertBase::validateProperties(const std::string&, const sysapicpp:
             case kSvSysTagExpertDebugEnabled:
                 SYSAPICPP_THROW(PropMismatchException);
             case kSvSysTagDebugSessionConfiguration:
-                if (bag.getU32(tag) > 1) SYSAPICPP_THROW(ValidationValueException);
+                checkDebugSessionConfiguration(bag.getU32(tag));
                 accepted.insert(tag);
                 break;
             case kSvSysTagServerIsOutOfProcess:
@@ -72,7 +84,10 @@ void MISysAPIExpertBase::commitProperties(const std::string&, const sysapicpp::P
                                           std::string&) {
     DebugDeviceEntryValues values;
     values.debugEnabled = bag.getBool(kSvSysTagExpertDebugEnabled);
-    values.debugSessionConfiguration = static_cast<int32_t>(bag.getU32(kSvSysTagDebugSessionConfiguration));
+    // A host may commit without validating first; what is stored obeys the same rule.
+    const uint32_t configuration = bag.getU32(kSvSysTagDebugSessionConfiguration);
+    checkDebugSessionConfiguration(configuration);
+    values.debugSessionConfiguration = static_cast<int32_t>(configuration);
     values.serverIsOutOfProcess = bag.getBool(kSvSysTagServerIsOutOfProcess);
     debugSettings_.commit(deviceKeyOf(bag), values);
 }

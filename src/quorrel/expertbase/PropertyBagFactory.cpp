@@ -31,14 +31,19 @@ namespace {
 class ReadOperation {
 public:
     ReadOperation(nORVMS100::iStorageSession* session, tStatus2& status)
-        : status_(status), reader_(dpai::beginReadOperation(session, status)) {}
+        : reader_(dpai::beginReadOperation(session, status)) {}
     ReadOperation(const ReadOperation&) = delete;
     ReadOperation& operator=(const ReadOperation&) = delete;
-    ~ReadOperation() { dpai::endReadOperation(reader_, status_); }
+    // Ended with a fresh status: a storage skips work for a status that already failed, and
+    // would keep its read lock after a failed read.
+    ~ReadOperation() {
+        if (reader_ == nullptr) return;
+        tStatus2 status;
+        dpai::endReadOperation(reader_, status);
+    }
     nORVMS100::tStorageSessionReaderWithLock* reader() const { return reader_; }
 
 private:
-    tStatus2& status_;
     nORVMS100::tStorageSessionReaderWithLock* reader_;
 };
 
@@ -90,26 +95,34 @@ bool PropertyBagFactory::isDeviceSupported(const tSSRawGUID& id, tStatus2& statu
     return classDebugAttributeQualifies(debug, debugStatus.getCode());
 }
 
-void PropertyBagFactory::listDeviceIDs(sysapicpp::IdList& out) {
+bool PropertyBagFactory::listDeviceIDs(sysapicpp::IdList& out) {
     out.clear();
     tSSRawGUIDItemAdder ids;
+    bool complete;
     {
         tStatus2 status;
-        ReadOperation read(session_, status);
-        dpai::getAllObjectIDsForClass(read.reader(), storage::kDigitizerClass, ids, status);
+        {
+            ReadOperation read(session_, status);
+            dpai::getAllObjectIDsForClass(read.reader(), storage::kDigitizerClass, ids, status);
+        }
+        complete = !status.isFatal();
     }
     for (const tSSRawGUID& id : ids.items()) {
         tStatus2 status;
         if (isDeviceSupported(id, status)) out.push_back(orv::dsc::guidToString(id));
+        // A device whose reads failed is not listed now, but it is not "unsupported" either.
+        if (status.isFatal()) complete = false;
     }
+    return complete;
 }
 
 void PropertyBagFactory::createPropertyBags(sysapicpp::BagList& out, const sysapicpp::IdList& ids) {
     out.clear();
     sysapicpp::BagList built;
     std::vector<std::string> keys;
-    for (const std::string& idText : ids) {
-        const tSSRawGUID id = orv::dsc::guidFromString(idText);
+    for (const std::string& given : ids) {
+        const tSSRawGUID id = orv::dsc::guidFromString(given);
+        const std::string idText = orv::dsc::guidToString(id);
         tStatus2 status;
         if (!isDeviceSupported(id, status)) continue;
         IsvSysPropertyBag4* made = nullptr;

@@ -22,7 +22,7 @@ public:
     PropertyBagFactory& operator=(const PropertyBagFactory&) = delete;
     ~PropertyBagFactory() override;
 
-    void listDeviceIDs(sysapicpp::IdList& out) override;
+    bool listDeviceIDs(sysapicpp::IdList& out) override;
     void createPropertyBags(sysapicpp::BagList& out, const sysapicpp::IdList& ids) override;
     bool isDeviceSupported(const tSSRawGUID& id, nORVMDBG100::tStatus2& status) override;
 

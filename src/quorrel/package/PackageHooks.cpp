@@ -46,15 +46,15 @@ bool PackageHooks::threadDetach() {
     return true;
 }
 
-bool PackageHooks::processDetach() {
+bool PackageHooks::processDetach(bool processExiting) {
     if (fullyAttached_) {
         callback_(package::kUnloadBegin);
-        log_.packageEvent(package::kUnloadBegin);
+        if (!processExiting) log_.packageEvent(package::kUnloadBegin);
         fullyAttached_ = false;
     }
     if (firstStageDone_) {
         callback_(package::kUnload);
-        log_.packageEvent(package::kUnload);
+        if (!processExiting) log_.packageEvent(package::kUnload);
         firstStageDone_ = false;
     }
     return true;

@@ -38,7 +38,10 @@ public:
     virtual bool processAttach() = 0;
     virtual bool threadAttach() = 0;
     virtual bool threadDetach() = 0;
-    virtual bool processDetach() = 0;
+    // processExiting: the process ends, and the platform library's objects may already be gone
+    // (statics and thread-local data are destroyed before the unload hooks run), so the steps
+    // run without being logged.
+    virtual bool processDetach(bool processExiting = false) = 0;
 };
 
 class PackageHooks final : public PackageHooksInterface {
@@ -48,7 +51,7 @@ public:
     bool processAttach() override;
     bool threadAttach() override;
     bool threadDetach() override;
-    bool processDetach() override;
+    bool processDetach(bool processExiting = false) override;
 
 private:
     void logFailure(const char* format, int32_t status);

@@ -2,6 +2,9 @@
 #define QUORREL_BUILDING
 #include "explorer/QuorrelExports.h"
 
+#include <atomic>
+#include <cstdlib>
+
 #include "quorrel/digiscan/ExpertFactory.h"
 #include "quorrel/package/PackageHooks.h"
 #include "quorrel/version/PlatformVersionTrace.h"
@@ -35,9 +38,17 @@ quorrel::PackageHooks& packageHooks() {
     return *hooks;
 }
 
+// Set by an exit handler: exit runs every exit handler before the libraries' unload hooks,
+// while an unload by dlclose runs this library's hook before its own exit handlers.
+std::atomic<bool> processExiting{false};
+void markProcessExiting() { processExiting = true; }
+
 // Library load and unload stand for process attach and detach. A failed attach cannot refuse
 // the load here; it is logged, and the host's version check and factory still decide.
-__attribute__((constructor)) void quorrelModuleLoaded() { packageHooks().processAttach(); }
-__attribute__((destructor)) void quorrelModuleUnloading() { packageHooks().processDetach(); }
+__attribute__((constructor)) void quorrelModuleLoaded() {
+    packageHooks().processAttach();
+    std::atexit(&markProcessExiting);
+}
+__attribute__((destructor)) void quorrelModuleUnloading() { packageHooks().processDetach(processExiting.load()); }
 
 }  // namespace

@@ -221,8 +221,10 @@ HRESULT CsvDynamicPropertyBagImpl::Lock() {
 }
 
 HRESULT CsvDynamicPropertyBagImpl::Unlock() {
+    // Ownership first: a thread that does not hold the bag must not wait for the holder.
+    if (!lock_.heldByCurrentThread()) return E_FAIL;
     Kitbase::CorvCSLock guard(lock_);
-    if (externalLocks_ == 0 || !lock_.heldByCurrentThread()) return E_FAIL;
+    if (externalLocks_ == 0) return E_FAIL;
     --externalLocks_;
     lock_.unlock();
     return S_OK;

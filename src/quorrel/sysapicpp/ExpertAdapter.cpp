@@ -4,6 +4,7 @@
 
 #include "common/orverr/Exception.h"
 #include "common/platform/WideText.h"
+#include "explorer/ErrorInfo.h"
 #include "quorrel/comsupport/CorvBStr.h"
 #include "quorrel/sysapicpp/Enumerators.h"
 #include "quorrel/sysapicpp/Exceptions.h"
@@ -11,6 +12,25 @@
 namespace sysapicpp {
 
 namespace {
+
+// The failure's text as the thread's COM error information, so that a host can show it for
+// calls that have no message argument; a failure without text leaves none.
+void publishErrorInfo(const std::string& text) noexcept {
+    IErrorInfo* info = nullptr;
+    ICreateErrorInfo* created = nullptr;
+    try {
+        if (!text.empty() && SUCCEEDED(CreateErrorInfo(&created)) &&
+            SUCCEEDED(created->SetSource(L"Quorrel")) &&
+            SUCCEEDED(created->SetDescription(platform::utf8ToWide(text).c_str()))) {
+            created->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info));
+        }
+    } catch (...) {
+        // Without its text the failure still has its HRESULT.
+    }
+    SetErrorInfo(0, info);
+    if (info != nullptr) info->Release();
+    if (created != nullptr) created->Release();
+}
 
 // Hands text to the host as a new BSTR in *out.
 void toBstr(const std::string& text, BSTR* out) { *out = CorvBStr::allocate(platform::utf8ToWide(text)); }
@@ -55,11 +75,13 @@ std::shared_ptr<Expert> ExpertAdapterBase::expert() {
 
 template <class Body>
 HRESULT ExpertAdapterBase::guarded(BSTR* message, Body&& body) noexcept {
+    SetErrorInfo(0, nullptr);  // what an earlier call left belongs to that call
     try {
         return body();
     } catch (...) {
         std::string text;
         const HRESULT hr = mapCurrentException(text);
+        publishErrorInfo(text);
         if (message != nullptr && *message == nullptr && !text.empty()) {
             try {
                 toBstr(text, message);
@@ -149,7 +171,13 @@ HRESULT ExpertAdapterBase::GetAllPropertyBags(IsvSysPropertyBagCollection* colle
     return guarded(nullptr, [&] {
         std::vector<PropertyBagHandle> bags;
         expert()->getAllPropertyBags(bags);
-        for (const PropertyBagHandle& bag : bags) SYSAPICPP_CHECK(collection->Add(bag.get()));
+        // Every bag is offered even when the collection refuses one; the first refusal is reported.
+        HRESULT first = S_OK;
+        for (const PropertyBagHandle& bag : bags) {
+            const HRESULT added = collection->Add(bag.get());
+            if (FAILED(added) && SUCCEEDED(first)) first = added;
+        }
+        SYSAPICPP_CHECK(first);
         return S_OK;
     });
 }

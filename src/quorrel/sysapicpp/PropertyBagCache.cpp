@@ -20,7 +20,12 @@ void PropertyBagCache::refresh() {
     }
     IdList dropped;
     try {
-        if (!wasFilled) factory_.listDeviceIDs(added);
+        // A listing the storage could not complete is done again at the next refresh, or the
+        // devices it missed would stay hidden for the expert's whole life.
+        if (!wasFilled && !factory_.listDeviceIDs(added)) {
+            Kitbase::CorvCSLock pendingGuard(pendingLock_);
+            filled_ = false;
+        }
         for (const std::string& id : changed) {
             if (bags_.erase(id) != 0) dropped.push_back(id);
             added.push_back(id);

@@ -13,8 +13,9 @@ using BagList = std::vector<PropertyBagHandle>;
 class PropertyBagFactory {
 public:
     virtual ~PropertyBagFactory() = default;
-    // IDs of every device shown, in storage order.
-    virtual void listDeviceIDs(IdList& out) = 0;
+    // IDs of every device shown, in storage order. false when the storage failed a read: what
+    // was listed is used, and the list is asked for again at the next refresh.
+    virtual bool listDeviceIDs(IdList& out) = 0;
     // One bag per shown ID of ids, in that order; IDs not shown are skipped.
     virtual void createPropertyBags(BagList& out, const IdList& ids) = 0;
 };

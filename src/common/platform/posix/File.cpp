@@ -1,14 +1,24 @@
 #include "common/platform/File.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "common/platform/posix/FileSyscalls.h"
+#include "common/platform/posix/OsErrorPosix.h"
 
 namespace platform {
 namespace posix {
 
+namespace {
+int openFile(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+}  // namespace
+
 FileSyscalls realFileSyscalls() {
-    return FileSyscalls{&std::fopen, &::fseeko, &::ftello, &std::fread, &std::fwrite, &std::fflush, &std::ferror, &std::fclose};
+    return FileSyscalls{&::fdopen, &::fseeko, &::ftello, &std::fread, &std::fwrite, &std::fflush, &std::ferror, &std::fclose,
+                        &openFile, &::write,  &::fsync,  &::close,    &::rename,    &::unlink,    &::lstat,      &::fstat};
 }
 
 FileSyscalls& fileSyscalls() {
@@ -17,6 +27,37 @@ FileSyscalls& fileSyscalls() {
 }
 
 namespace {
+
+std::string folderOf(const std::string& path) {
+    const std::string::size_type slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const std::string::size_type slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a path leads to, following symbolic links, so that replacing it keeps the links.
+bool followLinks(std::string& path, OsError& error) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat status {};
+        if (fileSyscalls().lstat(path.c_str(), &status) != 0) return errno == ENOENT || fail(error);
+        if (!S_ISLNK(status.st_mode)) return S_ISREG(status.st_mode) || refuseNonRegular(status, error);
+        char target[4096];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length < 0) return fail(error);
+        if (static_cast<size_t>(length) == sizeof target) {
+            errno = ENAMETOOLONG;
+            return fail(error);
+        }
+        const std::string link(target, static_cast<size_t>(length));
+        path = link.front() == '/' ? link : folderOf(path) + "/" + link;
+    }
+    errno = ELOOP;
+    return fail(error);
+}
 
 class PosixOpenFile : public OpenFileInterface {
 public:
@@ -49,13 +90,120 @@ private:
     std::FILE* file_;
 };
 
+class PosixReplacementFile : public ReplacementFileInterface {
+public:
+    PosixReplacementFile(int fd, std::string temporary, std::string target)
+        : fd_(fd), temporary_(std::move(temporary)), target_(std::move(target)) {}
+    PosixReplacementFile(const PosixReplacementFile&) = delete;
+    PosixReplacementFile& operator=(const PosixReplacementFile&) = delete;
+    ~PosixReplacementFile() override {
+        if (fd_ >= 0) fileSyscalls().close(fd_);
+        if (!committed_) fileSyscalls().unlink(temporary_.c_str());
+    }
+
+    bool write(const char* data, std::size_t size, OsError& error) override {
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t put = fileSyscalls().write(fd_, data + done, size - done);
+            if (put < 0) {
+                if (errno == EINTR) continue;
+                return fail(error);
+            }
+            if (put == 0) {
+                errno = EIO;
+                return fail(error);
+            }
+            done += static_cast<std::size_t>(put);
+        }
+        return true;
+    }
+
+    bool commit(OsError& error) override {
+        FileSyscalls& calls = fileSyscalls();
+        if (calls.fsync(fd_) != 0) return fail(error);
+        const int fd = fd_;
+        fd_ = -1;
+        if (calls.close(fd) != 0) return fail(error);
+        if (calls.rename(temporary_.c_str(), target_.c_str()) != 0) return fail(error);
+        committed_ = true;
+        // The new content is in place; a lost folder sync can only bring the old one back.
+        const int folder = calls.open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        if (folder >= 0) {
+            calls.fsync(folder);
+            calls.close(folder);
+        }
+        return true;
+    }
+
+private:
+    int fd_;
+    std::string temporary_;
+    std::string target_;
+    bool committed_ = false;
+};
+
 class PosixFileSystem : public FileSystemInterface {
 public:
-    std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode) override {
+    std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode, OsError& error) override {
         // File names are bytes here, so a UTF-8 name needs no conversion.
-        std::FILE* file = fileSyscalls().fopen(nativePath(utf8Path).c_str(), mode == FileMode::ReadBinary ? "rb" : "wb");
-        if (file == nullptr) return nullptr;
+        const std::string path = nativePath(utf8Path);
+        FileSyscalls& calls = fileSyscalls();
+        const bool reading = mode == FileMode::ReadBinary;
+        // Non-blocking, so that a FIFO cannot hang the open before it is refused.
+        const int flags = reading ? O_RDONLY | O_NONBLOCK | O_CLOEXEC : O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+        const int fd = calls.open(path.c_str(), flags, 0666);
+        if (fd < 0) {
+            fail(error);
+            return nullptr;
+        }
+        if (reading) {
+            struct stat status {};
+            if (calls.fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+                if (status.st_mode == 0) fail(error);
+                else refuseNonRegular(status, error);
+                calls.close(fd);
+                return nullptr;
+            }
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        }
+        std::FILE* file = calls.fdopen(fd, reading ? "rb" : "wb");
+        if (file == nullptr) {
+            fail(error);
+            calls.close(fd);
+            return nullptr;
+        }
         return std::make_unique<PosixOpenFile>(file);
+    }
+
+    std::unique_ptr<ReplacementFileInterface> replace(const std::string& utf8Path, OsError& error) override {
+        std::string target = nativePath(utf8Path);
+        if (!followLinks(target, error)) return nullptr;
+        FileSyscalls& calls = fileSyscalls();
+        struct stat existing {};
+        const bool exists = calls.lstat(target.c_str(), &existing) == 0;
+        // A hidden name beside the file: the rename stays within one file system.
+        const std::string stem = folderOf(target) + "/." + nameOf(target) + ".tmp" + std::to_string(::getpid()) + "-";
+        for (unsigned attempt = 0; attempt < 100; ++attempt) {
+            const std::string temporary = stem + std::to_string(nextNumber());
+            const int fd = calls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0) {
+                if (errno == EEXIST || errno == EINTR) continue;
+                fail(error);
+                return nullptr;
+            }
+            // The new content keeps the permissions of the file it replaces.
+            if (exists) ::fchmod(fd, existing.st_mode & 07777);
+            return std::make_unique<PosixReplacementFile>(fd, temporary, target);
+        }
+        errno = EEXIST;
+        fail(error);
+        return nullptr;
+    }
+
+private:
+    static unsigned nextNumber() {
+        static std::atomic<unsigned> number{0};
+        return ++number;
     }
 };
 

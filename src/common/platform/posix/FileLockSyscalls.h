@@ -17,6 +17,7 @@ struct FileLockSyscalls {
     int (*ftruncate)(int fd, off_t length);
     int (*fsync)(int fd);
     int (*nanosleep)(const struct timespec* duration, struct timespec* remaining);
+    int (*unlink)(const char* path);
 };
 
 // The table in use; tests replace entries and restore them with defaultFileLockSyscalls().

@@ -1,14 +1,15 @@
 #pragma once
-// The C run-time calls behind the file service, replaceable so that tests can make an open,
-// a read, a write or a flush fail at a chosen point.
+// The C run-time and system calls behind the file service, replaceable so that tests can make an
+// open, a read, a write, a flush, a sync or a rename fail at a chosen point.
 #include <cstdio>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace platform {
 namespace posix {
 
 struct FileSyscalls {
-    std::FILE* (*fopen)(const char* path, const char* mode);
+    std::FILE* (*fdopen)(int fd, const char* mode);
     int (*fseeko)(std::FILE* file, off_t offset, int whence);
     off_t (*ftello)(std::FILE* file);
     std::size_t (*fread)(void* buffer, std::size_t size, std::size_t count, std::FILE* file);
@@ -16,6 +17,15 @@ struct FileSyscalls {
     int (*fflush)(std::FILE* file);
     int (*ferror)(std::FILE* file);
     int (*fclose)(std::FILE* file);
+    // Replacing a file.
+    int (*open)(const char* path, int flags, mode_t mode);
+    ssize_t (*write)(int fd, const void* data, std::size_t size);
+    int (*fsync)(int fd);
+    int (*close)(int fd);
+    int (*rename)(const char* from, const char* to);
+    int (*unlink)(const char* path);
+    int (*lstat)(const char* path, struct stat* status);
+    int (*fstat)(int fd, struct stat* status);
 };
 
 // The table in use; starts with the real calls.

@@ -1,11 +1,13 @@
 // Lockable files on POSIX: open file description (OFD) locks, which belong to one open of the
 // file rather than to the process, so two opens in the same process exclude each other too.
 #include <cerrno>
-#include <cstring>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "common/platform/LockedFile.h"
 #include "common/platform/posix/FileLockSyscalls.h"
+#include "common/platform/posix/OsErrorPosix.h"
 
 namespace platform::posix {
 namespace {
@@ -17,7 +19,7 @@ int lockFile(int fd, int command, struct flock* range) { return ::fcntl(fd, comm
 
 FileLockSyscalls defaultFileLockSyscalls() {
     return FileLockSyscalls{&openFile, &::close, &lockFile, &::read, &::write,
-                            &::lseek,  &::ftruncate, &::fsync, &::nanosleep};
+                            &::lseek,  &::ftruncate, &::fsync, &::nanosleep, &::unlink};
 }
 
 FileLockSyscalls& fileLockSyscalls() {
@@ -28,14 +30,6 @@ FileLockSyscalls& fileLockSyscalls() {
 namespace {
 
 const FileLockSyscalls& sys() { return fileLockSyscalls(); }
-
-bool fail(OsError& error) {
-    const int code = errno;
-    char buffer[256] = {};
-    error.code = code;
-    error.message = ::strerror_r(code, buffer, sizeof buffer);
-    return false;
-}
 
 // Configured paths may use the Windows separator.
 std::string systemPath(const std::string& path) {
@@ -126,10 +120,22 @@ public:
     std::unique_ptr<LockedFileInterface> openExisting(const std::string& path, OsError& error) override {
         int fd;
         do {
-            fd = sys().open(systemPath(path).c_str(), O_RDWR | O_CLOEXEC, 0);
+            // Non-blocking, so that a FIFO in the file's place cannot hang the open.
+        fd = sys().open(systemPath(path).c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK, 0);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) {
             fail(error);
+            return nullptr;
+        }
+        struct stat status {};
+        if (::fstat(fd, &status) != 0) {
+            fail(error);
+            sys().close(fd);
+            return nullptr;
+        }
+        if (!S_ISREG(status.st_mode)) {
+            refuseNonRegular(status, error);
+            sys().close(fd);
             return nullptr;
         }
         return std::make_unique<LockedFilePosix>(fd);
@@ -140,6 +146,21 @@ public:
         if (fd < 0) return fail(error);
         sys().close(fd);
         return true;
+    }
+
+    bool remove(const std::string& path, OsError& error) override {
+        return sys().unlink(systemPath(path).c_str()) == 0 || errno == ENOENT || fail(error);
+    }
+
+    bool syncFolder(const std::string& path, OsError& error) override {
+        std::string folder = systemPath(path);
+        const std::string::size_type slash = folder.find_last_of('/');
+        folder = slash == std::string::npos ? "." : slash == 0 ? "/" : folder.substr(0, slash);
+        const int fd = sys().open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        if (fd < 0) return fail(error);
+        const bool synced = sys().fsync(fd) == 0 || fail(error);
+        sys().close(fd);
+        return synced;
     }
 
     void sleepMilliseconds(uint32_t milliseconds) override {

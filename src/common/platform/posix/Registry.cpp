@@ -1,10 +1,10 @@
 #include "common/platform/Registry.h"
 
 #include <cerrno>
-#include <fstream>
-#include <sstream>
+#include <cstdint>
 
 #include "common/platform/Environment.h"
+#include "common/platform/File.h"
 #include "common/platform/posix/RegistryFile.h"
 
 namespace platform {
@@ -12,6 +12,8 @@ namespace {
 
 constexpr const char* kRegistryFileVariable = "ORV_REGISTRY_FILE";
 constexpr const char* kRegistryFileFallback = "/etc/orvane/registry.reg";
+// A registry hive file of the standard format stays well below this.
+constexpr uint64_t kMaxRegistryFileBytes = uint64_t{256} << 20;
 
 // The Windows errors this registry reports, with the system's message texts.
 struct Win32Error {
@@ -67,20 +69,29 @@ private:
     bool load(std::shared_ptr<const posix::RegistryFile>& file, RegistryError& error) const {
         std::optional<std::string> path = environment_.variable(kRegistryFileVariable);
         if (!path || path->empty()) path = kRegistryFileFallback;
-        errno = 0;
-        std::ifstream stream(*path, std::ios::binary);
+        OsError reason;
+        std::unique_ptr<OpenFileInterface> stream = fileSystem().open(*path, FileMode::ReadBinary, reason);
         if (!stream) {
-            // A missing file is an empty registry; one that exists but cannot be read is refused.
-            if (errno == ENOENT || errno == ENOTDIR) {
+            // A missing file is an empty registry; one that exists but cannot be read (or is a
+            // folder, a pipe or a device, refused without waiting on it) is refused.
+            if (reason.missing || reason.code == ENOTDIR) {
                 file = std::make_shared<posix::RegistryFile>();
                 return true;
             }
             setError(error, kAccessDenied);
             return false;
         }
-        std::ostringstream text;
-        text << stream.rdbuf();
-        file = std::make_shared<posix::RegistryFile>(posix::RegistryFile::parse(text.str()));
+        const int64_t size = stream->size();
+        if (size < 0 || static_cast<uint64_t>(size) > kMaxRegistryFileBytes) {
+            setError(error, kAccessDenied);
+            return false;
+        }
+        std::string text(static_cast<size_t>(size), '\0');
+        if (stream->read(text.data(), text.size()) != text.size() || stream->failed()) {
+            setError(error, kAccessDenied);
+            return false;
+        }
+        file = std::make_shared<posix::RegistryFile>(posix::RegistryFile::parse(text));
         return true;
     }
 

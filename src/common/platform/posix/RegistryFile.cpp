@@ -2,6 +2,7 @@
 
 #include "common/platform/WideText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <sstream>
 
@@ -12,6 +13,31 @@ namespace {
 constexpr const char* kLocalMachine = "HKEY_LOCAL_MACHINE";
 constexpr const char* kSoftware = "SOFTWARE";
 constexpr const char* kWow64Node = "WOW6432NODE";
+
+// What the registry itself allows; keys and values beyond are ignored like malformed lines.
+constexpr size_t kMaxKeyNameCharacters = 255;
+constexpr size_t kMaxKeyDepth = 512;
+constexpr size_t kMaxValueNameCharacters = 16383;
+constexpr size_t kMaxValueDataBytes = size_t{1} << 20;
+
+size_t characters(const std::string& text, size_t from, size_t to) {
+    size_t count = 0;
+    for (size_t i = from; i < to; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) ++count;
+    }
+    return count;
+}
+
+bool withinKeyLimits(const std::string& key) {
+    size_t depth = 0;
+    size_t start = 0;
+    while (true) {
+        const size_t end = std::min(key.find('\\', start), key.size());
+        if (characters(key, start, end) > kMaxKeyNameCharacters || ++depth > kMaxKeyDepth) return false;
+        if (end == key.size()) return true;
+        start = end + 1;
+    }
+}
 
 char foldCase(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -112,7 +138,7 @@ RegistryFile RegistryFile::parse(const std::string& text) {
             // A section of another root, or one that deletes a key ("[-HKEY...]"), holds nothing here.
             const std::string folded = normaliseKey(line.substr(start + 1, line.size() - start - 2));
             const std::string root = kLocalMachine;
-            if (folded.compare(0, root.size() + 1, root + "\\") == 0) {
+            if (folded.compare(0, root.size() + 1, root + "\\") == 0 && withinKeyLimits(folded.substr(root.size() + 1))) {
                 section = folded.substr(root.size() + 1);
                 file.addKey(section);
             }
@@ -125,7 +151,7 @@ RegistryFile RegistryFile::parse(const std::string& text) {
             ++at;
         } else if (line[at] == '"') {
             at = readQuoted(line, at, name);
-            if (at == std::string::npos) continue;
+            if (at == std::string::npos || characters(name, 0, name.size()) > kMaxValueNameCharacters) continue;
         } else {
             continue;
         }
@@ -134,7 +160,7 @@ RegistryFile RegistryFile::parse(const std::string& text) {
         at = skipBlanks(line, at + 1);
         if (at < line.size() && line[at] == '"') {
             std::string data;
-            if (readQuoted(line, at, data) != std::string::npos) {
+            if (readQuoted(line, at, data) != std::string::npos && data.size() <= kMaxValueDataBytes) {
                 file.values_[section][fold(name)] = data;
             }
         } else {
@@ -146,15 +172,16 @@ RegistryFile RegistryFile::parse(const std::string& text) {
     return file;
 }
 
-void RegistryFile::addKey(const std::string& key) {
-    for (size_t at = key.find('\\'); at != std::string::npos; at = key.find('\\', at + 1)) {
-        keys_.insert(key.substr(0, at));
-    }
-    keys_.insert(key);
-}
+// Only the key itself is kept: storing every parent path would take memory quadratic in the depth.
+void RegistryFile::addKey(const std::string& key) { keys_.insert(key); }
 
 bool RegistryFile::hasKey(const std::string& key) const {
-    return keys_.count(normaliseKey(key)) != 0;
+    const std::string normal = normaliseKey(key);
+    if (keys_.count(normal) != 0) return true;
+    // A parent of a stored key: the first stored key at or after "<key>\" starts with it.
+    const std::string parent = normal + "\\";
+    auto next = keys_.lower_bound(parent);
+    return next != keys_.end() && next->compare(0, parent.size(), parent) == 0;
 }
 
 const std::string* RegistryFile::value(const std::string& key, const std::string& name) const {

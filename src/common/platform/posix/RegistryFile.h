@@ -21,7 +21,7 @@ public:
 private:
     void addKey(const std::string& key);
 
-    std::set<std::string> keys_;                              // folded key paths, with their parents
+    std::set<std::string> keys_;                              // folded key paths of the sections
     std::map<std::string, std::map<std::string, std::string>> values_;  // folded key -> folded name -> data
 };
 

@@ -14,9 +14,14 @@ TextFileReader::TextFileReader(const char* path, platform::FileSystemInterface& 
         ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullPath).raise();
     }
     path_ = path;
-    file_ = fileSystem.open(path_, platform::FileMode::ReadBinary);
+    platform::OsError error;
+    file_ = fileSystem.open(path_, platform::FileMode::ReadBinary, error);
     if (!file_) {
-        ORVERR_THROW(orverr::codes::kErrReadingFile).usage(usage::kFilePath, path_).raise();
+        // The system's reason (missing, a folder, a pipe, no permission) lets the user act.
+        orverr::Raise raise(orverr::codes::kErrReadingFile, __FILE__, __LINE__, ORVERR_COMPONENT);
+        raise.usage(usage::kFilePath, path_);
+        if (!error.message.empty()) raise.comment(error.message.c_str());
+        raise.raise();
     }
 }
 

@@ -11,20 +11,25 @@ TextFileWriter::TextFileWriter(const char* path, platform::FileSystemInterface& 
         ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullPath).raise();
     }
     path_ = path;
-    file_ = fileSystem.open(path_, platform::FileMode::WriteBinary);
-    if (!file_) {
-        ORVERR_THROW(orverr::codes::kErrWritingFile).usage(usage::kFilePath, path_).raise();
-    }
+    platform::OsError error;
+    file_ = fileSystem.replace(path_, error);
+    if (!file_) raiseWriteFailure(error);
+}
+
+// The system's reason (no space, no permission, read-only) lets the user act.
+void TextFileWriter::raiseWriteFailure(const platform::OsError& error) const {
+    orverr::Raise raise(orverr::codes::kErrWritingFile, __FILE__, __LINE__, ORVERR_COMPONENT);
+    raise.usage(usage::kFilePath, path_);
+    if (!error.message.empty()) raise.comment(error.message.c_str());
+    raise.raise();
 }
 
 void TextFileWriter::writeAll(const char* data, std::size_t size) {
     if (data == nullptr && size != 0) {
         ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullBuffer).raise();
     }
-    const std::size_t written = size == 0 ? 0 : file_->write(data, size);
-    if (written != size || !file_->flush()) {
-        ORVERR_THROW(orverr::codes::kErrWritingFile).usage(usage::kFilePath, path_).raise();
-    }
+    platform::OsError error;
+    if (!file_->write(data, size, error) || !file_->commit(error)) raiseWriteFailure(error);
 }
 
 }  // namespace impexp

@@ -1,7 +1,9 @@
 #pragma once
-// Writes a string completely into a file (truncated or created), byte for byte. The file is opened
-// in the constructor (which throws orverr::Exception when it cannot be) and closed in the
-// destructor; one write per object. After a failure the file may hold part of the data or none.
+// Writes a string completely into a file, byte for byte, as a replacement: the new content goes to a
+// temporary file beside it that is made durable and then renamed over it, so that after any
+// failure or crash the file holds its old or its new content. The temporary file is created in
+// the constructor (which throws orverr::Exception when it cannot be) and removed by the
+// destructor unless the write completed; one write per object.
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -13,7 +15,7 @@ namespace impexp {
 class TextFileWriterInterface {
 public:
     virtual ~TextFileWriterInterface() = default;
-    // Writes exactly size bytes and flushes them.
+    // Writes exactly size bytes, makes them durable and puts them in the file's place.
     virtual void writeAll(const char* data, std::size_t size) = 0;
 };
 
@@ -24,8 +26,10 @@ public:
     void writeAll(const char* data, std::size_t size) override;
 
 private:
+    [[noreturn]] void raiseWriteFailure(const platform::OsError& error) const;
+
     std::string path_;
-    std::unique_ptr<platform::OpenFileInterface> file_;
+    std::unique_ptr<platform::ReplacementFileInterface> file_;
 };
 
 }  // namespace impexp

@@ -1,0 +1,217 @@
+// Exported documents replace the file whole: after a failure or a kill at any write, sync, close or
+// rename the file holds its old or its new content, no temporary file is left after a failure,
+// and the next export works.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "common/orverr/Exception.h"
+#include "common/platform/posix/FileSyscalls.h"
+#include "helvar/impexp/file/TextFileReader.h"
+#include "helvar/impexp/file/TextFileWriter.h"
+#include "support/FaultPlan.h"
+
+namespace impexp {
+namespace {
+
+namespace fs = std::filesystem;
+using faultplan::Fault;
+using platform::posix::fileSyscalls;
+using platform::posix::realFileSyscalls;
+
+const std::string kOld(529, 'o');
+const std::string kNew = "{\n    \"format\": \"new\"\n}";
+
+std::string contents(const fs::path& file) {
+    std::ifstream stream(file, std::ios::binary);
+    std::stringstream text;
+    text << stream.rdbuf();
+    return text.str();
+}
+
+void create(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
+
+size_t entries(const fs::path& folder) {
+    size_t count = 0;
+    for (auto it = fs::directory_iterator(folder); it != fs::directory_iterator(); ++it) ++count;
+    return count;
+}
+
+std::string writeFailure(const std::string& path, const std::string& text) {
+    try {
+        TextFileWriter(path.c_str()).writeAll(text.data(), text.size());
+    } catch (const orverr::Exception& exception) {
+        return exception.documentText();
+    }
+    return "";
+}
+
+void strikeEveryChange() {
+    auto& calls = fileSyscalls();
+    calls.write = [](int fd, const void* data, size_t size) -> ssize_t {
+        if (faultplan::strike()) return -1;
+        const ssize_t put = realFileSyscalls().write(fd, data, size);
+        faultplan::survived();
+        return put;
+    };
+    calls.fsync = [](int fd) {
+        if (faultplan::strike()) return -1;
+        const int result = realFileSyscalls().fsync(fd);
+        faultplan::survived();
+        return result;
+    };
+    calls.rename = [](const char* from, const char* to) {
+        if (faultplan::strike()) return -1;
+        const int result = realFileSyscalls().rename(from, to);
+        faultplan::survived();
+        return result;
+    };
+}
+
+class ExportFile : public ::testing::TestWithParam<Fault> {
+protected:
+    ExportFile() {
+        std::random_device random;
+        folder_ = fs::temp_directory_path() / ("helvar-export-" + std::to_string(random()) + std::to_string(random()));
+        fs::create_directories(folder_);
+    }
+    ~ExportFile() override {
+        faultplan::disarm();
+        fileSyscalls() = realFileSyscalls();
+        fs::remove_all(folder_);
+    }
+
+    fs::path folder_;
+};
+
+TEST_P(ExportFile, HoldsOldOrNewContentAfterAFaultAtEveryCall) {
+    const Fault fault = GetParam();
+    const fs::path file = folder_ / "a.json";
+    strikeEveryChange();
+    int struck = 0;
+    for (int target = 1;; ++target) {
+        create(file, kOld);
+        faultplan::arm(fault, target);
+        bool failed = false;
+        bool reached = false;
+        if (faultplan::kills(fault)) {
+            reached = faultplan::runKilled([&] { TextFileWriter(file.c_str()).writeAll(kNew.data(), kNew.size()); });
+        } else {
+            failed = !writeFailure(file.string(), kNew).empty();
+            reached = faultplan::reached();
+        }
+        faultplan::disarm();
+        if (!reached) break;
+        ++struck;
+        SCOPED_TRACE(std::string(faultplan::name(fault)) + " at call " + std::to_string(target));
+        const std::string seen = contents(file);
+        if (failed) {
+            EXPECT_EQ(kOld, seen) << "a failed export leaves the file untouched";
+            EXPECT_EQ(1u, entries(folder_)) << "and removes its temporary file";
+        } else {
+            EXPECT_TRUE(seen == kOld || seen == kNew) << seen;
+        }
+        EXPECT_EQ("", writeFailure(file.string(), "{}"));
+        EXPECT_EQ("{}", contents(file));
+        for (const auto& entry : fs::directory_iterator(folder_)) {
+            if (entry.path() != file) fs::remove(entry.path());  // what a killed writer left
+        }
+    }
+    EXPECT_GE(struck, 3);  // write, sync, rename (and the folder's sync)
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCall, ExportFile,
+                         ::testing::Values(Fault::FailOnce, Fault::FailFromThen, Fault::KillBefore, Fault::KillAfter),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             std::string name = faultplan::name(info.param);
+                             for (char& c : name) c = c == ' ' ? '_' : c;
+                             return name;
+                         });
+
+class ExportTarget : public ExportFile {};
+
+TEST_F(ExportTarget, ASymbolicLinkIsKeptAndItsTargetReplaced) {
+    const fs::path real = folder_ / "real" / "doc.json";
+    fs::create_directories(real.parent_path());
+    create(real, kOld);
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::path link = folder_ / "link.json";
+    fs::create_symlink("real/doc.json", link);  // relative, as links often are
+    const fs::path chain = folder_ / "chain.json";
+    fs::create_symlink(link, chain);
+
+    EXPECT_EQ("", writeFailure(chain.string(), kNew));
+    EXPECT_TRUE(fs::is_symlink(chain));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(kNew, contents(real));
+    EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+              fs::status(real).permissions() & fs::perms::all);
+    EXPECT_EQ(1u, entries(real.parent_path()));
+}
+
+TEST_F(ExportTarget, ADanglingLinkGetsItsTargetCreated) {
+    const fs::path link = folder_ / "link.json";
+    fs::create_symlink("made.json", link);
+    EXPECT_EQ("", writeFailure(link.string(), kNew));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(kNew, contents(folder_ / "made.json"));
+}
+
+TEST_F(ExportTarget, FailuresCarryTheSystemsReason) {
+    struct Case {
+        const char* what;
+        int error;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"full disk", ENOSPC, "No space left on device"},
+        {"no permission", EACCES, "Permission denied"},
+        {"read-only", EROFS, "Read-only file system"},
+    };
+    const fs::path file = folder_ / "a.json";
+    strikeEveryChange();
+    for (const Case& c : cases) {
+        create(file, kOld);
+        faultplan::arm(Fault::FailFromThen, 1, c.error);
+        const std::string document = writeFailure(file.string(), kNew);
+        faultplan::disarm();
+        EXPECT_NE(std::string::npos, document.find("ivierrors::ERR_WRITING_FILE")) << c.what;
+        EXPECT_NE(std::string::npos, document.find(c.reason)) << c.what << ": " << document;
+        EXPECT_EQ(kOld, contents(file)) << c.what;
+        EXPECT_EQ(1u, entries(folder_)) << c.what;
+    }
+}
+
+// Folders, pipes and devices are refused before anything is read or written, without blocking.
+TEST_F(ExportTarget, NonRegularFilesAreRefusedWithoutBlocking) {
+    const fs::path fifo = folder_ / "pipe";
+    ASSERT_EQ(0, ::mkfifo(fifo.c_str(), 0600));
+    struct Case {
+        fs::path path;
+        const char* reason;
+    };
+    for (const Case& c : {Case{folder_, "Is a directory"}, Case{fifo, "Not a regular file"},
+                          Case{"/dev/null", "Not a regular file"}}) {
+        std::string readDocument;
+        try {
+            TextFileReader reader(c.path.c_str());
+        } catch (const orverr::Exception& exception) {
+            readDocument = exception.documentText();
+        }
+        EXPECT_NE(std::string::npos, readDocument.find("ivierrors::ERR_READING_FILE")) << c.path;
+        EXPECT_NE(std::string::npos, readDocument.find(c.reason)) << c.path << ": " << readDocument;
+        if (c.path.parent_path() == folder_ || c.path == folder_) {
+            const std::string writeDocument = writeFailure(c.path.string(), kNew);
+            EXPECT_NE(std::string::npos, writeDocument.find(c.reason)) << c.path << ": " << writeDocument;
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(1u, entries(folder_));
+}
+
+}  // namespace
+}  // namespace impexp

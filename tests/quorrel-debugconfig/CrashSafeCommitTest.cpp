@@ -1,0 +1,186 @@
+// The debug configuration file holds its old or its new content after a failure or a kill at any
+// write, truncation, sync or deletion of a commit, and the next commit works.
+#include <filesystem>
+
+#include "common/orverr/Codes.h"
+#include "common/platform/posix/FileLockSyscalls.h"
+#include "quorrel-debugconfig/DebugConfigTestSupport.h"
+#include "quorrel/debugconfig/LockableFile.h"
+#include "quorrel/debugconfig/RollbackJournal.h"
+#include "support/FaultPlan.h"
+
+using namespace nORVMISysAPICommon100;
+using namespace debugconfigtest;
+using faultplan::Fault;
+using platform::posix::defaultFileLockSyscalls;
+using platform::posix::fileLockSyscalls;
+
+namespace {
+
+const std::string kOld = R"({"version": 1, "devices": {"{A}": {"debugSessionConfiguration": 1, "ServerIsOutOfProcess": false}, )"
+                         R"("{B}": {"debugSessionConfiguration": 0, "ServerIsOutOfProcess": true}}})";
+const std::string kLonger = kOld.substr(0, kOld.size() - 2) + R"(, "{C}": {"debugSessionConfiguration": 1}}})";
+const std::string kShorter = R"({"version": 1, "devices": {}})";
+
+void strikeEveryChange() {
+    auto& calls = fileLockSyscalls();
+    calls.write = [](int fd, const void* data, size_t size) -> ssize_t {
+        if (faultplan::strike()) return -1;
+        const ssize_t put = defaultFileLockSyscalls().write(fd, data, size);
+        faultplan::survived();
+        return put;
+    };
+    calls.ftruncate = [](int fd, off_t length) {
+        if (faultplan::strike()) return -1;
+        const int result = defaultFileLockSyscalls().ftruncate(fd, length);
+        faultplan::survived();
+        return result;
+    };
+    calls.fsync = [](int fd) {
+        if (faultplan::strike()) return -1;
+        const int result = defaultFileLockSyscalls().fsync(fd);
+        faultplan::survived();
+        return result;
+    };
+    calls.unlink = [](const char* path) {
+        if (faultplan::strike()) return -1;
+        const int result = defaultFileLockSyscalls().unlink(path);
+        faultplan::survived();
+        return result;
+    };
+}
+
+class CrashSafeCommitTest : public ::testing::TestWithParam<Fault> {
+protected:
+    CrashSafeCommitTest() { strikeEveryChange(); }
+    ~CrashSafeCommitTest() override {
+        faultplan::disarm();
+        fileLockSyscalls() = defaultFileLockSyscalls();
+    }
+
+    std::string path() const { return scratch_.configFile(); }
+
+    void commit(const std::string& text) {
+        LockableFile file;
+        file.open(path(), true);
+        file.lock();
+        file.write(text);
+        file.unlock();
+    }
+
+    // What the next user sees, after any roll-back.
+    std::string contentSeenNext() {
+        LockableFile file;
+        file.open(path(), true);
+        file.lock();
+        std::string text = file.read();
+        file.unlock();
+        return text;
+    }
+
+    ScratchFolder scratch_;
+};
+
+}  // namespace
+
+TEST_P(CrashSafeCommitTest, FileHoldsOldOrNewContentAndTheNextCommitWorks) {
+    const Fault fault = GetParam();
+    for (const std::string* next : {&kLonger, &kShorter}) {
+        int struck = 0;
+        for (int target = 1;; ++target) {
+            writeFile(path(), kOld);
+            faultplan::arm(fault, target);
+            bool failed = false;
+            bool reached = false;
+            if (faultplan::kills(fault)) {
+                reached = faultplan::runKilled([&] { commit(*next); });
+            } else {
+                try {
+                    commit(*next);
+                } catch (const orverr::Exception&) {
+                    failed = true;
+                }
+                reached = faultplan::reached();
+            }
+            faultplan::disarm();
+            if (!reached) {
+                EXPECT_FALSE(failed);
+                break;
+            }
+            ++struck;
+            const std::string seen = contentSeenNext();
+            SCOPED_TRACE(std::string(faultplan::name(fault)) + " at call " + std::to_string(target));
+            if (failed) {
+                EXPECT_EQ(kOld, seen) << "a failed commit changes nothing";
+            } else {
+                EXPECT_TRUE(seen == kOld || seen == *next) << seen;
+            }
+            EXPECT_FALSE(std::filesystem::exists(path() + "-journal"));
+            commit("{}");
+            EXPECT_EQ("{}", readFile(path()));
+        }
+        // Journal write and sync, folder sync, file write, truncation and sync, deletion, folder sync.
+        EXPECT_GE(struck, 8);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryCall, CrashSafeCommitTest,
+                         ::testing::Values(Fault::FailOnce, Fault::FailFromThen, Fault::KillBefore, Fault::KillAfter),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             std::string name = faultplan::name(info.param);
+                             for (char& c : name) c = c == ' ' ? '_' : c;
+                             return name;
+                         });
+
+TEST(CrashSafeCommitFailureTest, FullDiskIsReportedWithTheSystemsReason) {
+    ScratchFolder scratch;
+    writeFile(scratch.configFile(), kOld);
+    strikeEveryChange();
+    faultplan::arm(Fault::FailFromThen, 1);
+    LockableFile file;
+    file.open(scratch.configFile(), true);
+    file.lock();
+    Raised raised = raisedBy([&] { file.write(kLonger); });
+    faultplan::disarm();
+    fileLockSyscalls() = defaultFileLockSyscalls();
+    EXPECT_EQ(orverr::codes::kPlatformEndOfData.code, raised.code);
+    EXPECT_NE(std::string::npos, raised.document.find(R"("internal_error":{"api":"errno","code":28,)")) << raised.document;
+    EXPECT_NE(std::string::npos, raised.document.find("No space left on device"));
+    file.unlock();
+    EXPECT_EQ(kOld, readFile(scratch.configFile()));
+}
+
+// Journals as a crash may leave them: only a complete one is rolled back.
+TEST(RollbackJournalTest, OnlyACompleteJournalRollsTheFileBack) {
+    const std::string complete = RollbackJournal::encode(kOld);
+    struct Case {
+        const char* what;
+        std::string journal;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"complete", complete, kOld},
+        {"empty", "", kShorter},
+        {"header cut short", complete.substr(0, 20), kShorter},
+        {"content cut short", complete.substr(0, complete.size() - 1), kShorter},
+        {"content changed", complete.substr(0, complete.size() - 1) + "x", kShorter},
+        {"longer than its header says", complete + " ", kShorter},
+    };
+    for (const Case& c : cases) {
+        ScratchFolder scratch;
+        writeFile(scratch.configFile(), kShorter);
+        writeFile(scratch.configFile() + "-journal", c.journal);
+        LockableFile file;
+        file.open(scratch.configFile(), false);
+        file.lock();
+        EXPECT_EQ(c.expected, file.read()) << c.what;
+        file.unlock();
+        EXPECT_FALSE(std::filesystem::exists(scratch.configFile() + "-journal")) << c.what;
+    }
+}
+
+TEST(RollbackJournalTest, EncodingRoundTrips) {
+    for (const std::string& text : {std::string(), kOld, std::string("a\0b", 3)}) {
+        EXPECT_EQ(text, RollbackJournal::decode(RollbackJournal::encode(text)).value_or("<none>"));
+    }
+}
