@@ -34,11 +34,12 @@ struct LanguageCase {
     int language;
     const char* codePage;
     const char* label;  // of the file path usage, in that language
+    const char* reasonLabel;  // of the system's reason
 };
 
 class RecordedDescriptions : public testing::TestWithParam<LanguageCase> {};
 
-TEST_P(RecordedDescriptions, AMissingFileIsDescribedByItsLabelledPath) {
+TEST_P(RecordedDescriptions, AMissingFileIsDescribedByItsLabelledPathAndTheSystemsReason) {
     const LanguageCase& c = GetParam();
     SimSession sim("Simulate=1,DriverSetup=Language:" + std::to_string(c.language));
     ASSERT_EQ(Helvar_Initialize(sim.vi()), VI_SUCCESS);
@@ -46,14 +47,14 @@ TEST_P(RecordedDescriptions, AMissingFileIsDescribedByItsLabelledPath) {
     EXPECT_EQ(Helvar_ImportAttributeConfigurationFile(sim.vi(), path.c_str()), HELVAR_ERROR_READING_FILE);
     const std::string recorded = pendingError(sim.vi()).elaboration;
     const std::string text = toUtf8(recorded, c.codePage);
-    EXPECT_EQ(text, std::string(c.label) + ": " + path) << text;
+    EXPECT_EQ(text, std::string(c.label) + ": " + path + "\n" + c.reasonLabel + ": No such file or directory") << text;
     Helvar_Close(sim.vi());
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, RecordedDescriptions,
-                         testing::Values(LanguageCase{0, "CP1252", "File Path"},
+                         testing::Values(LanguageCase{0, "CP1252", "File Path", "Additional Error Information"},
                                          // Korean has no term table of its own: English labels.
-                                         LanguageCase{4, "CP949", "File Path"}));
+                                         LanguageCase{4, "CP949", "File Path", "Additional Error Information"}));
 
 TEST(RecordedDescriptions, JapaneseLabelsAreDeliveredInCodePage932) {
     SimSession sim("Simulate=1,DriverSetup=Language:3");

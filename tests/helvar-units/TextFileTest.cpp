@@ -113,7 +113,7 @@ TEST_F(TextFile, MissingFileIsAReadingErrorWithThePath) {
     EXPECT_EQ(errorConstant(document), "ivierrors::ERR_READING_FILE");
     EXPECT_EQ(std::string(document["component"].GetString()), "Helvar");
     EXPECT_EQ(std::string(document["translator"].GetString()), "mxlator_Digiscan");
-    EXPECT_EQ(elaborations(document), Items({"usage:kUsageTypeFilePath=" + file, "comment:No such file or directory"}));
+    EXPECT_EQ(elaborations(document), Items({"usage:kUsageTypeFilePath=" + file, "usage:kUsageTypeAdditionalErrorInfo=No such file or directory"}));
 }
 
 TEST_F(TextFile, UnwritableFileIsAWritingErrorWithThePath) {
@@ -122,7 +122,7 @@ TEST_F(TextFile, UnwritableFileIsAWritingErrorWithThePath) {
     EXPECT_EQ(code, -1074135036);
     auto document = parseDocument(text.c_str());
     EXPECT_EQ(errorConstant(document), "ivierrors::ERR_WRITING_FILE");
-    EXPECT_EQ(elaborations(document), Items({"usage:kUsageTypeFilePath=" + file, "comment:No such file or directory"}));
+    EXPECT_EQ(elaborations(document), Items({"usage:kUsageTypeFilePath=" + file, "usage:kUsageTypeAdditionalErrorInfo=No such file or directory"}));
 }
 
 TEST_F(TextFile, NullPathIsAnInvalidValueAndTouchesNothing) {

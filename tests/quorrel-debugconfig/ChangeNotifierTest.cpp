@@ -41,7 +41,10 @@ private:
 class SettingsSource final : public sysapicpp::PropertyBagFactory {
 public:
     explicit SettingsSource(DebugSettingsStoreInterface& store) : store_(store) {}
-    void listDeviceIDs(sysapicpp::IdList& out) override { out = shown; }
+    bool listDeviceIDs(sysapicpp::IdList& out) override {
+        out = shown;
+        return true;
+    }
     void createPropertyBags(sysapicpp::BagList& out, const sysapicpp::IdList& ids) override {
         const std::vector<DebugDeviceSettings> settings = store_.ensure(ids);
         out.clear();

@@ -21,7 +21,10 @@ const std::string kKept = "{00000000-0000-0000-0000-0000000000BB}";
 // Devices the test decides; bags carry their ID only.
 class DeviceSource final : public nORVMISysAPICommon100::PropertyBagFactoryInterface {
 public:
-    void listDeviceIDs(sysapicpp::IdList& out) override { out = shown; }
+    bool listDeviceIDs(sysapicpp::IdList& out) override {
+        out = shown;
+        return true;
+    }
     void createPropertyBags(sysapicpp::BagList& out, const sysapicpp::IdList& ids) override {
         if (failWith == 1) SYSAPICPP_THROW(FailException);
         if (failWith == 2) throw std::bad_alloc();

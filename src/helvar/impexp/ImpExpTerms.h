@@ -9,6 +9,8 @@ inline constexpr const char* kChannelName = "kUsageTypeChannelName";
 inline constexpr const char* kMinValue = "kUsageTypeMinValue";
 inline constexpr const char* kInvalidValue = "kUsageTypeInvalidValue";
 inline constexpr const char* kFilePath = "kUsageTypeFilePath";
+// The operating system's reason for a failed file operation, so the user can act on it.
+inline constexpr const char* kAdditionalErrorInfo = "kUsageTypeAdditionalErrorInfo";
 inline constexpr const char* kConfigurationVersion = "impexp_kUsageTypeAttributeConfigurationVersion";
 inline constexpr const char* kConfigurationExpectedVersion = "impexp_kUsageTypeAttributeConfigurationExpectedVersion";
 inline constexpr const char* kConfigurationOldestCompatibleVersion =

@@ -132,8 +132,9 @@ public:
 
 private:
     static bool readFile(const std::string& path, std::string& content) {
-        std::unique_ptr<platform::OpenFileInterface> file =
-            platform::fileSystem().open(platform::directory().matchCase(path), platform::FileMode::ReadBinary);
+        platform::OsError error;
+        std::unique_ptr<platform::OpenFileInterface> file = platform::fileSystem().open(
+            platform::directory().matchCase(path), platform::FileMode::ReadBinary, error);
         if (!file) return false;
         char buffer[16384];
         for (;;) {

@@ -20,7 +20,7 @@ TextFileReader::TextFileReader(const char* path, platform::FileSystemInterface& 
         // The system's reason (missing, a folder, a pipe, no permission) lets the user act.
         orverr::Raise raise(orverr::codes::kErrReadingFile, __FILE__, __LINE__, ORVERR_COMPONENT);
         raise.usage(usage::kFilePath, path_);
-        if (!error.message.empty()) raise.comment(error.message.c_str());
+        if (!error.message.empty()) raise.usage(usage::kAdditionalErrorInfo, error.message);
         raise.raise();
     }
 }

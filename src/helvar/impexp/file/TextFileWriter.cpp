@@ -20,7 +20,7 @@ TextFileWriter::TextFileWriter(const char* path, platform::FileSystemInterface& 
 void TextFileWriter::raiseWriteFailure(const platform::OsError& error) const {
     orverr::Raise raise(orverr::codes::kErrWritingFile, __FILE__, __LINE__, ORVERR_COMPONENT);
     raise.usage(usage::kFilePath, path_);
-    if (!error.message.empty()) raise.comment(error.message.c_str());
+    if (!error.message.empty()) raise.usage(usage::kAdditionalErrorInfo, error.message);
     raise.raise();
 }
 
