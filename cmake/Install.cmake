@@ -67,6 +67,18 @@ set_target_properties(${orv_tools} PROPERTIES INSTALL_RPATH "\$ORIGIN/../${CMAKE
 install(TARGETS ${orv_tools} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
 install(DIRECTORY data/examples DESTINATION ${orv_data_dir} COMPONENT tools)
 
+# Man pages: one page per tool, one page for the exports with a link page per function.
+install(FILES docs/man/helvar.1 docs/man/sysvista-host.1 docs/man/quorrel-debugconfig.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
+install(FILES docs/man/Helvar.3 DESTINATION ${CMAKE_INSTALL_MANDIR}/man3 COMPONENT helvar-dev)
+file(STRINGS include/Helvar.h helvar_exports REGEX "^HELVAR_API [A-Za-z]+ [A-Za-z_]+\\(")
+foreach(line ${helvar_exports})
+  string(REGEX REPLACE "^HELVAR_API [A-Za-z]+ ([A-Za-z_]+)\\(.*" "\\1" function "${line}")
+  file(WRITE ${CMAKE_BINARY_DIR}/package/man3/${function}.3 ".so man3/Helvar.3\n")
+  install(FILES ${CMAKE_BINARY_DIR}/package/man3/${function}.3 DESTINATION ${CMAKE_INSTALL_MANDIR}/man3
+          COMPONENT helvar-dev)
+endforeach()
+
 # Debian packages (cpack -G DEB in the build folder).
 set(CPACK_PACKAGE_NAME orvane)
 set(CPACK_PACKAGE_VENDOR "Orvane")
