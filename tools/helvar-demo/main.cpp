@@ -40,6 +40,13 @@ void showSessionObject(ViSession vi) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+        std::printf("usage: helvar-demo [OPTION-STRING]\n"
+                    "Opens a simulated digitizer session, attaches Helvar, shows the registered session\n"
+                    "object and provokes two failures, printing each status and the recorded error.\n\n"
+                    "example:\n  helvar-demo \"Simulate=1,DriverSetup=Model:5124;Language:2\"\n");
+        return 0;
+    }
     const std::string options = argc > 1 ? argv[1] : "Simulate=1,RangeCheck=1,Cache=1,DriverSetup=";
     ViSession vi = 0;
     ViStatus status = Digiscan_InitWithOptions("PXI1::0::INSTR", VI_FALSE, VI_FALSE, options.c_str(), &vi);

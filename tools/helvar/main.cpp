@@ -32,6 +32,9 @@ const char* const kUsage =
     "  --lang N            describe: the language of the description (default 0)\n"
     "  --help              this text; \"helvar COMMAND --help\" for one command\n"
     "\n"
+    "example:\n"
+    "  helvar export --set 0/1250001=0.3 --set 1250012=External settings.json\n"
+    "\n"
     "exit codes: 0 done, 1 Helvar or the driver refused, 2 usage error, 3 driver or engine missing,\n"
     "4 the output could not be written (the reason goes to standard error).\n"
     "A refusal shows the status's symbolic name, its number and the description Helvar recorded\n"
@@ -49,26 +52,32 @@ const Command kCommands[] = {
     {"export", helvartool::exportCommand,
      "usage: helvar export [--options TEXT] [--set [CH/]ID=VALUE]... FILE|-\n"
      "Opens a session, makes the assignments as the user, attaches Helvar and exports the user-set\n"
-     "attributes to FILE (or standard output).\n"},
+     "attributes to FILE (or standard output).\n"
+     "example: helvar export --set 0/1250001=0.3 settings.json\n"},
     {"apply", helvartool::applyCommand,
      "usage: helvar apply [--options TEXT] FILE|-\n"
-     "Applies the document to a fresh session and prints the session's document afterwards.\n"},
+     "Applies the document to a fresh session and prints the session's document afterwards.\n"
+     "example: helvar apply - < settings.json\n"},
     {"check", helvartool::checkCommand,
      "usage: helvar check [--options TEXT] FILE|-\n"
      "Validates the document against a scratch session with the given options (format, version,\n"
-     "model number, channels, every entry); prints \"accepted\" or the refusal.\n"},
+     "model number, channels, every entry); prints \"accepted\" or the refusal.\n"
+     "example: helvar check settings.json\n"},
     {"save-restore", helvartool::saveRestoreCommand,
      "usage: helvar save-restore [--options TEXT] [--set A]... [--change A]...\n"
      "Saves the settings in memory, makes the --change assignments, restores, and prints the three\n"
-     "documents.\n"},
+     "documents.\n"
+     "example: helvar save-restore --set 1250012=External --change 1250012=Immediate\n"},
     {"describe", helvartool::describeCommand,
      "usage: helvar describe CODE [--lang N]\n"
      "Prints the static description of CODE (decimal or 0x hexadecimal) in language N (0 English,\n"
      "1 French, 2 German, 3 Japanese, 4 Korean, 5 Simplified Chinese) and what a driver's error\n"
-     "query gets for it (255 bytes at most, in the language's code page, shown as UTF-8).\n"},
+     "query gets for it (255 bytes at most, in the language's code page, shown as UTF-8).\n"
+     "example: helvar describe -1074100298 --lang 3\n"},
     {"demo", helvartool::demoCommand,
      "usage: helvar demo [--options TEXT] [FOLDER]\n"
-     "Runs the end-to-end scenario, writing its files to FOLDER (default: a temporary folder).\n"},
+     "Runs the end-to-end scenario, writing its files to FOLDER (default: a temporary folder).\n"
+     "example: helvar demo /tmp/helvar-demo\n"},
 };
 
 }  // namespace

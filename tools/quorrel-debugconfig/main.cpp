@@ -21,12 +21,24 @@ using namespace nORVMISysAPICommon100;
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: quorrel-debugconfig path\n"
+    "       quorrel-debugconfig read <device id>\n"
+    "       quorrel-debugconfig ensure <device id>...\n"
+    "       quorrel-debugconfig commit <device id> <configuration> <true|false>\n"
+    "       quorrel-debugconfig --help\n"
+    "\n"
+    "Reads and commits devices' debug settings in the shared debug settings file, under the\n"
+    "same lock as the plug-in. The file lies under ORV_COMMON_APPDATA (default /var/lib).\n"
+    "\n"
+    "example:\n"
+    "  quorrel-debugconfig commit {6F1F1E3A-0D5C-4A8B-9A55-2B8E3C7D9F10} 1 false\n"
+    "\n"
+    "exit codes: 0 done, 1 no entry for the device or the file could not be read or written,\n"
+    "2 usage error.\n";
+
 int usage() {
-    std::fprintf(stderr,
-                 "usage: quorrel-debugconfig path\n"
-                 "       quorrel-debugconfig read <device id>\n"
-                 "       quorrel-debugconfig ensure <device id>...\n"
-                 "       quorrel-debugconfig commit <device id> <configuration> <true|false>\n");
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -51,6 +63,10 @@ bool parseInt32(const char* text, int32_t& value) {
 int main(int argc, char** argv) {
     if (argc < 2) return usage();
     const std::string command = argv[1];
+    if (command == "--help" || command == "-h") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     try {
         StorageLocator locator;
         DebugDeviceEntryFactory factory;

@@ -180,6 +180,9 @@ const char* usageText() {
            "  --trace                turn the platform trace on (ORV_TRACE=1, to standard error)\n"
            "  --help                 this text\n"
            "\n"
+           "example:\n"
+           "  sysvista-host --appdata /tmp/appdata --set 1:debugSessionConfiguration=1\n"
+           "\n"
            "Exit codes: 0 success, 1 usage, 2 plug-in not loadable, 3 version mismatch,\n"
            "4 expert failure, 5 an edit or storage change was refused, 6 notifications missing.\n";
 }
