@@ -1,0 +1,82 @@
+// The Windows lockable file: LockFileEx locks are mandatory, so the holder's lock also stops the
+// reads and writes of other opens (the Linux locks only stop other lockers).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/platform/LockedFile.h"
+#include "common/platform/win32/FileLockSyscalls.h"
+#include "quorrel-debugconfig/DebugConfigTestSupport.h"
+
+using namespace debugconfigtest;
+
+namespace {
+
+class LockedFileWin32 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::OsError error;
+        ASSERT_TRUE(platform::lockedFileSystem().createNew(path(), error)) << error.message;
+        first = platform::lockedFileSystem().openExisting(path(), error);
+        second = platform::lockedFileSystem().openExisting(path(), error);
+        ASSERT_TRUE(first && second) << error.message;
+        ASSERT_TRUE(first->write("content", 7, error));
+    }
+    void TearDown() override {
+        first.reset();
+        second.reset();
+        platform::win32::fileLockSyscalls() = platform::win32::defaultFileLockSyscalls();
+    }
+    std::string path() const { return scratch_.configFile(); }
+
+    ScratchFolder scratch_;
+    std::unique_ptr<platform::LockedFileInterface> first;
+    std::unique_ptr<platform::LockedFileInterface> second;
+};
+
+TEST_F(LockedFileWin32, TheLockStopsReadsAndWritesOfOtherOpens) {
+    platform::OsError error;
+    ASSERT_TRUE(first->lockExclusive(error)) << error.message;
+    char buffer[16];
+    size_t count = 0;
+    EXPECT_FALSE(second->read(buffer, sizeof buffer, count, error));
+    EXPECT_EQ(error.code, ERROR_LOCK_VIOLATION);
+    EXPECT_FALSE(second->write("x", 1, error));
+    EXPECT_EQ(error.code, ERROR_LOCK_VIOLATION);
+    // The holder itself reads and writes as usual.
+    ASSERT_TRUE(first->rewind(error));
+    ASSERT_TRUE(first->read(buffer, sizeof buffer, count, error)) << error.message;
+    EXPECT_EQ(std::string(buffer, count), "content");
+
+    ASSERT_TRUE(first->unlock(error));
+    ASSERT_TRUE(second->read(buffer, sizeof buffer, count, error)) << error.message;
+    EXPECT_EQ(std::string(buffer, count), "content");
+}
+
+TEST_F(LockedFileWin32, TruncateKeepsThePositionAndCreateNewRefusesAnExistingFile) {
+    platform::OsError error;
+    ASSERT_TRUE(first->truncate(3, error)) << error.message;
+    ASSERT_TRUE(first->rewind(error));
+    char buffer[16];
+    size_t count = 0;
+    ASSERT_TRUE(first->read(buffer, sizeof buffer, count, error));
+    EXPECT_EQ(std::string(buffer, count), "con");
+    ASSERT_TRUE(first->commit(error)) << error.message;
+
+    EXPECT_FALSE(platform::lockedFileSystem().createNew(path(), error));
+    EXPECT_EQ(error.code, ERROR_FILE_EXISTS);
+    EXPECT_FALSE(error.message.empty());
+}
+
+TEST_F(LockedFileWin32, InjectedLockFailureIsReported) {
+    auto& table = platform::win32::fileLockSyscalls();
+    table.lockFileEx = [](HANDLE, DWORD, DWORD, DWORD, DWORD, LPOVERLAPPED) -> BOOL { return FALSE; };
+    table.getLastError = []() -> DWORD { return ERROR_NOT_ENOUGH_MEMORY; };
+    platform::OsError error;
+    EXPECT_FALSE(first->lockExclusive(error));
+    EXPECT_EQ(error.code, ERROR_NOT_ENOUGH_MEMORY);
+}
+
+}  // namespace
