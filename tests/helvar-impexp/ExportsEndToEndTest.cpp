@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -97,8 +98,12 @@ TEST_F(ExportsEndToEnd, TheDocumentCarriesTheDesiredValuesOfUserSetAttributes) {
 TEST_F(ExportsEndToEnd, AFileExportAppliesToAFreshSession) {
     const std::string path = ::testing::TempDir() + "helvar-impexp-e2e.json";
     ASSERT_EQ(VI_SUCCESS, Helvar_ExportAttributeConfigurationFile(source.vi(), path.c_str()));
-    std::ifstream in(path, std::ios::binary);
-    const std::string fileText((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string fileText;
+    {
+        // Closed before the file is removed below: Windows does not delete a file that is open.
+        std::ifstream in(path, std::ios::binary);
+        fileText.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     EXPECT_EQ(std::string::npos, fileText.find('\0'));
 
     HelvarSession target;
@@ -124,7 +129,7 @@ TEST_F(ExportsEndToEnd, AFileWithAByteOrderMarkAppliesUnderAUtf8Name) {
     const std::string path = ::testing::TempDir() + "r\xc3\xa9glages-\xe6\xb8\xac\xe5\xae\x9a.json";
     const std::string text = source.exportText();
     {
-        std::ofstream out(path, std::ios::binary);
+        std::ofstream out(std::filesystem::u8path(path), std::ios::binary);
         out << "\xEF\xBB\xBF" << text;
     }
     HelvarSession target;
@@ -133,11 +138,11 @@ TEST_F(ExportsEndToEnd, AFileWithAByteOrderMarkAppliesUnderAUtf8Name) {
     EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, target.importText("\xEF\xBB\xBF" + text));
     // A mark alone is an empty document.
     {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        std::ofstream out(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc);
         out << "\xEF\xBB\xBF";
     }
     EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, Helvar_ImportAttributeConfigurationFile(target.vi(), path.c_str()));
-    std::remove(path.c_str());
+    std::filesystem::remove(std::filesystem::u8path(path));
 }
 
 TEST_F(ExportsEndToEnd, BufferSizesCountingTheNulOrNotImportTheSame) {

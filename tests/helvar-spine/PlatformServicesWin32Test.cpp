@@ -192,20 +192,47 @@ TEST(KnownFolders, ShellFoldersWithTheTestOverrides) {
     EXPECT_EQ(result, static_cast<int32_t>(E_FAIL));
 }
 
-TEST(Registry, BothViewsOfTheSystemRegistry) {
+// A key written in one view only, as a 32-bit installer leaves it.
+class Registry32Key {
+public:
+    explicit Registry32Key(const std::wstring& path) : path_(path) {
+        HKEY key = nullptr;
+        created_ = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY,
+                                     nullptr, &key, nullptr) == ERROR_SUCCESS;
+        if (!created_) return;
+        const wchar_t value[] = L"C:\\Orvane32";
+        ::RegSetValueExW(key, L"Dir", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+        ::RegSetValueExW(key, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kNumber), sizeof kNumber);
+        ::RegCloseKey(key);
+    }
+    ~Registry32Key() {
+        if (created_) ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), KEY_WOW64_32KEY, 0);
+    }
+    bool created() const { return created_; }
+
+private:
+    static constexpr DWORD kNumber = 7;
+    std::wstring path_;
+    bool created_ = false;
+};
+
+TEST(Registry, EachViewSeesItsOwnKeys) {
+    const std::string path = "SOFTWARE\\OrvaneSpineTest" + std::to_string(platform::currentProcessId());
+    Registry32Key written(platform::utf8ToWide(path));
+    if (!written.created()) GTEST_SKIP() << "this account cannot write HKEY_LOCAL_MACHINE";
     testing_support::FakeEnvironment environment;
     auto registry = platform::makeRegistry(environment);
     platform::RegistryError error;
-    const std::string key = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-    auto native = registry->openLocalMachineKey(key, platform::RegistryView::Native, error);
-    auto wow = registry->openLocalMachineKey(key, platform::RegistryView::Registry32, error);
-    ASSERT_TRUE(native && wow) << error.message;
-    std::string native64;
-    std::string view32;
-    ASSERT_TRUE(native->queryString("ProgramFilesDir", native64, error)) << error.message;
-    ASSERT_TRUE(wow->queryString("ProgramFilesDir", view32, error)) << error.message;
-    EXPECT_NE(native64, view32);  // "Program Files" and "Program Files (x86)"
-    EXPECT_FALSE(native->queryString("NoSuchValueHere", native64, error));
+    auto wow = registry->openLocalMachineKey(path, platform::RegistryView::Registry32, error);
+    ASSERT_NE(wow, nullptr) << error.message;
+    std::string value;
+    ASSERT_TRUE(wow->queryString("dir", value, error)) << error.message;
+    EXPECT_EQ(value, "C:\\Orvane32");
+    EXPECT_FALSE(wow->queryString("Number", value, error));  // not a string
+    EXPECT_EQ(error.code, static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(wow->queryString("NoSuchValueHere", value, error));
+    EXPECT_EQ(error.code, static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(registry->openLocalMachineKey(path, platform::RegistryView::Native, error), nullptr);
     EXPECT_EQ(error.code, static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(registry->openLocalMachineKey("SOFTWARE\\NoSuchVendorHere", platform::RegistryView::Native, error),
               nullptr);

@@ -25,6 +25,8 @@ struct FolderSetting {
     const char* overrideVariable;
 };
 
+constexpr const char* kTempOverrideVariable = "TMPDIR";
+
 constexpr FolderSetting kFolders[] = {
     {folder::kCommonAppData, "ORV_COMMON_APPDATA"},
     {folder::kSystem, "ORV_SYSTEM_DIR"},
@@ -52,8 +54,14 @@ public:
         return kInvalidArgumentResult;
     }
 
-    // TMP, then TEMP, then the Windows folder, as the system chooses; always ends with '\'.
+    // TMPDIR when set (as on Linux), else TMP, TEMP or the Windows folder, as the system chooses;
+    // always ends with a separator.
     std::string temporaryFolder() const override {
+        std::optional<std::string> value = environment_.variable(kTempOverrideVariable);
+        if (value && !value->empty()) {
+            if (value->back() != '\\' && value->back() != '/') *value += '\\';
+            return *value;
+        }
         wchar_t buffer[MAX_PATH + 1] = {};
         const DWORD length = knownFoldersSyscalls().getTempPath(MAX_PATH + 1, buffer);
         std::string path = length != 0 && length <= MAX_PATH ? wideToUtf8(buffer) : std::string(".\\");

@@ -8,7 +8,9 @@ namespace platform {
 
 std::string moduleFileName(const void* address) {
     HMODULE module = nullptr;
-    if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+    // A null address would name the program itself.
+    if (address == nullptr ||
+        !::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                               static_cast<LPCWSTR>(address), &module))
         return std::string();
     std::wstring path(MAX_PATH, L'\0');

@@ -29,6 +29,19 @@ void setError(RegistryError& error, DWORD code) {
     error.message = systemErrorMessage(code);
 }
 
+// The export file answers with the texts the Linux backend gives, whatever the system's language.
+struct FileError {
+    DWORD code;
+    const char* message;
+};
+constexpr FileError kFileNotFound{ERROR_FILE_NOT_FOUND, "The system cannot find the file specified."};
+constexpr FileError kAccessDenied{ERROR_ACCESS_DENIED, "Access is denied."};
+
+void setError(RegistryError& error, const FileError& file) {
+    error.code = file.code;
+    error.message = file.message;
+}
+
 class SystemRegistryKey : public RegistryKeyInterface {
 public:
     explicit SystemRegistryKey(HKEY key) : key_(key) {}
@@ -76,7 +89,7 @@ public:
     bool queryString(const std::string& valueName, std::string& value, RegistryError& error) const override {
         const std::string* data = file_->value(key_, valueName);
         if (data == nullptr) {
-            setError(error, ERROR_FILE_NOT_FOUND);
+            setError(error, kFileNotFound);
             return false;
         }
         value = *data;
@@ -118,17 +131,17 @@ private:
             const int64_t size = stream->size();
             std::string text(size > 0 ? static_cast<size_t>(size) : 0, '\0');
             if (size < 0 || stream->read(&text[0], text.size()) != text.size()) {
-                setError(error, ERROR_ACCESS_DENIED);
+                setError(error, kAccessDenied);
                 return nullptr;
             }
             *file = posix::RegistryFile::parse(text);
         } else if (::GetFileAttributesW(utf8ToWide(nativePath(path)).c_str()) != INVALID_FILE_ATTRIBUTES) {
-            setError(error, ERROR_ACCESS_DENIED);
+            setError(error, kAccessDenied);
             return nullptr;
         }
         const std::string key = view == RegistryView::Registry32 ? posix::registry32Path(subkey) : subkey;
         if (!file->hasKey(key)) {
-            setError(error, ERROR_FILE_NOT_FOUND);
+            setError(error, kFileNotFound);
             return nullptr;
         }
         return std::make_unique<FileRegistryKey>(std::move(file), key);
