@@ -123,8 +123,9 @@ cmake --build "$build" -j"$jobs"
 
 # A wine prefix of the build's own, started once so that each test does not wait for it.
 export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPATH="$build/out/bin;/usr/$triple/lib"
+# The programs find the DLLs beside them; the compiler's thread library is also on the path.
+export WINEPATH="/usr/$triple/lib"
 [ -d "$WINEPREFIX" ] || wine64 wineboot -i >/dev/null 2>&1
 wineserver -p
 trap 'wineserver -k || true' EXIT
-ctest --test-dir "$build" -j"$jobs" --output-on-failure "$@"
+ctest --test-dir "$build" -j"$jobs" --timeout 300 --output-on-failure "$@"
