@@ -125,7 +125,10 @@ cmake --build "$build" -j"$jobs"
 export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # The programs find the DLLs beside them; the compiler's thread library is also on the path.
 export WINEPATH="/usr/$triple/lib"
-[ -d "$WINEPREFIX" ] || wine64 wineboot -i >/dev/null 2>&1
-wineserver -p
+# A server that stays up between the test programs (it fails only when one is already running).
+wineserver -p || true
 trap 'wineserver -k || true' EXIT
+# Creates or updates the prefix and starts its services here, outside ctest: started by the first
+# test program, they would inherit its output pipe and hold it open past the program's end.
+wine64 wineboot >/dev/null 2>&1
 ctest --test-dir "$build" -j"$jobs" --timeout 300 --output-on-failure "$@"
