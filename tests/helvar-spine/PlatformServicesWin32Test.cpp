@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/platform/CodePage.h"
 #include "common/platform/DynamicLibrary.h"
 #include "common/platform/File.h"
 #include "common/platform/KnownFolders.h"
@@ -158,6 +159,22 @@ TEST(WideText, Utf16WithSurrogatePairsAndTheSameDecodingRules) {
     EXPECT_EQ(platform::wideToUtf8(std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}), "\xF0\x9F\x98\x80");
     EXPECT_EQ(platform::wideToUtf8(std::wstring{wchar_t(0xD83D), L'x'}), "\xEF\xBF\xBDx");  // lone high
     EXPECT_EQ(platform::wideToUtf8(std::wstring{wchar_t(0xDE00)}), "\xEF\xBF\xBD");        // lone low
+}
+
+TEST(CodePage, ConvertsThroughTheSystemsTablesWithQuestionMarksForMissingCharacters) {
+    std::string out;
+    ASSERT_TRUE(platform::codePageToUtf8(1252, "caf\xE9 \x80", out));
+    EXPECT_EQ(out, "caf\xC3\xA9 \xE2\x82\xAC");
+    ASSERT_TRUE(platform::utf8ToCodePage(1252, "\xE2\x82\xAC \xE6\xB8\xAC", out));
+    EXPECT_EQ(out, "\x80 ?");  // the euro sign exists in 1252, the CJK character does not
+    ASSERT_TRUE(platform::utf8ToCodePage(932, "\xE6\xB8\xAC", out));
+    ASSERT_TRUE(platform::codePageToUtf8(932, out, out));
+    EXPECT_EQ(out, "\xE6\xB8\xAC");
+    out = "untouched";
+    EXPECT_FALSE(platform::codePageToUtf8(437, "x", out));
+    EXPECT_EQ(out, "untouched");
+    ASSERT_TRUE(platform::utf8ToCodePage(949, "", out));
+    EXPECT_EQ(out, "");
 }
 
 TEST(Environment, ReadsTheSystemsVariables) {
