@@ -93,16 +93,17 @@ if [ ! -f "$prefix/lib/liblua5.1.a" ]; then
   done
   cflags="-O2" build_static lua5.1 "$deps/obj/lua" "${lua_sources[@]}"
 fi
-if [ ! -f "$prefix/lib/liblfs.a" ]; then
+# The Lua modules under Debian's library and header names, linked into the program that opens them.
+if [ ! -f "$prefix/lib/liblua5.1-filesystem.a" ]; then
   s="$(srcdir lua-filesystem)"
   cp "$s/src/lfs.h" "$prefix/include/lua5.1/"
-  cflags="-O2 -I$prefix/include/lua5.1" build_static lfs "$deps/obj/lfs" "$s/src/lfs.c"
+  cflags="-O2 -I$prefix/include/lua5.1" build_static lua5.1-filesystem "$deps/obj/lfs" "$s/src/lfs.c"
 fi
-if [ ! -f "$prefix/lib/libluacjson.a" ]; then
+if [ ! -f "$prefix/lib/liblua5.1-cjson.a" ]; then
   s="$(srcdir lua-cjson)"
-  [ -f "$s/lua-cjson.h" ] && cp "$s/lua-cjson.h" "$prefix/include/lua5.1/" || true
-  cflags="-O2 -I$prefix/include/lua5.1 -DDISABLE_INVALID_NUMBERS" \
-    build_static luacjson "$deps/obj/luacjson" "$s"/{lua_cjson,strbuf,fpconv}.c
+  # Debian generates this header at package build time.
+  printf 'extern int luaopen_cjson(lua_State*);\n' >"$prefix/include/lua5.1/lua-cjson.h"
+  cflags="-O2 -I$prefix/include/lua5.1" build_static lua5.1-cjson "$deps/obj/luacjson" "$s"/{lua_cjson,strbuf,fpconv}.c
 fi
 if [ ! -f "$prefix/lib/cmake/GTest/GTestConfig.cmake" ]; then
   cmake -S /usr/src/googletest -B "$deps/googletest" -G Ninja \
