@@ -10,6 +10,10 @@ find_library(CJSON_LIBRARY cjson REQUIRED)
 add_library(orv_cjson INTERFACE)
 target_include_directories(orv_cjson SYSTEM INTERFACE ${CJSON_INCLUDE_DIR})
 target_link_libraries(orv_cjson INTERFACE ${CJSON_LIBRARY})
+if(WIN32)
+  # The Windows build links cJSON statically: no DLL of ours re-exports its names.
+  target_compile_definitions(orv_cjson INTERFACE CJSON_HIDE_SYMBOLS)
+endif()
 
 find_path(LUA51_INCLUDE_DIR lua.h PATHS /usr/include/lua5.1 NO_DEFAULT_PATH)
 find_library(LUA51_LIBRARY NAMES lua5.1)

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstring>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -103,8 +104,12 @@ TEST_F(ExportsEndToEnd, TheDocumentCarriesTheDesiredValuesOfUserSetAttributes) {
 TEST_F(ExportsEndToEnd, AFileExportAppliesToAFreshSession) {
     const std::string path = ::testing::TempDir() + "helvar-impexp-e2e.json";
     ASSERT_EQ(VI_SUCCESS, Helvar_ExportAttributeConfigurationFile(source.vi(), path.c_str()));
-    std::ifstream in(path, std::ios::binary);
-    const std::string fileText((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string fileText;
+    {
+        // Closed before the file is removed below: Windows does not delete a file that is open.
+        std::ifstream in(path, std::ios::binary);
+        fileText.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     EXPECT_EQ(std::string::npos, fileText.find('\0'));
 
     HelvarSession target;
@@ -130,7 +135,7 @@ TEST_F(ExportsEndToEnd, AFileWithAByteOrderMarkIsRefusedAndTheSameFileWithoutItA
     const std::string path = ::testing::TempDir() + "r\xc3\xa9glages-\xe6\xb8\xac\xe5\xae\x9a.json";
     const std::string text = source.exportText();
     {
-        std::ofstream out(path, std::ios::binary);
+        std::ofstream out(std::filesystem::u8path(path), std::ios::binary);
         out << "\xEF\xBB\xBF" << text;
     }
     HelvarSession target;
@@ -145,11 +150,11 @@ TEST_F(ExportsEndToEnd, AFileWithAByteOrderMarkIsRefusedAndTheSameFileWithoutItA
     EXPECT_EQ(0.3, target.desiredReal("1", DIGISCAN_ATTR_VERTICAL_RANGE));
     // A mark alone is an empty document.
     {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        std::ofstream out(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc);
         out << "\xEF\xBB\xBF";
     }
     EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, Helvar_ImportAttributeConfigurationFile(target.vi(), path.c_str()));
-    std::remove(path.c_str());
+    std::filesystem::remove(std::filesystem::u8path(path));
 }
 
 TEST_F(ExportsEndToEnd, BufferSizesCountingTheNulOrNotImportTheSame) {

@@ -8,6 +8,7 @@
 
 #include "Helvar.h"
 #include "common/platform/DynamicLibrary.h"
+#include "support/Portable.h"
 
 namespace {
 
@@ -15,23 +16,24 @@ namespace fs = std::filesystem;
 
 // Replaces the engine in the searched folder by a new file (a new inode, as an installer would).
 void installEngine(const fs::path& from, const fs::path& folder) {
-    const fs::path temporary = folder / "libivi.so.new";
+    const std::string engine = testsupport::libraryFile("ivi");
+    const fs::path temporary = folder / (engine + ".new");
     fs::copy_file(from, temporary, fs::copy_options::overwrite_existing);
-    fs::rename(temporary, folder / "libivi.so");
+    fs::rename(temporary, folder / engine);
 }
 
 TEST(IncompleteEngine, FailsUntilTheLibraryIsComplete) {
     const char* out = std::getenv("ORV_OUT");
     const char* folder = std::getenv("SPINE_ENGINE_DIR");
     ASSERT_TRUE(out && folder);
-    installEngine(fs::path(out) / "variants/missing-required/libivi.so", folder);
+    installEngine(fs::path(out) / "variants/missing-required" / testsupport::libraryFile("ivi"), folder);
 
     EXPECT_EQ(Helvar_Initialize(1), HELVAR_ERROR_ENGINE_INCOMPLETE);
     EXPECT_EQ(Helvar_SaveAttributes(1), HELVAR_ERROR_ENGINE_INCOMPLETE);
     // The incomplete library was unloaded again.
     EXPECT_EQ(platform::dynamicLibrary().findLoaded("ivi.dll"), nullptr);
 
-    installEngine(fs::path(out) / "lib/libivi.so", folder);
+    installEngine(fs::path(testsupport::libraryFolder(out)) / testsupport::libraryFile("ivi"), folder);
     const ViStatus status = Helvar_Initialize(0);
     EXPECT_NE(status, HELVAR_ERROR_ENGINE_INCOMPLETE);
     EXPECT_NE(status, HELVAR_ERROR_ENGINE_NOT_LOADED);

@@ -9,12 +9,12 @@
 #include "SimSession.h"
 #include "common/orverr/Exception.h"
 #include "common/orverr/JsonReader.h"
-#include "common/platform/posix/DynamicLibrarySyscalls.h"
 #include "helvar/impexp/GetDesiredAttributeHelper.h"
 #include "helvar/impexp/ImportExportSession.h"
 #include "helvar/impexp/ImportExportSessionSettings.h"
 #include "helvar/miivi/IviWrapper.h"
 #include "helvar/miivi/LanguageAccessor.h"
+#include "support/Portable.h"
 
 namespace {
 
@@ -177,14 +177,11 @@ TEST_F(Core, ScalarReadRaisesErrorsAndRecordsWarnings) {
 TEST_F(Core, MissingDriverRaisesTheLoadersStatus) {
     miivi::IviWrapper wrapper(session.vi());
     impexp::GetDesiredAttributeHelper reader;
-    auto& table = platform::posix::dynamicLibrarySyscalls();
-    const auto saved = table;
-    table.dlopen = [](const char* file, int mode) -> void* {
-        return std::strstr(file, "Digiscan2u") ? nullptr : platform::posix::realDynamicLibrarySyscalls().dlopen(file, mode);
-    };
     ViInt32 value = 0;
-    auto [code, document] = raised([&] { reader.getAttributeViInt32(wrapper, "", DIGISCAN_ATTR_MODEL_NUMBER, &value); });
-    table = saved;
+    auto [code, document] = [&] {
+        testsupport::RefusedLoads refused("Digiscan2u");
+        return raised([&] { reader.getAttributeViInt32(wrapper, "", DIGISCAN_ATTR_MODEL_NUMBER, &value); });
+    }();
     EXPECT_EQ(code, -52005);
     const char* debug = orverr::findMember(document.c_str(), "orvdynlib_debug");
     ASSERT_NE(debug, nullptr) << document;

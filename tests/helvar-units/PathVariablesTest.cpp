@@ -33,7 +33,7 @@ protected:
         std::ofstream(file_, std::ios::binary) << kRegistry;
         environment_.values["ORV_REGISTRY_FILE"] = file_.string();
         environment_.values["ORV_COMMON_APPDATA"] = "/srv/common";
-        environment_.values["TMPDIR"] = "/scratch";
+        environment_.values["TMPDIR"] = "/scratch/";  // the separator the backend would add differs
     }
     void TearDown() override { fs::remove(file_); }
 

@@ -155,11 +155,13 @@ TEST(KnownFolders, ComeFromTheEnvironmentWithDefaults) {
     testing_support::FakeEnvironment environment;
     auto folders = makeKnownFolders(environment);
     std::string path;
+#if !defined(_WIN32)  // Windows asks the shell; its backend's tests cover that.
     EXPECT_EQ(folders->shellFolder(folder::kCommonAppData, path), 0);
     EXPECT_EQ(path, "/var/lib");
     EXPECT_EQ(folders->shellFolder(folder::kSystem, path), 0);
     EXPECT_EQ(path, "/usr/lib");
     EXPECT_EQ(folders->temporaryFolder(), "/tmp/");
+#endif
     EXPECT_EQ(folders->shellFolder(26, path), kInvalidArgumentResult);
 
     environment.values["ORV_COMMON_APPDATA"] = "/srv/common";

@@ -14,15 +14,14 @@
 
 #include "common/orverr/Exception.h"
 #include "common/platform/KnownFolders.h"
+#include "support/Portable.h"
 
 namespace debugconfigtest {
 
 class ScratchFolder {
 public:
     ScratchFolder() {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/orv-debugconfig-XXXXXX";
-        root_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+        root_ = testsupport::makeTemporaryFolder("orv-debugconfig-");
         EXPECT_FALSE(root_.empty());
         std::filesystem::create_directories(configFolder());
     }

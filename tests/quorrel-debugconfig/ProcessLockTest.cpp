@@ -1,38 +1,24 @@
 // Several processes commit to the same debug configuration file at once.
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <vector>
 
 #include "quorrel-debugconfig/DebugConfigTestSupport.h"
-
-extern char** environ;
+#include "support/Portable.h"
 
 using namespace debugconfigtest;
 
 namespace {
 
-pid_t spawnCommitter(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    std::string program = QUORREL_DEBUGCONFIG_COMMITTER;
-    argv.push_back(program.data());
-    std::vector<std::string> copies(args);
-    for (auto& arg : copies) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    pid_t pid = -1;
-    EXPECT_EQ(0, ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ));
-    return pid;
+std::unique_ptr<testsupport::ChildProcess> spawnCommitter(const std::vector<std::string>& args) {
+    auto child = std::make_unique<testsupport::ChildProcess>(QUORREL_DEBUGCONFIG_COMMITTER, args);
+    EXPECT_TRUE(child->started());
+    return child;
 }
 
-int exitCodeOf(pid_t pid) {
-    int status = 0;
-    if (::waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
+int exitCodeOf(const std::unique_ptr<testsupport::ChildProcess>& child) { return child->wait(); }
 
 class ProcessLockTest : public ::testing::Test {
 protected:
-    ProcessLockTest() { ::setenv("ORV_COMMON_APPDATA", scratch_.root().c_str(), 1); }
+    ProcessLockTest() { testsupport::setEnvironment("ORV_COMMON_APPDATA", scratch_.root()); }
 
     ScratchFolder scratch_;
 };
@@ -42,11 +28,11 @@ protected:
 TEST_F(ProcessLockTest, ConcurrentCommitsOfDifferentDevicesLoseNoUpdate) {
     constexpr int kProcesses = 6;
     constexpr int kCommits = 60;
-    std::vector<pid_t> children;
+    std::vector<std::unique_ptr<testsupport::ChildProcess>> children;
     for (int p = 0; p < kProcesses; ++p) {
         children.push_back(spawnCommitter({"{DEVICE-" + std::to_string(p) + "}", std::to_string(kCommits)}));
     }
-    for (pid_t child : children) EXPECT_EQ(0, exitCodeOf(child)) << "a committer saw a lost update or failed";
+    for (const auto& child : children) EXPECT_EQ(0, exitCodeOf(child)) << "a committer saw a lost update or failed";
 
     Json root = parseJson(readFile(scratch_.configFile()));
     ASSERT_TRUE(root) << "the file must always parse";
@@ -63,11 +49,11 @@ TEST_F(ProcessLockTest, ConcurrentCommitsOfDifferentDevicesLoseNoUpdate) {
 TEST_F(ProcessLockTest, ReadModifyWriteOfOneEntryIsSerialisedAcrossProcesses) {
     constexpr int kProcesses = 4;
     constexpr int kIncrements = 50;
-    std::vector<pid_t> children;
+    std::vector<std::unique_ptr<testsupport::ChildProcess>> children;
     for (int p = 0; p < kProcesses; ++p) {
         children.push_back(spawnCommitter({"--counter", "{COUNTER}", std::to_string(kIncrements)}));
     }
-    for (pid_t child : children) EXPECT_EQ(0, exitCodeOf(child));
+    for (const auto& child : children) EXPECT_EQ(0, exitCodeOf(child));
 
     Json root = parseJson(readFile(scratch_.configFile()));
     ASSERT_TRUE(root);

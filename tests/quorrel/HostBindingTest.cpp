@@ -9,6 +9,7 @@
 #include "explorer/SimSvs.h"
 #include "quorrel/hostbinding/SvsLibraryBinding.h"
 #include "support/FakeEnvironment.h"
+#include "support/Portable.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ protected:
     void SetUp() override {
         const char* out = std::getenv("ORV_OUT");
         ASSERT_NE(nullptr, out);
-        libraryFolder = std::string(out) + "/lib/";
+        libraryFolder = testsupport::libraryFolder(out) + "/";
         registryFile = fs::temp_directory_path() /
                        ("quorrel-registry-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".reg");
         environment.values["ORV_REGISTRY_FILE"] = registryFile.string();

@@ -18,6 +18,7 @@
 #include "palu/PackageEventLog.h"
 #include "palu/SimTrace.h"
 #include "storage/SimStorage.h"
+#include "support/Portable.h"
 
 using namespace quorreltest;
 namespace fs = std::filesystem;
@@ -57,7 +58,7 @@ protected:
         // they would otherwise share one debug settings file.
         static const std::string base = std::getenv("ORV_COMMON_APPDATA");
         const std::string own = base + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ::setenv("ORV_COMMON_APPDATA", own.c_str(), 1);
+        testsupport::setEnvironment("ORV_COMMON_APPDATA", own);
         SimStorage_clearFailures();
         ASSERT_EQ(0, SimStorage_load(nullptr));
         fs::create_directories(configFolder());

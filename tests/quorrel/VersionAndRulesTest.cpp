@@ -190,12 +190,19 @@ TEST(PackageHooks, FailedAttachIsLoggedWithTheModuleName) {
     EXPECT_EQ(0, quorrel::quorrelPackageCallback(0));
 }
 
+#include <cwchar>
+
 #include "common/platform/WideText.h"
 
 TEST(WideText, RoundTripsAndReplacesMalformedInput) {
     const std::string text = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80";  // a, e acute, euro sign, an emoji
     const std::wstring wide = platform::utf8ToWide(text);
-    EXPECT_EQ((std::wstring{L'a', wchar_t(0xE9), wchar_t(0x20AC), wchar_t(0x1F600)}), wide);
+#if WCHAR_MAX > 0xFFFF
+    const std::wstring emoji{wchar_t(0x1F600)};
+#else
+    const std::wstring emoji{wchar_t(0xD83D), wchar_t(0xDE00)};  // a UTF-16 surrogate pair
+#endif
+    EXPECT_EQ((std::wstring{L'a', wchar_t(0xE9), wchar_t(0x20AC)} + emoji), wide);
     EXPECT_EQ(text, platform::wideToUtf8(wide));
     EXPECT_EQ(L"", platform::utf8ToWide(static_cast<const char*>(nullptr)));
     EXPECT_EQ("", platform::wideToUtf8(static_cast<const wchar_t*>(nullptr)));

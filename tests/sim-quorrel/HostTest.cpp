@@ -1,14 +1,13 @@
 // The explorer host program, run as a separate process.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "support/Portable.h"
 
 namespace {
 
@@ -18,39 +17,42 @@ struct HostRun {
 };
 
 // Runs the host with arguments; keeps stdout, or stderr when errors is set.
+#if defined(_WIN32)
+constexpr const char* kNullDevice = "NUL";
+#else
+constexpr const char* kNullDevice = "/dev/null";
+#endif
+
 HostRun runHost(const std::string& arguments, bool errors = false) {
     const char* host = std::getenv("SYSVISTA_HOST");
-    std::string command = std::string(host ? host : "sysvista-host") + " " + arguments +
-                          (errors ? " 2>&1 1>/dev/null" : " 2>/dev/null");
+    // The shell of the system reads the program's path in the system's own form.
+    const std::string program = std::filesystem::path(host ? host : "sysvista-host").make_preferred().string();
+    std::string command = "\"" + program + "\" " + arguments +
+                          (errors ? std::string(" 2>&1 1>") + kNullDevice : std::string(" 2>") + kNullDevice);
     HostRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-    int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.output = testsupport::runCommand(command, run.exitCode);
     return run;
 }
 
 std::string pluginPath() {
     const char* out = std::getenv("ORV_OUT");
-    return std::string(out ? out : ".") + "/lib/libQuorrel.so";
+    return testsupport::libraryFolder(out ? out : ".") + "/" + testsupport::libraryFile("Quorrel");
 }
 
-bool pluginBuilt() { return access(pluginPath().c_str(), R_OK) == 0; }
+bool pluginBuilt() { return std::filesystem::exists(pluginPath()); }
 
 // A common application data folder as an installation leaves it: the shared folder exists.
 class TemporaryFolder {
 public:
     TemporaryFolder() {
-        char pattern[] = "/tmp/sysvista-host-test-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path = made ? made : "";
-        if (!path.empty() && std::system(("mkdir -p '" + path + "/Orvane/Shared/Quorrel'").c_str()) != 0) path.clear();
+        path = testsupport::makeTemporaryFolder("sysvista-host-test-");
+        std::error_code error;
+        if (!path.empty() && !std::filesystem::create_directories(path + "/Orvane/Shared/Quorrel", error)) path.clear();
     }
     ~TemporaryFolder() {
-        if (!path.empty() && std::system(("rm -rf '" + path + "'").c_str()) != 0) ADD_FAILURE() << "cannot remove " << path;
+        std::error_code error;
+        if (!path.empty() && std::filesystem::remove_all(path, error) == static_cast<std::uintmax_t>(-1))
+            ADD_FAILURE() << "cannot remove " << path;
     }
     std::string path;
 };

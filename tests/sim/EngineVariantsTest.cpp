@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/platform/DynamicLibrary.h"
+#include "support/Portable.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ std::string out() {
 
 TEST(EngineVariants, CompleteEngineHasEveryName) {
     EXPECT_EQ(238u, sizeof(kNames) / sizeof(kNames[0]));
-    EXPECT_EQ(std::set<std::string>(), missingNames(out() + "/lib"));
+    EXPECT_EQ(std::set<std::string>(), missingNames(testsupport::libraryFolder(out())));
 }
 
 TEST(EngineVariants, MissingRequiredLacksOnlyValidateAttribute) {

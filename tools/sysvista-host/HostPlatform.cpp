@@ -32,6 +32,10 @@ std::string programFolder() {
     return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
 }
 
+std::string libraryFolder() { return programFolder() + "../lib/"; }
+
+const char* const kPluginFileName = "libQuorrel.so";
+
 void setEnvironment(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
 
 const char* getEnvironment(const char* name) { return getenv(name); }

@@ -26,8 +26,12 @@ private:
     std::string _error;
 };
 
-// The folder of the running program, with a trailing '/'.
+// The folder of the running program, with a trailing separator.
 std::string programFolder();
+// The folder of the stand-ins and the plug-in in a build, with a trailing separator.
+std::string libraryFolder();
+// The plug-in's file name on this system.
+extern const char* const kPluginFileName;
 void setEnvironment(const char* name, const std::string& value);
 const char* getEnvironment(const char* name);
 // Writes text to a new file in the temporary folder; returns its path, "" on failure.

@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
         std::fputs(usageText(), stdout);
         return kExitSuccess;
     }
-    std::string libraryFolder = programFolder() + "../lib/";
-    if (options.pluginPath.empty()) options.pluginPath = libraryFolder + "libQuorrel.so";
+    const std::string libraries = libraryFolder();
+    if (options.pluginPath.empty()) options.pluginPath = libraries + kPluginFileName;
     if (options.trace) setEnvironment("ORV_TRACE", "1");
     if (!options.storageFile.empty()) setEnvironment("ORV_STORAGE_FILE", options.storageFile);
     if (!options.appDataFolder.empty()) setEnvironment("ORV_COMMON_APPDATA", options.appDataFolder);
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     if (!options.registryFile.empty()) {
         setEnvironment("ORV_REGISTRY_FILE", options.registryFile);
     } else if (!options.svsFolder.empty() || getEnvironment("ORV_REGISTRY_FILE") == nullptr) {
-        std::string folder = options.svsFolder.empty() ? libraryFolder : options.svsFolder;
+        std::string folder = options.svsFolder.empty() ? libraries : options.svsFolder;
         temporaryRegistry = writeTemporaryFile("sysvista-registry-", registryText(folder));
         if (temporaryRegistry.empty()) {
             printError("cannot write a registry file in the temporary folder");

@@ -8,7 +8,11 @@
 #include "Digiscan.h"
 #include "DriverSetup.h"
 
+#if defined(_WIN32)
+#define DIGISCAN_EXPORT extern "C" __declspec(dllexport)
+#else
 #define DIGISCAN_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 namespace digiscan {
 namespace {

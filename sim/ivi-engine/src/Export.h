@@ -2,7 +2,12 @@
 // Entry-point plumbing shared by the engine's exported functions.
 #include "Engine.h"
 
+#if defined(_WIN32)
+// A module-definition file per build of the engine chooses the exports.
+#define SIMIVI_EXPORT extern "C"
+#else
 #define SIMIVI_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 // Counts the call of the enclosing function and applies an injected failure (returning its status,
 // converted to the function's result type).

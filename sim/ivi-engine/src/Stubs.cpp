@@ -3,8 +3,15 @@
 // the engine's prototypes, which differ from the stubs' parameter lists.
 #include "NotSupported.h"
 
+#if defined(_WIN32)
+// A DLL cannot export a weak definition: each stub has a name of its own, and the engine's
+// module-definition file exports it under the engine name when no real function has that name.
+#define SIMIVI_STUB(name) \
+    extern "C" ViStatus SimIviStub_##name() { return simivi::notSupported(#name); }
+#else
 #define SIMIVI_STUB(name) \
     extern "C" __attribute__((weak, visibility("default"))) ViStatus name() { return simivi::notSupported(#name); }
+#endif
 #define IVI_REQUIRED(name) SIMIVI_STUB(name)
 #define IVI_OPTIONAL(name) SIMIVI_STUB(name)
 #include "helvar/miivi/IviEngineNames.def"

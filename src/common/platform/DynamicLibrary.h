@@ -9,6 +9,13 @@ namespace platform {
 
 using LibraryHandle = void*;
 
+// Which numbering LibraryError::code uses.
+#if defined(_WIN32)
+inline constexpr const char* kLibraryErrorApi = "win32";  // GetLastError
+#else
+inline constexpr const char* kLibraryErrorApi = "errno";
+#endif
+
 // Why a load or a look-up failed: the system's error number (0 when it gives none) and its text.
 struct LibraryError {
     int32_t code = 0;

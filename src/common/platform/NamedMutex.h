@@ -1,7 +1,7 @@
 #pragma once
 // A mutex known by name, so that independent modules of one process (each with its own copy
 // of this code) exclude each other. Not recursive on Linux; on Windows the owning thread may lock
-// again (each lock needs its unlock), see docs/platform.md.
+// again, and each lock needs its unlock (see docs/platform.md).
 #include <memory>
 #include <string>
 

@@ -18,7 +18,7 @@ void describeFailure(orverr::Raise& raise, const char* detailName, const char* d
     debug = orverr::addString(debug, "debug", kDebugText);
     orverr::addString(debug, detailName, detail);
     orverr::JsonCursor internal = orverr::beginObject(raise.topLevel(), "internal_error");
-    internal = orverr::addString(internal, "api", "errno");
+    internal = orverr::addString(internal, "api", platform::kLibraryErrorApi);
     internal = orverr::addInt32(internal, "code", error.code);
     orverr::addString(internal, "string", error.message.c_str());
 }

@@ -1,0 +1,55 @@
+// Code pages through the system's own tables; characters a code page lacks become '?'.
+#include "common/platform/CodePage.h"
+
+#include <windows.h>
+
+namespace platform {
+namespace {
+
+constexpr uint32_t kSupported[] = {1252, 932, 949, 936};
+
+bool supported(uint32_t codePage) {
+    for (uint32_t known : kSupported)
+        if (known == codePage) return true;
+    return false;
+}
+
+// Between the code page (or UTF-8) and UTF-16.
+bool toWide(UINT codePage, const std::string& in, std::wstring& out) {
+    if (in.empty()) return out.clear(), true;
+    const int size = static_cast<int>(in.size());
+    const int length = ::MultiByteToWideChar(codePage, 0, in.data(), size, nullptr, 0);
+    if (length <= 0) return false;
+    out.assign(static_cast<size_t>(length), L'\0');
+    return ::MultiByteToWideChar(codePage, 0, in.data(), size, &out[0], length) == length;
+}
+
+bool fromWide(UINT codePage, const std::wstring& in, std::string& out) {
+    if (in.empty()) return out.clear(), true;
+    const int size = static_cast<int>(in.size());
+    const char* fallback = codePage == CP_UTF8 ? nullptr : "?";
+    const int length = ::WideCharToMultiByte(codePage, 0, in.data(), size, nullptr, 0, fallback, nullptr);
+    if (length <= 0) return false;
+    out.assign(static_cast<size_t>(length), '\0');
+    return ::WideCharToMultiByte(codePage, 0, in.data(), size, &out[0], length, fallback, nullptr) == length;
+}
+
+bool convert(UINT from, UINT to, const std::string& in, std::string& out) {
+    std::wstring wide;
+    std::string converted;
+    if (!toWide(from, in, wide) || !fromWide(to, wide, converted)) return false;
+    out = std::move(converted);
+    return true;
+}
+
+}  // namespace
+
+bool codePageToUtf8(uint32_t codePage, const std::string& in, std::string& out) {
+    return supported(codePage) && convert(codePage, CP_UTF8, in, out);
+}
+
+bool utf8ToCodePage(uint32_t codePage, const std::string& in, std::string& out) {
+    return supported(codePage) && convert(CP_UTF8, codePage, in, out);
+}
+
+}  // namespace platform

@@ -1,0 +1,333 @@
+// The Windows backend of the platform layer, through its interfaces and its system-call tables.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/platform/CodePage.h"
+#include "common/platform/DynamicLibrary.h"
+#include "common/platform/File.h"
+#include "common/platform/KnownFolders.h"
+#include "common/platform/LocalTime.h"
+#include "common/platform/ModulePath.h"
+#include "common/platform/NamedMutex.h"
+#include "common/platform/ProcessId.h"
+#include "common/platform/Registry.h"
+#include "common/platform/ThreadName.h"
+#include "common/platform/WideText.h"
+#include "common/platform/win32/DynamicLibrarySyscalls.h"
+#include "common/platform/win32/FileSyscalls.h"
+#include "common/platform/win32/KnownFoldersSyscalls.h"
+#include "common/platform/win32/NamedMutexSyscalls.h"
+#include "support/FakeEnvironment.h"
+#include "support/Portable.h"
+
+namespace {
+
+TEST(LibraryNames, WindowsNamesStayAsTheyAre) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ivi.dll", "ivi.dll"},
+        {"C:\\Orvane\\bin\\orvxlator.dll", "C:\\Orvane\\bin\\orvxlator.dll"},
+        {"C:/Orvane/bin/svs.dll", "C:\\Orvane\\bin\\svs.dll"},
+    };
+    for (const auto& [name, native] : cases) EXPECT_EQ(platform::nativeLibraryName(name), native) << name;
+}
+
+TEST(DynamicLibrary, LoadsFindsAndReportsFailures) {
+    platform::DynamicLibraryInterface& libraries = platform::dynamicLibrary();
+    platform::LibraryError error;
+    EXPECT_EQ(libraries.load("NoSuchLibraryAnywhere.dll", error), nullptr);
+    EXPECT_EQ(error.code, ERROR_MOD_NOT_FOUND);
+    EXPECT_NE(error.message.find("NoSuchLibraryAnywhere.dll"), std::string::npos) << error.message;
+
+    platform::LibraryHandle kernel = libraries.load("kernel32.dll", error);
+    ASSERT_NE(kernel, nullptr) << error.message;
+    EXPECT_NE(libraries.symbol(kernel, "GetProcAddress", error), nullptr);
+    platform::LibraryError missing;
+    EXPECT_EQ(libraries.symbol(kernel, "no_such_symbol_here", missing), nullptr);
+    EXPECT_EQ(missing.code, ERROR_PROC_NOT_FOUND);
+    EXPECT_NE(missing.message.find("no_such_symbol_here"), std::string::npos) << missing.message;
+    platform::LibraryHandle again = libraries.findLoaded("kernel32.dll");
+    EXPECT_EQ(again, kernel);
+    libraries.unload(again);
+    libraries.unload(kernel);
+    // Looking up never loads.
+    EXPECT_EQ(libraries.findLoaded("NoSuchLibraryAnywhere.dll"), nullptr);
+    EXPECT_EQ(libraries.findLoaded("mapi32.dll"), nullptr);
+    EXPECT_EQ(::GetModuleHandleW(L"mapi32.dll"), nullptr);
+}
+
+TEST(DynamicLibrary, InjectedLoadFailureIsReported) {
+    auto& table = platform::win32::dynamicLibrarySyscalls();
+    const auto saved = table;
+    table.loadLibraryEx = [](LPCWSTR, HANDLE, DWORD) -> HMODULE { return nullptr; };
+    table.getLastError = []() -> DWORD { return ERROR_ACCESS_DENIED; };
+    platform::LibraryError error;
+    EXPECT_EQ(platform::dynamicLibrary().load("kernel32.dll", error), nullptr);
+    table = saved;
+    EXPECT_EQ(error.code, ERROR_ACCESS_DENIED);
+}
+
+TEST(NamedMutex, ExcludesIndependentOpeners) {
+    const std::string name = "spine-test-" + std::to_string(platform::currentProcessId());
+    std::atomic<int> inside{0};
+    std::atomic<int> overlaps{0};
+    int counter = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&] {
+            for (int i = 0; i < 200; ++i) {
+                auto mutex = platform::namedMutexFactory().open(name);
+                ASSERT_NE(mutex, nullptr);
+                ASSERT_TRUE(mutex->lock());
+                if (inside.fetch_add(1) != 0) ++overlaps;
+                ++counter;
+                inside.fetch_sub(1);
+                mutex->unlock();
+            }
+        });
+    }
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(overlaps.load(), 0);
+    EXPECT_EQ(counter, 800);
+}
+
+// Whether another thread could take the kernel mutex right now (without waiting).
+bool freeForOtherThreads(const std::string& name) {
+    bool free = false;
+    std::thread([&] {
+        HANDLE mutex = ::CreateMutexW(nullptr, FALSE, platform::utf8ToWide("orv-mutex-" + name).c_str());
+        const DWORD result = ::WaitForSingleObject(mutex, 0);
+        free = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+        if (free) ::ReleaseMutex(mutex);
+        ::CloseHandle(mutex);
+    }).join();
+    return free;
+}
+
+// Unlike the Linux lock files, the owning thread may lock again; each lock needs its unlock.
+TEST(NamedMutex, IsRecursiveForTheOwningThread) {
+    const std::string name = "spine-recursive-" + std::to_string(platform::currentProcessId());
+    auto mutex = platform::namedMutexFactory().open(name);
+    ASSERT_NE(mutex, nullptr);
+    ASSERT_TRUE(mutex->lock());
+    ASSERT_TRUE(mutex->lock());
+    mutex->unlock();
+    EXPECT_FALSE(freeForOtherThreads(name));
+    mutex->unlock();
+    EXPECT_TRUE(freeForOtherThreads(name));
+}
+
+TEST(NamedMutex, AbandonedByItsOwnerCountsAsAcquired) {
+    const std::string name = "spine-abandoned-" + std::to_string(platform::currentProcessId());
+    auto mutex = platform::namedMutexFactory().open(name);
+    ASSERT_NE(mutex, nullptr);
+    std::thread([&] {
+        HANDLE owned = ::CreateMutexW(nullptr, FALSE, platform::utf8ToWide("orv-mutex-" + name).c_str());
+        ASSERT_NE(owned, nullptr);
+        EXPECT_EQ(::WaitForSingleObject(owned, 0), WAIT_OBJECT_0);
+        ::CloseHandle(owned);  // the thread ends without releasing it
+    }).join();
+    EXPECT_TRUE(mutex->lock());
+    mutex->unlock();
+    EXPECT_TRUE(freeForOtherThreads(name));
+}
+
+TEST(NamedMutex, RefusedCreationGivesNoMutex) {
+    auto& table = platform::win32::namedMutexSyscalls();
+    const auto saved = table;
+    table.createMutex = [](LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR) -> HANDLE { return nullptr; };
+    EXPECT_EQ(platform::namedMutexFactory().open("spine-refused"), nullptr);
+    table = saved;
+}
+
+TEST(WideText, Utf16WithSurrogatePairsAndTheSameDecodingRules) {
+    const std::pair<std::string, std::wstring> cases[] = {
+        {"abc", L"abc"},
+        {"\xC3\xA9\xE2\x82\xAC", L"\u00E9\u20AC"},
+        {"\xF0\x9F\x98\x80", std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}},  // U+1F600
+        {"\xC3", L"\uFFFD"},                                                   // cut short
+        {"\xED\xA0\x80", L"\uFFFD"},                                           // an encoded surrogate
+        {"\xC0\xAF", L"\uFFFD"},                                               // overlong
+    };
+    for (const auto& [utf8, wide] : cases) EXPECT_EQ(platform::utf8ToWide(utf8), wide) << utf8;
+    EXPECT_EQ(platform::wideToUtf8(std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(platform::wideToUtf8(std::wstring{wchar_t(0xD83D), L'x'}), "\xEF\xBF\xBDx");  // lone high
+    EXPECT_EQ(platform::wideToUtf8(std::wstring{wchar_t(0xDE00)}), "\xEF\xBF\xBD");        // lone low
+}
+
+TEST(CodePage, ConvertsThroughTheSystemsTablesWithQuestionMarksForMissingCharacters) {
+    std::string out;
+    ASSERT_TRUE(platform::codePageToUtf8(1252, "caf\xE9 \x80", out));
+    EXPECT_EQ(out, "caf\xC3\xA9 \xE2\x82\xAC");
+    ASSERT_TRUE(platform::utf8ToCodePage(1252, "\xE2\x82\xAC \xE6\xB8\xAC", out));
+    EXPECT_EQ(out, "\x80 ?");  // the euro sign exists in 1252, the CJK character does not
+    ASSERT_TRUE(platform::utf8ToCodePage(932, "\xE6\xB8\xAC", out));
+    ASSERT_TRUE(platform::codePageToUtf8(932, out, out));
+    EXPECT_EQ(out, "\xE6\xB8\xAC");
+    out = "untouched";
+    EXPECT_FALSE(platform::codePageToUtf8(437, "x", out));
+    EXPECT_EQ(out, "untouched");
+    ASSERT_TRUE(platform::utf8ToCodePage(949, "", out));
+    EXPECT_EQ(out, "");
+}
+
+TEST(Environment, ReadsTheSystemsVariables) {
+    ::SetEnvironmentVariableW(L"ORV_SPINE_TEST_VALUE", L"\u00E9t\u00E9");
+    EXPECT_EQ(platform::environment().variable("ORV_SPINE_TEST_VALUE").value_or("<none>"), "\xC3\xA9t\xC3\xA9");
+    ::SetEnvironmentVariableW(L"ORV_SPINE_TEST_VALUE", L"");
+    EXPECT_EQ(platform::environment().variable("ORV_SPINE_TEST_VALUE").value_or("<none>"), "");
+    ::SetEnvironmentVariableW(L"ORV_SPINE_TEST_VALUE", nullptr);
+    EXPECT_FALSE(platform::environment().variable("ORV_SPINE_TEST_VALUE").has_value());
+}
+
+TEST(KnownFolders, ShellFoldersWithTheTestOverrides) {
+    testing_support::FakeEnvironment environment;
+    auto folders = platform::makeKnownFolders(environment);
+    std::string path;
+    ASSERT_EQ(folders->shellFolder(platform::folder::kSystem, path), 0);
+    wchar_t system[MAX_PATH] = {};
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_EQ(path, platform::wideToUtf8(system));
+    EXPECT_EQ(folders->shellFolder(12345, path), platform::kInvalidArgumentResult);
+
+    environment.values["ORV_COMMON_APPDATA"] = "C:\\Test\\AppData";
+    ASSERT_EQ(folders->shellFolder(platform::folder::kCommonAppData, path), 0);
+    EXPECT_EQ(path, "C:\\Test\\AppData");
+    EXPECT_EQ(folders->temporaryFolder().back(), '\\');
+
+    auto& table = platform::win32::knownFoldersSyscalls();
+    const auto saved = table;
+    table.shGetFolderPath = [](HWND, int, HANDLE, DWORD, LPWSTR) -> HRESULT { return E_FAIL; };
+    const int32_t result = folders->shellFolder(platform::folder::kSystem, path);
+    table = saved;
+    EXPECT_EQ(result, static_cast<int32_t>(E_FAIL));
+}
+
+// A key written in one view only, as a 32-bit installer leaves it.
+class Registry32Key {
+public:
+    explicit Registry32Key(const std::wstring& path) : path_(path) {
+        HKEY key = nullptr;
+        created_ = ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY,
+                                     nullptr, &key, nullptr) == ERROR_SUCCESS;
+        if (!created_) return;
+        const wchar_t value[] = L"C:\\Orvane32";
+        ::RegSetValueExW(key, L"Dir", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+        ::RegSetValueExW(key, L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&kNumber), sizeof kNumber);
+        ::RegCloseKey(key);
+    }
+    ~Registry32Key() {
+        if (created_) ::RegDeleteKeyExW(HKEY_LOCAL_MACHINE, path_.c_str(), KEY_WOW64_32KEY, 0);
+    }
+    bool created() const { return created_; }
+
+private:
+    static constexpr DWORD kNumber = 7;
+    std::wstring path_;
+    bool created_ = false;
+};
+
+TEST(Registry, EachViewSeesItsOwnKeys) {
+    const std::string path = "SOFTWARE\\OrvaneSpineTest" + std::to_string(platform::currentProcessId());
+    Registry32Key written(platform::utf8ToWide(path));
+    if (!written.created()) GTEST_SKIP() << "this account cannot write HKEY_LOCAL_MACHINE";
+    testing_support::FakeEnvironment environment;
+    auto registry = platform::makeRegistry(environment);
+    platform::RegistryError error;
+    auto wow = registry->openLocalMachineKey(path, platform::RegistryView::Registry32, error);
+    ASSERT_NE(wow, nullptr) << error.message;
+    std::string value;
+    ASSERT_TRUE(wow->queryString("dir", value, error)) << error.message;
+    EXPECT_EQ(value, "C:\\Orvane32");
+    EXPECT_FALSE(wow->queryString("Number", value, error));  // not a string
+    EXPECT_EQ(error.code, static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_FALSE(wow->queryString("NoSuchValueHere", value, error));
+    EXPECT_EQ(error.code, static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(registry->openLocalMachineKey(path, platform::RegistryView::Native, error), nullptr);
+    EXPECT_EQ(error.code, static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(registry->openLocalMachineKey("SOFTWARE\\NoSuchVendorHere", platform::RegistryView::Native, error),
+              nullptr);
+    EXPECT_EQ(error.code, static_cast<uint32_t>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST(Registry, TheExportFileOverrideStaysAvailable) {
+    const std::string folder = testsupport::makeTemporaryFolder("orv-registry-");
+    ASSERT_FALSE(folder.empty());
+    const std::string file = folder + "/registry.reg";
+    {
+        auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary);
+        ASSERT_NE(out, nullptr);
+        const std::string text =
+            "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane]\n\"Path\"=\"C:\\\\Orvane\"\n";
+        out->write(text.data(), text.size());
+    }
+    testing_support::FakeEnvironment environment;
+    environment.values["ORV_REGISTRY_FILE"] = file;
+    auto registry = platform::makeRegistry(environment);
+    platform::RegistryError error;
+    auto key = registry->openLocalMachineKey("SOFTWARE\\Orvane", platform::RegistryView::Native, error);
+    ASSERT_NE(key, nullptr) << error.message;
+    std::string value;
+    EXPECT_TRUE(key->queryString("path", value, error));
+    EXPECT_EQ(value, "C:\\Orvane");
+    EXPECT_EQ(registry->openLocalMachineKey("SOFTWARE\\Orvane", platform::RegistryView::Registry32, error), nullptr);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(File, Utf16NamesAndInjectedFailures) {
+    const std::string folder = testsupport::makeTemporaryFolder("orv-file-");
+    ASSERT_FALSE(folder.empty());
+    const std::string file = folder + "\\r\xC3\xA9sum\xC3\xA9-\xF0\x9F\x98\x80.bin";
+    const std::string content("a\0b\r\n", 5);
+    {
+        auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary);
+        ASSERT_NE(out, nullptr);
+        EXPECT_EQ(out->write(content.data(), content.size()), content.size());
+    }
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(platform::utf8ToWide(file))));
+    auto in = platform::fileSystem().open(file, platform::FileMode::ReadBinary);
+    ASSERT_NE(in, nullptr);
+    ASSERT_EQ(in->size(), 5);
+    std::string back(5, '\0');
+    EXPECT_EQ(in->read(&back[0], back.size()), 5u);
+    EXPECT_EQ(back, content);
+    in.reset();
+
+    auto& table = platform::win32::fileSyscalls();
+    const auto saved = table;
+    table.wfopen = [](const wchar_t*, const wchar_t*) -> std::FILE* { return nullptr; };
+    EXPECT_EQ(platform::fileSystem().open(file, platform::FileMode::ReadBinary), nullptr);
+    table = saved;
+    std::filesystem::remove_all(std::filesystem::path(platform::utf8ToWide(folder)));
+}
+
+TEST(ThreadName, IsSetWithoutTheLinuxLimit) {
+    std::thread([] {
+        platform::setCurrentThreadName("A much longer thread name");
+        EXPECT_EQ(platform::currentThreadName(), "A much longer thread name");
+    }).join();
+}
+
+TEST(ProcessAndModule, IdentifyThisProcessAndProgram) {
+    EXPECT_EQ(platform::currentProcessId(), static_cast<uint32_t>(::GetCurrentProcessId()));
+    const std::string program = platform::moduleFileName(reinterpret_cast<const void*>(&freeForOtherThreads));
+    EXPECT_NE(program.find("helvar_spine_units_test.exe"), std::string::npos) << program;
+    EXPECT_EQ(platform::moduleFileName(nullptr), "");
+}
+
+TEST(LocalTime, CalendarFieldsOfAnInstant) {
+    platform::CalendarFields fields;
+    ASSERT_TRUE(platform::localCalendarFields(1700000000, fields));  // 2023-11-14 22:13:20 UTC
+    EXPECT_EQ(fields.year, 2023u);
+    EXPECT_EQ(fields.month, 11u);
+    EXPECT_TRUE(fields.day == 14u || fields.day == 15u);
+    EXPECT_EQ(fields.second, 20u);
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+// The Windows lockable file: LockFileEx locks are mandatory, so the holder's lock also stops the
+// reads and writes of other opens (the Linux locks only stop other lockers).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/platform/LockedFile.h"
+#include "common/platform/win32/FileLockSyscalls.h"
+#include "quorrel-debugconfig/DebugConfigTestSupport.h"
+
+using namespace debugconfigtest;
+
+namespace {
+
+class LockedFileWin32 : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::OsError error;
+        ASSERT_TRUE(platform::lockedFileSystem().createNew(path(), error)) << error.message;
+        first = platform::lockedFileSystem().openExisting(path(), error);
+        second = platform::lockedFileSystem().openExisting(path(), error);
+        ASSERT_TRUE(first && second) << error.message;
+        ASSERT_TRUE(first->write("content", 7, error));
+    }
+    void TearDown() override {
+        first.reset();
+        second.reset();
+        platform::win32::fileLockSyscalls() = platform::win32::defaultFileLockSyscalls();
+    }
+    std::string path() const { return scratch_.configFile(); }
+
+    ScratchFolder scratch_;
+    std::unique_ptr<platform::LockedFileInterface> first;
+    std::unique_ptr<platform::LockedFileInterface> second;
+};
+
+bool underWine() {
+    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+TEST_F(LockedFileWin32, TheLockExcludesOtherOpensOfThisProcess) {
+    platform::OsError error;
+    ASSERT_TRUE(first->lockExclusive(error)) << error.message;
+    // The second locker is told at once rather than left waiting.
+    platform::win32::fileLockSyscalls().lockFileEx = [](HANDLE file, DWORD flags, DWORD reserved, DWORD low, DWORD high,
+                                                        LPOVERLAPPED at) -> BOOL {
+        return platform::win32::defaultFileLockSyscalls().lockFileEx(file, flags | LOCKFILE_FAIL_IMMEDIATELY, reserved,
+                                                                     low, high, at);
+    };
+    EXPECT_FALSE(second->lockExclusive(error));
+    EXPECT_EQ(error.code, ERROR_LOCK_VIOLATION);
+    ASSERT_TRUE(first->unlock(error));
+    EXPECT_TRUE(second->lockExclusive(error)) << error.message;
+    EXPECT_TRUE(second->unlock(error));
+}
+
+TEST_F(LockedFileWin32, TheLockStopsReadsAndWritesOfOtherOpens) {
+    if (underWine()) GTEST_SKIP() << "wine keeps byte-range locks advisory; Windows enforces them";
+    platform::OsError error;
+    ASSERT_TRUE(first->lockExclusive(error)) << error.message;
+    char buffer[16];
+    size_t count = 0;
+    EXPECT_FALSE(second->read(buffer, sizeof buffer, count, error));
+    EXPECT_EQ(error.code, ERROR_LOCK_VIOLATION);
+    EXPECT_FALSE(second->write("x", 1, error));
+    EXPECT_EQ(error.code, ERROR_LOCK_VIOLATION);
+    // The holder itself reads and writes as usual.
+    ASSERT_TRUE(first->rewind(error));
+    ASSERT_TRUE(first->read(buffer, sizeof buffer, count, error)) << error.message;
+    EXPECT_EQ(std::string(buffer, count), "content");
+
+    ASSERT_TRUE(first->unlock(error));
+    ASSERT_TRUE(second->read(buffer, sizeof buffer, count, error)) << error.message;
+    EXPECT_EQ(std::string(buffer, count), "content");
+}
+
+TEST_F(LockedFileWin32, TruncateKeepsThePositionAndCreateNewRefusesAnExistingFile) {
+    platform::OsError error;
+    ASSERT_TRUE(first->truncate(3, error)) << error.message;
+    ASSERT_TRUE(first->rewind(error));
+    char buffer[16];
+    size_t count = 0;
+    ASSERT_TRUE(first->read(buffer, sizeof buffer, count, error));
+    EXPECT_EQ(std::string(buffer, count), "con");
+    ASSERT_TRUE(first->commit(error)) << error.message;
+
+    EXPECT_FALSE(platform::lockedFileSystem().createNew(path(), error));
+    EXPECT_EQ(error.code, ERROR_FILE_EXISTS);
+    EXPECT_FALSE(error.message.empty());
+}
+
+TEST_F(LockedFileWin32, InjectedLockFailureIsReported) {
+    auto& table = platform::win32::fileLockSyscalls();
+    table.lockFileEx = [](HANDLE, DWORD, DWORD, DWORD, DWORD, LPOVERLAPPED) -> BOOL { return FALSE; };
+    table.getLastError = []() -> DWORD { return ERROR_NOT_ENOUGH_MEMORY; };
+    platform::OsError error;
+    EXPECT_FALSE(first->lockExclusive(error));
+    EXPECT_EQ(error.code, ERROR_NOT_ENOUGH_MEMORY);
+}
+
+}  // namespace

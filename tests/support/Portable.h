@@ -1,0 +1,51 @@
+#pragma once
+// The few system services tests and test tools need, on Linux and on Windows alike.
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// The file name of a library the build makes, from its base name ("ivi" -> libivi.so, ivi.dll).
+std::string libraryFile(const std::string& base);
+
+// Where the build puts its shared libraries below its output folder.
+std::string libraryFolder(const std::string& out);
+
+// Sets a variable for this process and the processes it starts.
+void setEnvironment(const char* name, const std::string& value);
+
+// A new, empty folder in the temporary folder; "" when none can be made.
+std::string makeTemporaryFolder(const std::string& prefix);
+
+// A started program; wait() gives its exit code (-1 when it cannot be told). The destructor waits.
+class ChildProcess {
+public:
+    ChildProcess(const std::string& program, const std::vector<std::string>& args);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const;
+    int wait();
+
+private:
+    struct Running;
+    std::unique_ptr<Running> running_;
+    int code_ = -1;
+};
+
+// While it lives, the platform layer fails to load every library whose file name contains
+// fragment (as if the file were missing); other loads go through.
+class RefusedLoads {
+public:
+    explicit RefusedLoads(const std::string& fragment);
+    ~RefusedLoads();
+    RefusedLoads(const RefusedLoads&) = delete;
+    RefusedLoads& operator=(const RefusedLoads&) = delete;
+};
+
+// Runs a command through the system's shell; its standard output, and its exit code in exitCode.
+std::string runCommand(const std::string& command, int& exitCode);
+
+}  // namespace testsupport
