@@ -5,7 +5,7 @@ set -u
 helvar="$1"
 shift
 runner=("$@")
-run_helvar() { "${runner[@]}" run_helvar "$@"; }
+run_helvar() { "${runner[@]}" "$helvar" "$@"; }
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failures=0
