@@ -6,6 +6,7 @@
 #include "quorrel/debugconfig/ConfigContainerInterface.h"
 #include "quorrel/debugconfig/DebugConfigurationInterface.h"
 #include "quorrel/debugconfig/DebugDeviceEntryFactoryInterface.h"
+#include "quorrel/debugconfig/MemberIndex.h"
 
 struct cJSON;
 
@@ -41,12 +42,16 @@ private:
 
     void load();
     cJSON& devices() const;
-    std::shared_ptr<DebugDeviceEntryInterface> index(const std::string& key, cJSON* node);
+    // The entry of key, made on first use: over the member spelt exactly so, else the first
+    // member whose name matches without regard to case.
+    std::shared_ptr<DebugDeviceEntryInterface> entryOf(const std::string& key, cJSON* matched);
 
     ConfigContainerInterface& container_;
     const DebugDeviceEntryFactoryInterface& factory_;
     FileLock lock_;
     std::shared_ptr<cJSON> root_;
+    // "devices" by member name; built once per load.
+    MemberIndex devices_;
     std::map<std::string, std::shared_ptr<DebugDeviceEntryInterface>> entries_;
     std::string text_;
 };
