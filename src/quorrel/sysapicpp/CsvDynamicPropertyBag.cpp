@@ -27,18 +27,13 @@ const CORVComInterfaceEntry<CsvDynamicPropertyBagImpl>* CsvDynamicPropertyBagImp
 }
 
 template <class Value, class T>
-HRESULT CsvDynamicPropertyBagImpl::setValue(ULONG tag, const T& value) {
+HRESULT CsvDynamicPropertyBagImpl::setValue(ULONG tag, T value) {
     Kitbase::CorvCSLock guard(lock_);
     try {
-        auto found = values_.find(tag);
-        if (found == values_.end()) {
-            values_.emplace(tag, std::make_unique<Value>(value));
-            modified_.insert(tag);
-        } else {
-            if (found->second->typeCode() != Value::kTypeCode) return SVSYS_E_PROP_MISMATCH;
-            static_cast<Value&>(*found->second).set(value);
-            modified_.insert(tag);
+        if (const CsvPropertyValue* found = values_.find(tag)) {
+            if (!std::holds_alternative<Value>(*found)) return SVSYS_E_PROP_MISMATCH;
         }
+        values_.put(tag, Value(std::move(value)));
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -49,10 +44,11 @@ template <class Value, class Out, class Convert>
 HRESULT CsvDynamicPropertyBagImpl::getValue(ULONG tag, Out* out, Convert convert) {
     if (out == nullptr) return E_POINTER;
     Kitbase::CorvCSLock guard(lock_);
-    auto found = values_.find(tag);
-    if (found == values_.end()) return SVSYS_E_PROP_NOT_FOUND;
-    if (found->second->typeCode() != Value::kTypeCode) return SVSYS_E_PROP_MISMATCH;
-    return convert(static_cast<const Value&>(*found->second).value(), *out);
+    const CsvPropertyValue* found = values_.find(tag);
+    if (found == nullptr) return SVSYS_E_PROP_NOT_FOUND;
+    const Value* typed = std::get_if<Value>(found);
+    if (typed == nullptr) return SVSYS_E_PROP_MISMATCH;
+    return convert(typed->value(), *out);
 }
 
 HRESULT CsvDynamicPropertyBagImpl::GetAllTags(IsvSysEnumPropertyTag** tags) {
@@ -62,7 +58,7 @@ HRESULT CsvDynamicPropertyBagImpl::GetAllTags(IsvSysEnumPropertyTag** tags) {
     if (values_.empty()) return S_FALSE;
     try {
         TagSet all;
-        for (const auto& entry : values_) all.insert(all.end(), entry.first);
+        values_.forEachTag([&](uint32_t tag) { all.insert(all.end(), tag); });
         return createTagEnumerator(all, tags);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -71,30 +67,28 @@ HRESULT CsvDynamicPropertyBagImpl::GetAllTags(IsvSysEnumPropertyTag** tags) {
 
 HRESULT CsvDynamicPropertyBagImpl::HasTag(ULONG tag) {
     Kitbase::CorvCSLock guard(lock_);
-    return values_.count(tag) != 0 ? S_OK : S_FALSE;
+    return values_.find(tag) != nullptr ? S_OK : S_FALSE;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::GetType(ULONG tag, ULONG* typeCode) {
     if (typeCode == nullptr) return E_POINTER;
     Kitbase::CorvCSLock guard(lock_);
-    auto found = values_.find(tag);
-    if (found == values_.end()) return SVSYS_E_PROP_NOT_FOUND;
-    *typeCode = found->second->typeCode();
+    const CsvPropertyValue* found = values_.find(tag);
+    if (found == nullptr) return SVSYS_E_PROP_NOT_FOUND;
+    *typeCode = typeCodeOf(*found);
     return S_OK;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::Remove(ULONG tag) {
     Kitbase::CorvCSLock guard(lock_);
-    if (values_.erase(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
-    modified_.erase(tag);
-    return S_OK;
+    // The tag's modified mark goes with its value.
+    return values_.remove(tag) ? S_OK : SVSYS_E_PROP_NOT_FOUND;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::RemoveAll() {
     Kitbase::CorvCSLock guard(lock_);
+    // Modified marks go with the values: a modified tag without a value could not be cleared.
     values_.clear();
-    // A modified tag without a value could no longer be cleared or read.
-    modified_.clear();
     return S_OK;
 }
 
@@ -187,7 +181,7 @@ HRESULT CsvDynamicPropertyBagImpl::Clone(IsvSysPropertyBag** copy) {
     CORVComPtr<IsvSysPropertyBag4> holder(made);
     Kitbase::CorvCSLock guard(lock_);
     try {
-        for (const auto& entry : values_) made->values_.emplace(entry.first, entry.second->clone());
+        made->values_ = values_.copyValues();
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -197,18 +191,18 @@ HRESULT CsvDynamicPropertyBagImpl::Clone(IsvSysPropertyBag** copy) {
 
 HRESULT CsvDynamicPropertyBagImpl::ClearModified() {
     Kitbase::CorvCSLock guard(lock_);
-    const bool had = !modified_.empty();
-    modified_.clear();
-    return had ? S_OK : S_FALSE;
+    return values_.clearAllModified() ? S_OK : S_FALSE;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::GetModifiedTags(IsvSysEnumPropertyTag** tags) {
     if (tags == nullptr) return E_POINTER;
     *tags = nullptr;
     Kitbase::CorvCSLock guard(lock_);
-    if (modified_.empty()) return S_FALSE;
+    if (values_.modifiedCount() == 0) return S_FALSE;
     try {
-        return createTagEnumerator(TagSet(modified_.begin(), modified_.end()), tags);
+        TagSet modified;
+        values_.forEachModifiedTag([&](uint32_t tag) { modified.insert(modified.end(), tag); });
+        return createTagEnumerator(modified, tags);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -230,21 +224,15 @@ HRESULT CsvDynamicPropertyBagImpl::Unlock() {
 
 HRESULT CsvDynamicPropertyBagImpl::ClearModifiedTag(ULONG tag, BOOL* anyLeft) {
     Kitbase::CorvCSLock guard(lock_);
-    if (values_.count(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
-    const bool removed = modified_.erase(tag) != 0;
-    if (anyLeft != nullptr) *anyLeft = modified_.empty() ? FALSE : TRUE;
+    if (values_.find(tag) == nullptr) return SVSYS_E_PROP_NOT_FOUND;
+    const bool removed = values_.clearModified(tag);
+    if (anyLeft != nullptr) *anyLeft = values_.modifiedCount() == 0 ? FALSE : TRUE;
     return removed ? S_OK : S_FALSE;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::MarkModified(ULONG tag) {
     Kitbase::CorvCSLock guard(lock_);
-    if (values_.count(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
-    try {
-        modified_.insert(tag);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    return S_OK;
+    return values_.markModified(tag) ? S_OK : SVSYS_E_PROP_NOT_FOUND;
 }
 
 HRESULT createPropertyBag(IsvSysPropertyBag4** out) noexcept {

@@ -1,31 +1,23 @@
 #pragma once
-// The typed values a property bag stores, one class per type code.
+// The typed values a property bag stores, one class per type code, and the one value type that
+// holds any of them in place: a bag keeps its values side by side, not one heap object each.
 #include <cstdint>
-#include <memory>
+#include <variant>
 
 #include "explorer/PropertyBag.h"
 #include "quorrel/comsupport/CorvBStr.h"
 
 namespace sysapicpp {
 
-class CsvPropertyValue {
-public:
-    virtual ~CsvPropertyValue() = default;
-    virtual uint32_t typeCode() const noexcept = 0;
-    virtual std::unique_ptr<CsvPropertyValue> clone() const = 0;
-};
-
 template <class T, uint32_t Code>
-class CsvTemplatePropertyValue : public CsvPropertyValue {
+class CsvTemplatePropertyValue {
 public:
+    using Type = T;
     static constexpr uint32_t kTypeCode = Code;
-    explicit CsvTemplatePropertyValue(const T& value) : value_(value) {}
-    uint32_t typeCode() const noexcept override { return Code; }
-    std::unique_ptr<CsvPropertyValue> clone() const override {
-        return std::make_unique<CsvTemplatePropertyValue>(value_);
-    }
+    explicit CsvTemplatePropertyValue(T value) : value_(std::move(value)) {}
+    uint32_t typeCode() const noexcept { return Code; }
     const T& value() const noexcept { return value_; }
-    void set(const T& value) { value_ = value; }
+    void set(T value) { value_ = std::move(value); }
 
 private:
     T value_;
@@ -38,5 +30,12 @@ using CsvDoubleValue = CsvTemplatePropertyValue<double, kSvSysPropertyTypeDouble
 using CsvGuidValue = CsvTemplatePropertyValue<GUID, kSvSysPropertyTypeGuid>;
 using CsvStringValue = CsvTemplatePropertyValue<CorvBStr, kSvSysPropertyTypeString>;
 using CsvTimestampValue = CsvTemplatePropertyValue<svSysAttrTimestampUTC, kSvSysPropertyTypeTimestamp>;
+
+using CsvPropertyValue = std::variant<CsvBoolValue, CsvI32Value, CsvU32Value, CsvDoubleValue, CsvGuidValue,
+                                      CsvStringValue, CsvTimestampValue>;
+
+inline uint32_t typeCodeOf(const CsvPropertyValue& value) noexcept {
+    return std::visit([](const auto& held) { return held.typeCode(); }, value);
+}
 
 }  // namespace sysapicpp
