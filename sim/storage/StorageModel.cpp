@@ -14,9 +14,23 @@ ClassRecord* Content::findClass(const tSSRawGUID& id) {
 }
 
 const ObjectRecord* Content::findObject(const tSSRawGUID& id) const {
-    for (const ObjectRecord& o : objects)
-        if (o.id == id) return &o;
-    return nullptr;
+    const auto found = objectIndex_.find(id);
+    return found == objectIndex_.end() ? nullptr : &objects[found->second];
+}
+
+void Content::addObject(ObjectRecord record) {
+    const tSSRawGUID id = record.id;
+    objects.push_back(std::move(record));
+    objectIndex_.emplace(id, objects.size() - 1);
+}
+
+bool Content::removeObject(const tSSRawGUID& id) {
+    const auto found = objectIndex_.find(id);
+    if (found == objectIndex_.end()) return false;
+    objects.erase(objects.begin() + static_cast<std::ptrdiff_t>(found->second));
+    objectIndex_.clear();
+    for (std::size_t i = 0; i < objects.size(); ++i) objectIndex_.emplace(objects[i].id, i);
+    return true;
 }
 
 ObjectRecord* Content::findObject(const tSSRawGUID& id) {

@@ -1,8 +1,11 @@
 #pragma once
 // The storage content: classes with attributes, and objects (devices) in storage order.
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "palu/tSSRawGUID.h"
@@ -36,6 +39,17 @@ struct ObjectRecord {
     ValueMap attributes;
 };
 
+struct GuidHash {
+    std::size_t operator()(const tSSRawGUID& id) const noexcept {
+        uint64_t halves[2];
+        static_assert(sizeof halves == sizeof id, "a GUID is 16 bytes");
+        std::memcpy(halves, &id, sizeof halves);
+        return static_cast<std::size_t>(halves[0] * 0x9E3779B97F4A7C15ull ^ halves[1]);
+    }
+};
+
+// Objects are looked up by ID on every storage read: indexed, so that benchmarks over thousands of
+// devices measure the expert, not this stand-in. Add and remove objects through the functions.
 struct Content {
     std::vector<ClassRecord> classes;
     std::vector<ObjectRecord> objects;
@@ -44,6 +58,12 @@ struct Content {
     const ObjectRecord* findObject(const tSSRawGUID& id) const;
     ObjectRecord* findObject(const tSSRawGUID& id);
     ClassRecord* findClass(const tSSRawGUID& id);
+    void addObject(ObjectRecord record);
+    // False when there is no object with the ID.
+    bool removeObject(const tSSRawGUID& id);
+
+private:
+    std::unordered_map<tSSRawGUID, std::size_t, GuidHash> objectIndex_;
 };
 
 }  // namespace storage

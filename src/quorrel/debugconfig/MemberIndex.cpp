@@ -20,10 +20,17 @@ uint64_t foldedHash(const char* name) {
 }  // namespace
 
 void MemberIndex::build(const cJSON& object) {
-    slots_.assign(16, nullptr);
     used_ = 0;
     caseVariants_ = false;
-    if (!cJSON_IsObject(&object)) return;
+    std::size_t members = 0;
+    if (cJSON_IsObject(&object)) {
+        for (const cJSON* member = object.child; member != nullptr; member = member->next) ++members;
+    }
+    // Sized once for what the object holds, with room for as many again.
+    std::size_t size = 16;
+    while (size < members * 4) size *= 2;
+    slots_.assign(size, nullptr);
+    if (members == 0) return;
     for (cJSON* member = object.child; member != nullptr; member = member->next) add(member);
 }
 

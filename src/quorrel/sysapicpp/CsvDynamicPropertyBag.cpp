@@ -26,14 +26,13 @@ const CORVComInterfaceEntry<CsvDynamicPropertyBagImpl>* CsvDynamicPropertyBagImp
     return map;
 }
 
-template <class Value, class T>
-HRESULT CsvDynamicPropertyBagImpl::setValue(ULONG tag, T value) {
+template <class Value>
+HRESULT CsvDynamicPropertyBagImpl::setValue(ULONG tag, const typename Value::Type& value) {
     Kitbase::CorvCSLock guard(lock_);
+    const uint32_t stored = values_.typeOf(tag);
+    if (stored != 0 && stored != Value::kTypeCode) return SVSYS_E_PROP_MISMATCH;
     try {
-        if (const CsvPropertyValue* found = values_.find(tag)) {
-            if (!std::holds_alternative<Value>(*found)) return SVSYS_E_PROP_MISMATCH;
-        }
-        values_.put(tag, Value(std::move(value)));
+        values_.put<Value>(tag, value);
         return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -44,11 +43,9 @@ template <class Value, class Out, class Convert>
 HRESULT CsvDynamicPropertyBagImpl::getValue(ULONG tag, Out* out, Convert convert) {
     if (out == nullptr) return E_POINTER;
     Kitbase::CorvCSLock guard(lock_);
-    const CsvPropertyValue* found = values_.find(tag);
-    if (found == nullptr) return SVSYS_E_PROP_NOT_FOUND;
-    const Value* typed = std::get_if<Value>(found);
-    if (typed == nullptr) return SVSYS_E_PROP_MISMATCH;
-    return convert(typed->value(), *out);
+    const auto* stored = values_.get<Value>(tag);
+    if (stored == nullptr) return values_.typeOf(tag) == 0 ? SVSYS_E_PROP_NOT_FOUND : SVSYS_E_PROP_MISMATCH;
+    return convert(*stored, *out);
 }
 
 HRESULT CsvDynamicPropertyBagImpl::GetAllTags(IsvSysEnumPropertyTag** tags) {
@@ -67,15 +64,15 @@ HRESULT CsvDynamicPropertyBagImpl::GetAllTags(IsvSysEnumPropertyTag** tags) {
 
 HRESULT CsvDynamicPropertyBagImpl::HasTag(ULONG tag) {
     Kitbase::CorvCSLock guard(lock_);
-    return values_.find(tag) != nullptr ? S_OK : S_FALSE;
+    return values_.typeOf(tag) != 0 ? S_OK : S_FALSE;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::GetType(ULONG tag, ULONG* typeCode) {
     if (typeCode == nullptr) return E_POINTER;
     Kitbase::CorvCSLock guard(lock_);
-    const CsvPropertyValue* found = values_.find(tag);
-    if (found == nullptr) return SVSYS_E_PROP_NOT_FOUND;
-    *typeCode = typeCodeOf(*found);
+    const uint32_t stored = values_.typeOf(tag);
+    if (stored == 0) return SVSYS_E_PROP_NOT_FOUND;
+    *typeCode = stored;
     return S_OK;
 }
 
@@ -103,8 +100,15 @@ HRESULT CsvDynamicPropertyBagImpl::SetGuid(ULONG tag, const GUID* value) {
 }
 
 HRESULT CsvDynamicPropertyBagImpl::SetString(ULONG tag, const wchar_t* value) {
+    Kitbase::CorvCSLock guard(lock_);
+    const uint32_t stored = values_.typeOf(tag);
+    if (stored != 0 && stored != CsvStringValue::kTypeCode) return SVSYS_E_PROP_MISMATCH;
+    // The bag keeps its own copy; the table takes it over.
+    BSTR copy = SysAllocString(value != nullptr ? value : L"");
+    if (copy == nullptr) return E_OUTOFMEMORY;
     try {
-        return setValue<CsvStringValue>(tag, CorvBStr(value));
+        values_.put<CsvStringValue>(tag, copy);
+        return S_OK;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -143,8 +147,8 @@ HRESULT CsvDynamicPropertyBagImpl::GetTimestamp(ULONG tag, svSysAttrTimestampUTC
 
 HRESULT CsvDynamicPropertyBagImpl::GetString(ULONG tag, BSTR* value) {
     if (value != nullptr) *value = nullptr;
-    return getValue<CsvStringValue>(tag, value, [](const CorvBStr& stored, BSTR& out) {
-        out = stored.copy();
+    return getValue<CsvStringValue>(tag, value, [](const BSTR& stored, BSTR& out) {
+        out = SysAllocStringLen(stored, SysStringLen(stored));
         return out != nullptr ? S_OK : E_OUTOFMEMORY;
     });
 }
@@ -224,7 +228,7 @@ HRESULT CsvDynamicPropertyBagImpl::Unlock() {
 
 HRESULT CsvDynamicPropertyBagImpl::ClearModifiedTag(ULONG tag, BOOL* anyLeft) {
     Kitbase::CorvCSLock guard(lock_);
-    if (values_.find(tag) == nullptr) return SVSYS_E_PROP_NOT_FOUND;
+    if (values_.typeOf(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
     const bool removed = values_.clearModified(tag);
     if (anyLeft != nullptr) *anyLeft = values_.modifiedCount() == 0 ? FALSE : TRUE;
     return removed ? S_OK : S_FALSE;

@@ -50,8 +50,8 @@ protected:
     ~CsvDynamicPropertyBagImpl() override = default;
 
 private:
-    template <class Value, class T>
-    HRESULT setValue(ULONG tag, T value);
+    template <class Value>
+    HRESULT setValue(ULONG tag, const typename Value::Type& value);
     template <class Value, class Out, class Convert>
     HRESULT getValue(ULONG tag, Out* out, Convert convert);
 

@@ -1,41 +1,38 @@
 #pragma once
-// The typed values a property bag stores, one class per type code, and the one value type that
-// holds any of them in place: a bag keeps its values side by side, not one heap object each.
+// The typed values a property bag stores. A value is held in place in a plain union, so a bag keeps
+// its values side by side and moves them as bytes; one descriptor class per type code names the
+// union member of its type.
 #include <cstdint>
-#include <variant>
 
 #include "explorer/PropertyBag.h"
-#include "quorrel/comsupport/CorvBStr.h"
 
 namespace sysapicpp {
 
-template <class T, uint32_t Code>
-class CsvTemplatePropertyValue {
-public:
-    using Type = T;
-    static constexpr uint32_t kTypeCode = Code;
-    explicit CsvTemplatePropertyValue(T value) : value_(std::move(value)) {}
-    uint32_t typeCode() const noexcept { return Code; }
-    const T& value() const noexcept { return value_; }
-    void set(T value) { value_ = std::move(value); }
-
-private:
-    T value_;
+union CsvPropertyPayload {
+    bool flag;
+    int32_t i32;
+    uint32_t u32;
+    double real;
+    GUID guid;
+    svSysAttrTimestampUTC stamp;
+    BSTR text;  // owned by the table that holds the value
 };
 
-using CsvBoolValue = CsvTemplatePropertyValue<bool, kSvSysPropertyTypeBool>;
-using CsvI32Value = CsvTemplatePropertyValue<int32_t, kSvSysPropertyTypeI32>;
-using CsvU32Value = CsvTemplatePropertyValue<uint32_t, kSvSysPropertyTypeU32>;
-using CsvDoubleValue = CsvTemplatePropertyValue<double, kSvSysPropertyTypeDouble>;
-using CsvGuidValue = CsvTemplatePropertyValue<GUID, kSvSysPropertyTypeGuid>;
-using CsvStringValue = CsvTemplatePropertyValue<CorvBStr, kSvSysPropertyTypeString>;
-using CsvTimestampValue = CsvTemplatePropertyValue<svSysAttrTimestampUTC, kSvSysPropertyTypeTimestamp>;
+template <class T, uint32_t Code, T CsvPropertyPayload::*Member>
+struct CsvTemplatePropertyValue {
+    using Type = T;
+    static constexpr uint32_t kTypeCode = Code;
+    static const T& of(const CsvPropertyPayload& payload) noexcept { return payload.*Member; }
+    static void store(CsvPropertyPayload& payload, const T& value) noexcept { payload.*Member = value; }
+};
 
-using CsvPropertyValue = std::variant<CsvBoolValue, CsvI32Value, CsvU32Value, CsvDoubleValue, CsvGuidValue,
-                                      CsvStringValue, CsvTimestampValue>;
-
-inline uint32_t typeCodeOf(const CsvPropertyValue& value) noexcept {
-    return std::visit([](const auto& held) { return held.typeCode(); }, value);
-}
+using CsvBoolValue = CsvTemplatePropertyValue<bool, kSvSysPropertyTypeBool, &CsvPropertyPayload::flag>;
+using CsvI32Value = CsvTemplatePropertyValue<int32_t, kSvSysPropertyTypeI32, &CsvPropertyPayload::i32>;
+using CsvU32Value = CsvTemplatePropertyValue<uint32_t, kSvSysPropertyTypeU32, &CsvPropertyPayload::u32>;
+using CsvDoubleValue = CsvTemplatePropertyValue<double, kSvSysPropertyTypeDouble, &CsvPropertyPayload::real>;
+using CsvGuidValue = CsvTemplatePropertyValue<GUID, kSvSysPropertyTypeGuid, &CsvPropertyPayload::guid>;
+using CsvStringValue = CsvTemplatePropertyValue<BSTR, kSvSysPropertyTypeString, &CsvPropertyPayload::text>;
+using CsvTimestampValue =
+    CsvTemplatePropertyValue<svSysAttrTimestampUTC, kSvSysPropertyTypeTimestamp, &CsvPropertyPayload::stamp>;
 
 }  // namespace sysapicpp

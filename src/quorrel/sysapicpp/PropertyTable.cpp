@@ -1,6 +1,8 @@
 #include "quorrel/sysapicpp/PropertyTable.h"
 
 #include <algorithm>
+#include <new>
+#include <utility>
 
 namespace sysapicpp {
 namespace {
@@ -10,58 +12,81 @@ constexpr std::size_t kUsualTags = 32;
 
 }  // namespace
 
-std::vector<PropertyTable::Entry>::iterator PropertyTable::at(uint32_t tag) {
-    return std::lower_bound(entries_.begin(), entries_.end(), tag,
-                            [](const Entry& entry, uint32_t wanted) { return entry.tag < wanted; });
+PropertyTable::PropertyTable(PropertyTable&& other) noexcept
+    : entries_(std::move(other.entries_)), modified_(std::exchange(other.modified_, 0)) {
+    other.entries_.clear();
 }
 
-std::vector<PropertyTable::Entry>::const_iterator PropertyTable::at(uint32_t tag) const {
-    return std::lower_bound(entries_.begin(), entries_.end(), tag,
-                            [](const Entry& entry, uint32_t wanted) { return entry.tag < wanted; });
-}
-
-const CsvPropertyValue* PropertyTable::find(uint32_t tag) const {
-    const auto found = at(tag);
-    return found != entries_.end() && found->tag == tag ? &found->value : nullptr;
-}
-
-CsvPropertyValue* PropertyTable::find(uint32_t tag) {
-    const auto found = at(tag);
-    return found != entries_.end() && found->tag == tag ? &found->value : nullptr;
-}
-
-void PropertyTable::put(uint32_t tag, CsvPropertyValue value) {
-    auto found = at(tag);
-    if (found != entries_.end() && found->tag == tag) {
-        found->value = std::move(value);
-    } else {
-        if (entries_.capacity() == 0) {
-            const std::size_t index = static_cast<std::size_t>(found - entries_.begin());
-            entries_.reserve(kUsualTags);
-            found = entries_.begin() + static_cast<std::ptrdiff_t>(index);
-        }
-        found = entries_.insert(found, Entry{tag, false, std::move(value)});
+PropertyTable& PropertyTable::operator=(PropertyTable&& other) noexcept {
+    if (this != &other) {
+        clear();
+        entries_.swap(other.entries_);
+        modified_ = std::exchange(other.modified_, 0);
     }
-    if (!found->modified) {
-        found->modified = true;
-        ++modified_;
+    return *this;
+}
+
+PropertyTable::~PropertyTable() { clear(); }
+
+void PropertyTable::release(Entry& entry) noexcept {
+    if (entry.typeCode == CsvStringValue::kTypeCode) SysFreeString(entry.payload.text);
+}
+
+std::size_t PropertyTable::positionOf(uint32_t tag) const {
+    return static_cast<std::size_t>(
+        std::lower_bound(entries_.begin(), entries_.end(), tag,
+                         [](const Entry& entry, uint32_t wanted) { return entry.tag < wanted; }) -
+        entries_.begin());
+}
+
+const PropertyTable::Entry* PropertyTable::find(uint32_t tag) const {
+    const std::size_t position = positionOf(tag);
+    return position < entries_.size() && entries_[position].tag == tag ? &entries_[position] : nullptr;
+}
+
+PropertyTable::Entry* PropertyTable::find(uint32_t tag) {
+    return const_cast<Entry*>(static_cast<const PropertyTable&>(*this).find(tag));
+}
+
+uint32_t PropertyTable::typeOf(uint32_t tag) const {
+    const Entry* entry = find(tag);
+    return entry != nullptr ? entry->typeCode : 0;
+}
+
+void PropertyTable::put(const Entry& entry) {
+    const std::size_t position = positionOf(entry.tag);
+    if (position < entries_.size() && entries_[position].tag == entry.tag) {
+        Entry& old = entries_[position];
+        if (!old.modified) ++modified_;
+        release(old);
+        old = entry;
+        return;
     }
+    try {
+        if (entries_.capacity() == 0) entries_.reserve(kUsualTags);
+        entries_.insert(entries_.begin() + static_cast<std::ptrdiff_t>(position), entry);
+    } catch (...) {
+        Entry lost = entry;
+        release(lost);
+        throw;
+    }
+    ++modified_;
 }
 
 bool PropertyTable::markModified(uint32_t tag) {
-    const auto found = at(tag);
-    if (found == entries_.end() || found->tag != tag) return false;
-    if (!found->modified) {
-        found->modified = true;
+    Entry* entry = find(tag);
+    if (entry == nullptr) return false;
+    if (!entry->modified) {
+        entry->modified = true;
         ++modified_;
     }
     return true;
 }
 
 bool PropertyTable::clearModified(uint32_t tag) {
-    const auto found = at(tag);
-    if (found == entries_.end() || found->tag != tag || !found->modified) return false;
-    found->modified = false;
+    Entry* entry = find(tag);
+    if (entry == nullptr || !entry->modified) return false;
+    entry->modified = false;
     --modified_;
     return true;
 }
@@ -74,14 +99,17 @@ bool PropertyTable::clearAllModified() {
 }
 
 bool PropertyTable::remove(uint32_t tag) {
-    const auto found = at(tag);
-    if (found == entries_.end() || found->tag != tag) return false;
-    if (found->modified) --modified_;
-    entries_.erase(found);
+    const std::size_t position = positionOf(tag);
+    if (position == entries_.size() || entries_[position].tag != tag) return false;
+    Entry& entry = entries_[position];
+    if (entry.modified) --modified_;
+    release(entry);
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
     return true;
 }
 
 void PropertyTable::clear() {
+    for (Entry& entry : entries_) release(entry);
     entries_.clear();
     modified_ = 0;
 }
@@ -89,7 +117,15 @@ void PropertyTable::clear() {
 PropertyTable PropertyTable::copyValues() const {
     PropertyTable copy;
     copy.entries_.reserve(std::max(entries_.size(), kUsualTags));
-    for (const Entry& entry : entries_) copy.entries_.push_back(Entry{entry.tag, false, entry.value});
+    for (const Entry& entry : entries_) {
+        Entry copied = entry;
+        copied.modified = false;
+        if (entry.typeCode == CsvStringValue::kTypeCode) {
+            copied.payload.text = SysAllocStringLen(entry.payload.text, SysStringLen(entry.payload.text));
+            if (copied.payload.text == nullptr) throw std::bad_alloc();
+        }
+        copy.entries_.push_back(copied);  // reserved: cannot throw
+    }
     return copy;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The properties of one bag: values by tag in ascending order, each with its modified mark, in one
-// sorted vector. A bag holds a few dozen tags, so a binary search and an occasional insertion move
-// cost less than a tree node per value and per modified tag.
+// sorted vector of plain entries. A bag holds a few dozen tags, so a binary search and an occasional
+// move of a few entries cost less than a tree node per value and per modified tag.
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "quorrel/sysapicpp/CsvPropertyValue.h"
@@ -12,10 +13,29 @@ namespace sysapicpp {
 
 class PropertyTable {
 public:
-    const CsvPropertyValue* find(uint32_t tag) const;
-    CsvPropertyValue* find(uint32_t tag);
-    // Stores value under tag (a new tag or any old value) and marks the tag modified.
-    void put(uint32_t tag, CsvPropertyValue value);
+    PropertyTable() = default;
+    PropertyTable(const PropertyTable&) = delete;
+    PropertyTable& operator=(const PropertyTable&) = delete;
+    PropertyTable(PropertyTable&& other) noexcept;
+    PropertyTable& operator=(PropertyTable&& other) noexcept;
+    ~PropertyTable();
+
+    // The type code stored under tag; 0 when the tag has no value.
+    uint32_t typeOf(uint32_t tag) const;
+    // The value under tag when it has Value's type, else null.
+    template <class Value>
+    const typename Value::Type* get(uint32_t tag) const {
+        const Entry* entry = find(tag);
+        return entry != nullptr && entry->typeCode == Value::kTypeCode ? &Value::of(entry->payload) : nullptr;
+    }
+    // Stores value under tag, replacing any old value, and marks the tag modified. A string is a
+    // BSTR the table takes over, also when storing fails (std::bad_alloc).
+    template <class Value>
+    void put(uint32_t tag, const typename Value::Type& value) {
+        Entry entry{tag, Value::kTypeCode, true, {}};
+        Value::store(entry.payload, value);
+        put(entry);
+    }
     // Marks an existing tag modified; false when the tag has no value.
     bool markModified(uint32_t tag);
     // Drops the modified mark of tag; whether it had one.
@@ -37,17 +57,23 @@ public:
         for (const Entry& entry : entries_)
             if (entry.modified) visit(entry.tag);
     }
-    // The values without modified marks.
+    // Copies of the values (strings included), without modified marks; throws std::bad_alloc.
     PropertyTable copyValues() const;
 
 private:
     struct Entry {
         uint32_t tag;
+        uint32_t typeCode;
         bool modified;
-        CsvPropertyValue value;
+        CsvPropertyPayload payload;
     };
-    std::vector<Entry>::iterator at(uint32_t tag);
-    std::vector<Entry>::const_iterator at(uint32_t tag) const;
+    static_assert(std::is_trivially_copyable<Entry>::value, "entries move as bytes");
+
+    const Entry* find(uint32_t tag) const;
+    Entry* find(uint32_t tag);
+    std::size_t positionOf(uint32_t tag) const;
+    void put(const Entry& entry);
+    static void release(Entry& entry) noexcept;
 
     std::vector<Entry> entries_;
     std::size_t modified_ = 0;
