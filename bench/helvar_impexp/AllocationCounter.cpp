@@ -17,14 +17,19 @@ void* __libc_memalign(std::size_t alignment, std::size_t size);
 
 namespace {
 
-std::atomic<std::size_t> live{0};
-std::atomic<std::size_t> peak{0};
+std::atomic<bool> counting{false};
+// Signed: a block from before the start may be freed within the span.
+std::atomic<long long> live{0};
+std::atomic<long long> peak{0};
 
+long long usable(void* block) { return static_cast<long long>(malloc_usable_size(block)); }
+
+// Outside a measurement nothing is counted, so timed runs pay one test per call.
 void* counted(void* block) {
-    if (block != nullptr) {
-        const std::size_t now = live.fetch_add(malloc_usable_size(block), std::memory_order_relaxed) +
-                                malloc_usable_size(block);
-        std::size_t high = peak.load(std::memory_order_relaxed);
+    if (block != nullptr && counting.load(std::memory_order_relaxed)) {
+        const long long size = usable(block);
+        const long long now = live.fetch_add(size, std::memory_order_relaxed) + size;
+        long long high = peak.load(std::memory_order_relaxed);
         while (now > high && !peak.compare_exchange_weak(high, now, std::memory_order_relaxed)) {
         }
     }
@@ -32,7 +37,9 @@ void* counted(void* block) {
 }
 
 void uncounted(void* block) {
-    if (block != nullptr) live.fetch_sub(malloc_usable_size(block), std::memory_order_relaxed);
+    if (block != nullptr && counting.load(std::memory_order_relaxed)) {
+        live.fetch_sub(usable(block), std::memory_order_relaxed);
+    }
 }
 
 }  // namespace
@@ -49,7 +56,8 @@ void free(void* block) {
 void* calloc(std::size_t count, std::size_t size) { return counted(__libc_calloc(count, size)); }
 
 void* realloc(void* block, std::size_t size) {
-    const std::size_t before = block != nullptr ? malloc_usable_size(block) : 0;
+    if (!counting.load(std::memory_order_relaxed)) return __libc_realloc(block, size);
+    const long long before = block != nullptr ? usable(block) : 0;
     void* moved = __libc_realloc(block, size);
     if (moved != nullptr || size == 0) {
         live.fetch_sub(before, std::memory_order_relaxed);
@@ -73,10 +81,14 @@ int posix_memalign(void** out, std::size_t alignment, std::size_t size) {
 
 namespace bench {
 
-std::size_t liveHeapBytes() { return live.load(); }
+void startHeapCount() {
+    live.store(0);
+    peak.store(0);
+    counting.store(true);
+}
 
-void resetHeapPeak() { peak.store(live.load()); }
+void stopHeapCount() { counting.store(false); }
 
-std::size_t heapPeakBytes() { return peak.load(); }
+std::size_t heapPeakBytes() { return static_cast<std::size_t>(peak.load()); }
 
 }  // namespace bench

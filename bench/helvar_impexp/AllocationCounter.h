@@ -1,12 +1,14 @@
 #pragma once
-// Live and peak heap bytes of the whole process, counted by a malloc that wraps glibc's own.
+// Peak heap bytes of a span of the process, counted by a malloc that wraps glibc's own.
 #include <cstddef>
 
 namespace bench {
 
-std::size_t liveHeapBytes();
-// Starts a new peak at the bytes live now.
-void resetHeapPeak();
+// Counts the blocks allocated from now on; blocks freed meanwhile that were allocated before
+// lower the count, so measure a span that frees only what it allocated itself.
+void startHeapCount();
+void stopHeapCount();
+// The highest count of live bytes since the start.
 std::size_t heapPeakBytes();
 
 }  // namespace bench

@@ -60,18 +60,22 @@ void ImporterExporter::importBuffer(uint32_t size, const char* text) {
         ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullBuffer).raise();
     }
     if (size == 0) {
-        importText("", 0);
+        importText("", 0, true);
         return;
     }
     // Exactly size bytes; a NUL among them ends the document, so a count with or without the
     // terminating NUL reads the same text.
     const void* nul = std::memchr(text, '\0', size);
-    importText(text, nul == nullptr ? size : static_cast<std::size_t>(static_cast<const char*>(nul) - text));
+    if (nul != nullptr) {
+        importText(text, static_cast<std::size_t>(static_cast<const char*>(nul) - text), true);
+    } else {
+        importText(text, size, false);
+    }
 }
 
-void ImporterExporter::importText(const char* text, std::size_t length) {
+void ImporterExporter::importText(const char* text, std::size_t length, bool terminated) {
     JSONParser parser;
-    const JsonDocumentPtr document = parser.parse(text, length);
+    const JsonDocumentPtr document = terminated ? parser.parse(text) : parser.parse(text, length);
 
     JSONAttributeContainer container;
     IviSessionAttributeTypeGetter typeGetter(wrapper_);
