@@ -106,6 +106,8 @@ void BM_FirstFillExistingDebugFile(benchmark::State& state) {
 void BM_RefreshOneDevice(benchmark::State& state) {
     const int devices = static_cast<int>(state.range(0));
     prepare(devices);
+    // The debug file then holds exactly these devices, whatever ran before.
+    fs::remove(configFile());
     IsvSysExpert2* expert = newExpert();
     fill(expert);
     const std::string id = objectId(devices / 2);

@@ -1,5 +1,5 @@
 #pragma once
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <string>
 
@@ -52,7 +52,8 @@ private:
     std::shared_ptr<cJSON> root_;
     // "devices" by member name; built once per load.
     MemberIndex devices_;
-    std::map<std::string, std::shared_ptr<DebugDeviceEntryInterface>> entries_;
+    // Entries by their exact key, made when first asked for.
+    std::unordered_map<std::string, std::shared_ptr<DebugDeviceEntryInterface>> entries_;
     std::string text_;
 };
 
