@@ -5,7 +5,6 @@
 #include <cstring>
 #include <map>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "palu/tSSRawGUID.h"
@@ -44,7 +43,8 @@ struct GuidHash {
         uint64_t halves[2];
         static_assert(sizeof halves == sizeof id, "a GUID is 16 bytes");
         std::memcpy(halves, &id, sizeof halves);
-        return static_cast<std::size_t>(halves[0] * 0x9E3779B97F4A7C15ull ^ halves[1]);
+        uint64_t hash = (halves[0] ^ (halves[1] * 0x9E3779B97F4A7C15ull)) * 0xBF58476D1CE4E5B9ull;
+        return static_cast<std::size_t>(hash ^ (hash >> 31));
     }
 };
 
@@ -63,7 +63,13 @@ struct Content {
     bool removeObject(const tSSRawGUID& id);
 
 private:
-    std::unordered_map<tSSRawGUID, std::size_t, GuidHash> objectIndex_;
+    // Open addressing over object positions (kNoObject: free), at most half full: a lookup reads
+    // one slot and then the object, where a node-based map would read a node in between.
+    static constexpr std::size_t kNoObject = static_cast<std::size_t>(-1);
+    std::size_t slotOf(const tSSRawGUID& id) const;
+    void reindex();
+
+    std::vector<std::size_t> objectIndex_;
 };
 
 }  // namespace storage

@@ -37,6 +37,9 @@ TEST(PropertyTableTest, KeepsTagsAscendingWithTheirValuesAndMarks) {
         table.put<CsvU32Value>(tag, tag * 2);
         expected.push_back(i + 100);
     }
+    // A tag changes its type only by being removed first.
+    EXPECT_TRUE(table.remove(105));
+    EXPECT_TRUE(table.remove(106));
     table.put<CsvStringValue>(105, SysAllocString(L"five"));
     table.put<CsvStringValue>(105, SysAllocString(L"FIVE"));
     table.put<CsvStringValue>(106, SysAllocString(L"six"));
@@ -47,6 +50,10 @@ TEST(PropertyTableTest, KeepsTagsAscendingWithTheirValuesAndMarks) {
     EXPECT_EQ(kSvSysPropertyTypeString, table.typeOf(105));
     EXPECT_EQ(278u, *table.get<CsvU32Value>(139));
     EXPECT_EQ(nullptr, table.get<CsvI32Value>(139)) << "another type reads as nothing";
+    // Another type is refused and changes nothing; a refused string is freed all the same.
+    EXPECT_FALSE(table.put<CsvI32Value>(139, -5));
+    EXPECT_FALSE(table.put<CsvStringValue>(139, SysAllocString(L"refused")));
+    EXPECT_EQ(278u, *table.get<CsvU32Value>(139));
     EXPECT_EQ(0u, table.typeOf(99));
     EXPECT_EQ(0u, table.typeOf(140));
 
@@ -61,7 +68,8 @@ TEST(PropertyTableTest, KeepsTagsAscendingWithTheirValuesAndMarks) {
     EXPECT_EQ(37u, table.modifiedCount());
     EXPECT_FALSE(table.markModified(101));
     EXPECT_TRUE(table.markModified(120));
-    table.put<CsvI32Value>(121, -1);
+    EXPECT_TRUE(table.remove(121));
+    EXPECT_TRUE(table.put<CsvI32Value>(121, -1));
     EXPECT_EQ(38u, table.modifiedCount());
     EXPECT_EQ(38u, modifiedOf(table).size());
 
@@ -70,6 +78,7 @@ TEST(PropertyTableTest, KeepsTagsAscendingWithTheirValuesAndMarks) {
     EXPECT_EQ(0u, copy.modifiedCount());
     EXPECT_EQ(L"FIVE", textOf(copy, 105));
     EXPECT_NE(*table.get<CsvStringValue>(105), *copy.get<CsvStringValue>(105)) << "a string of its own";
+    ASSERT_NE(nullptr, copy.get<CsvI32Value>(121));
     EXPECT_EQ(-1, *copy.get<CsvI32Value>(121));
 
     PropertyTable moved(std::move(table));

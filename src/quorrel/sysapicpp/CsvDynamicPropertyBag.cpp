@@ -29,11 +29,8 @@ const CORVComInterfaceEntry<CsvDynamicPropertyBagImpl>* CsvDynamicPropertyBagImp
 template <class Value>
 HRESULT CsvDynamicPropertyBagImpl::setValue(ULONG tag, const typename Value::Type& value) {
     Kitbase::CorvCSLock guard(lock_);
-    const uint32_t stored = values_.typeOf(tag);
-    if (stored != 0 && stored != Value::kTypeCode) return SVSYS_E_PROP_MISMATCH;
     try {
-        values_.put<Value>(tag, value);
-        return S_OK;
+        return values_.put<Value>(tag, value) ? S_OK : SVSYS_E_PROP_MISMATCH;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -107,8 +104,7 @@ HRESULT CsvDynamicPropertyBagImpl::SetString(ULONG tag, const wchar_t* value) {
     BSTR copy = SysAllocString(value != nullptr ? value : L"");
     if (copy == nullptr) return E_OUTOFMEMORY;
     try {
-        values_.put<CsvStringValue>(tag, copy);
-        return S_OK;
+        return values_.put<CsvStringValue>(tag, copy) ? S_OK : SVSYS_E_PROP_MISMATCH;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

@@ -33,6 +33,8 @@ void PropertyTable::release(Entry& entry) noexcept {
 }
 
 std::size_t PropertyTable::positionOf(uint32_t tag) const {
+    // Bags are mostly written in ascending tags: a new last tag needs no search.
+    if (entries_.empty() || entries_.back().tag < tag) return entries_.size();
     return static_cast<std::size_t>(
         std::lower_bound(entries_.begin(), entries_.end(), tag,
                          [](const Entry& entry, uint32_t wanted) { return entry.tag < wanted; }) -
@@ -53,14 +55,19 @@ uint32_t PropertyTable::typeOf(uint32_t tag) const {
     return entry != nullptr ? entry->typeCode : 0;
 }
 
-void PropertyTable::put(const Entry& entry) {
+bool PropertyTable::put(const Entry& entry) {
     const std::size_t position = positionOf(entry.tag);
     if (position < entries_.size() && entries_[position].tag == entry.tag) {
         Entry& old = entries_[position];
+        if (old.typeCode != entry.typeCode) {
+            Entry refused = entry;
+            release(refused);
+            return false;
+        }
         if (!old.modified) ++modified_;
         release(old);
         old = entry;
-        return;
+        return true;
     }
     try {
         if (entries_.capacity() == 0) entries_.reserve(kUsualTags);
@@ -71,6 +78,7 @@ void PropertyTable::put(const Entry& entry) {
         throw;
     }
     ++modified_;
+    return true;
 }
 
 bool PropertyTable::markModified(uint32_t tag) {

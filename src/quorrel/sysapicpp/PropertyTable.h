@@ -28,13 +28,14 @@ public:
         const Entry* entry = find(tag);
         return entry != nullptr && entry->typeCode == Value::kTypeCode ? &Value::of(entry->payload) : nullptr;
     }
-    // Stores value under tag, replacing any old value, and marks the tag modified. A string is a
-    // BSTR the table takes over, also when storing fails (std::bad_alloc).
+    // Stores value under tag, replacing an old value of the same type, and marks the tag
+    // modified; false, with nothing changed, when the tag holds a value of another type. A string
+    // is a BSTR the table takes over in every case, also when storing fails (std::bad_alloc).
     template <class Value>
-    void put(uint32_t tag, const typename Value::Type& value) {
+    bool put(uint32_t tag, const typename Value::Type& value) {
         Entry entry{tag, Value::kTypeCode, true, {}};
         Value::store(entry.payload, value);
-        put(entry);
+        return put(entry);
     }
     // Marks an existing tag modified; false when the tag has no value.
     bool markModified(uint32_t tag);
@@ -72,7 +73,7 @@ private:
     const Entry* find(uint32_t tag) const;
     Entry* find(uint32_t tag);
     std::size_t positionOf(uint32_t tag) const;
-    void put(const Entry& entry);
+    bool put(const Entry& entry);
     static void release(Entry& entry) noexcept;
 
     std::vector<Entry> entries_;
