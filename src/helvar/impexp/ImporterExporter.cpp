@@ -91,7 +91,8 @@ void ImporterExporter::importFile(const std::string& path) {
     const std::string text = TextFileReader(path.c_str()).readAll();
     // Editors on Windows often start UTF-8 files with a byte-order mark; it is not part of the document.
     const size_t start = std::string_view(text).substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark ? kUtf8ByteOrderMark.size() : 0;
-    importBuffer(static_cast<uint32_t>(text.size() - start), text.data() + start);
+    // Counting the string's own terminating NUL reads the same document, parsed where it lies.
+    importBuffer(static_cast<uint32_t>(text.size() - start + 1), text.data() + start);
 }
 
 void ImporterExporter::exportFile(const std::string& path) {
