@@ -2,9 +2,11 @@
 // and write, or parse and validate, the same document with rapidjson directly.
 // Two engines: the simulated engine and driver libraries (the path the exports take) and the
 // in-memory engine of the tests (where nearly all time is the import/export code's own).
+// The peak heap of one import, over what was live before it, is measured beside its baseline's.
 //   LD_LIBRARY_PATH=<build>/out/lib bench_helvar_impexp --benchmark_min_time=0.3
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,6 +17,7 @@
 #include <rapidjson/schema.h>
 #include <rapidjson/stringbuffer.h>
 
+#include "AllocationCounter.h"
 #include "helvar-impexp/FakeIviSession.h"
 #include "SimIvi.h"
 #include "helvar/impexp/AttributeFacadeFactory.h"
@@ -137,121 +140,164 @@ BenchSession& sessionOf(int n) {
     return *s;
 }
 
+// The same engine reads as an export, written straight into the same document with rapidjson,
+// then copied out with its NUL. Functions of their own (never inlined), so that callgrind can count
+// one operation: --toggle-collect='*baselineExport*' and so on.
+__attribute__((noinline)) void baselineExport(BenchSession& s, std::vector<char>& buffer) {
+    miivi::IviWrapperInterface& e = s.wrapper();
+    impexp::GetAttributeHelperInterface& reader = s.reader();
+    rapidjson::StringBuffer out;
+    rapidjson::PrettyWriter<rapidjson::StringBuffer> w(out);
+    w.SetIndent(' ', 3);
+    w.StartObject();
+    w.Key("formatVersion"); w.Int(1);
+    w.Key("oldestCompatibleFormatVersion"); w.Int(1);
+    w.Key("timeStamp"); w.String("2026-12-07T14:45:03.120000");
+    w.Key("session"); w.StartObject();
+    w.Key("channels"); w.String(""); w.Key("optionString"); w.String(""); w.EndObject();
+    w.Key("generatedBy"); w.StartObject();
+    w.Key("name"); w.String("Helvar.dll"); w.Key("version"); w.String("4.5.5f0"); w.EndObject();
+    w.Key("devices"); w.StartArray(); w.StartObject(); w.Key("modelNumber"); w.Int(kModel); w.EndObject(); w.EndArray();
+    w.Key("attributes"); w.StartArray();
+    for (const auto& k : s.keys) {
+        const char* ch = k.second.c_str();
+        if (e.Ivi_AttributeWasSetByUser(ch, k.first) != 1) continue;
+        ViInt32 type = 0;
+        e.Ivi_GetAttributeType(k.first, &type);
+        char name[256] = {0};
+        e.Ivi_GetAttributeName(k.first, 256, name);
+        w.StartObject();
+        w.Key("id"); w.Uint(k.first);
+        w.Key("name"); w.String(name);
+        w.Key("channel"); w.String(ch);
+        w.Key("value");
+        switch (type) {
+        case IVI_VAL_INT32: { ViInt32 v; reader.getAttributeViInt32(e, ch, k.first, &v); w.Int(v); break; }
+        case IVI_VAL_INT64: { ViInt64 v; reader.getAttributeViInt64(e, ch, k.first, &v); w.Int64(v); break; }
+        case IVI_VAL_REAL64: { ViReal64 v; reader.getAttributeViReal64(e, ch, k.first, &v); w.Double(v); break; }
+        case IVI_VAL_STRING: { std::string v; reader.getAttributeViString(e, ch, k.first, v); w.String(v); break; }
+        case IVI_VAL_SESSION: { ViSession v; reader.getAttributeViSession(e, ch, k.first, &v); w.Uint(v); break; }
+        default: { ViBoolean v; reader.getAttributeViBoolean(e, ch, k.first, &v); w.Bool(v != 0); break; }
+        }
+        w.EndObject();
+    }
+    w.EndArray();
+    w.EndObject();
+    buffer.assign(out.GetString(), out.GetString() + out.GetSize() + 1);
+}
+
+__attribute__((noinline)) void productExport(BenchSession& s, std::vector<char>& buffer) {
+    s.engine->exportBuffer(static_cast<uint32_t>(buffer.size()), buffer.data());
+}
+
 template <class Session>
 void exportBuffer(benchmark::State& state) {
     BenchSession& s = sessionOf<Session>(static_cast<int>(state.range(0)));
     std::vector<char> buffer(s.engine->exportBuffer(0, nullptr) + 64);
+    productExport(s, buffer);  // one run before, as for every operation here
     for (auto _ : state) {
-        benchmark::DoNotOptimize(s.engine->exportBuffer(static_cast<uint32_t>(buffer.size()), buffer.data()));
+        productExport(s, buffer);
+        benchmark::DoNotOptimize(buffer.data());
     }
 }
 
-// The same engine reads as an export, written straight into the same document with rapidjson.
 template <class Session>
 void exportBaseline(benchmark::State& state) {
     BenchSession& s = sessionOf<Session>(static_cast<int>(state.range(0)));
-    miivi::IviWrapperInterface& e = s.wrapper();
-    impexp::GetAttributeHelperInterface& reader = s.reader();
-    const auto& keys = s.keys;
     std::vector<char> buffer;
+    baselineExport(s, buffer);  // one run before: the driver library is loaded, as for the export
     for (auto _ : state) {
-        rapidjson::StringBuffer out;
-        rapidjson::PrettyWriter<rapidjson::StringBuffer> w(out);
-        w.SetIndent(' ', 3);
-        w.StartObject();
-        w.Key("formatVersion"); w.Int(1);
-        w.Key("oldestCompatibleFormatVersion"); w.Int(1);
-        w.Key("timeStamp"); w.String("2026-12-07T14:45:03.120000");
-        w.Key("session"); w.StartObject();
-        w.Key("channels"); w.String(""); w.Key("optionString"); w.String(""); w.EndObject();
-        w.Key("generatedBy"); w.StartObject();
-        w.Key("name"); w.String("Helvar.dll"); w.Key("version"); w.String("4.5.5f0"); w.EndObject();
-        w.Key("devices"); w.StartArray(); w.StartObject(); w.Key("modelNumber"); w.Int(kModel); w.EndObject(); w.EndArray();
-        w.Key("attributes"); w.StartArray();
-        for (const auto& k : keys) {
-            const char* ch = k.second.c_str();
-            if (e.Ivi_AttributeWasSetByUser(ch, k.first) != 1) continue;
-            ViInt32 type = 0;
-            e.Ivi_GetAttributeType(k.first, &type);
-            char name[256] = {0};
-            e.Ivi_GetAttributeName(k.first, 256, name);
-            w.StartObject();
-            w.Key("id"); w.Uint(k.first);
-            w.Key("name"); w.String(name);
-            w.Key("channel"); w.String(ch);
-            w.Key("value");
-            switch (type) {
-            case IVI_VAL_INT32: { ViInt32 v; reader.getAttributeViInt32(e, ch, k.first, &v); w.Int(v); break; }
-            case IVI_VAL_INT64: { ViInt64 v; reader.getAttributeViInt64(e, ch, k.first, &v); w.Int64(v); break; }
-            case IVI_VAL_REAL64: { ViReal64 v; reader.getAttributeViReal64(e, ch, k.first, &v); w.Double(v); break; }
-            case IVI_VAL_STRING: { std::string v; reader.getAttributeViString(e, ch, k.first, v); w.String(v); break; }
-            case IVI_VAL_SESSION: { ViSession v; reader.getAttributeViSession(e, ch, k.first, &v); w.Uint(v); break; }
-            default: { ViBoolean v; reader.getAttributeViBoolean(e, ch, k.first, &v); w.Bool(v != 0); break; }
-            }
-            w.EndObject();
-        }
-        w.EndArray();
-        w.EndObject();
-        buffer.assign(out.GetString(), out.GetString() + out.GetSize() + 1);
+        baselineExport(s, buffer);
         benchmark::DoNotOptimize(buffer.data());
     }
+}
+
+// Parse and schema validation of the document with rapidjson, then, per entry, the session's type,
+// availability and channel checks and the write: the work an import cannot avoid.
+__attribute__((noinline)) void baselineImport(BenchSession& s, const std::string& document) {
+    miivi::IviWrapperInterface& e = s.wrapper();
+    rapidjson::Document schemaDom;
+    schemaDom.Parse(impexp::document::attributeConfigurationSchema());
+    rapidjson::SchemaDocument schema(schemaDom);
+    rapidjson::Document d;
+    d.Parse(document.c_str());
+    rapidjson::SchemaValidator validator(schema);
+    if (!d.Accept(validator)) std::abort();
+    for (const auto& entry : d["attributes"].GetArray()) {
+        const ViAttr id = entry["id"].GetUint();
+        const char* ch = entry["channel"].GetString();
+        const auto& v = entry["value"];
+        ViInt32 type = 0;
+        e.Ivi_GetAttributeType(id, &type);
+        e.Ivi_AttributeIsAvailable(id);
+        e.Ivi_ValidateAttrForRepCapName(ch, id);
+        switch (type) {
+        case IVI_VAL_INT32: e.Ivi_SetAttributeViInt32(ch, id, 1, v.GetInt()); break;
+        case IVI_VAL_INT64: e.Ivi_SetAttributeViInt64(ch, id, 1, v.GetInt64()); break;
+        case IVI_VAL_REAL64: e.Ivi_SetAttributeViReal64(ch, id, 1, v.GetDouble()); break;
+        case IVI_VAL_STRING: e.Ivi_SetAttributeViString(ch, id, 1, v.GetString()); break;
+        case IVI_VAL_SESSION: e.Ivi_SetAttributeViSession(ch, id, 1, v.GetUint()); break;
+        default: e.Ivi_SetAttributeViBoolean(ch, id, 1, v.IsTrue() ? 1 : 0); break;
+        }
+    }
+}
+
+__attribute__((noinline)) void productImport(BenchSession& s, const std::string& document) {
+    s.engine->importBuffer(static_cast<uint32_t>(document.size() + 1), document.c_str());
 }
 
 template <class Session>
 void importBuffer(benchmark::State& state) {
     BenchSession& s = sessionOf<Session>(static_cast<int>(state.range(0)));
     const std::string document = s.engine->exportText();
-    for (auto _ : state) {
-        s.engine->importBuffer(static_cast<uint32_t>(document.size() + 1), document.c_str());
-    }
+    productImport(s, document);  // one run before, as for every operation here
+    for (auto _ : state) productImport(s, document);
 }
 
-// Parse and schema validation of the same document with rapidjson, and the same engine writes.
 template <class Session>
 void importBaseline(benchmark::State& state) {
     BenchSession& s = sessionOf<Session>(static_cast<int>(state.range(0)));
-    miivi::IviWrapperInterface& e = s.wrapper();
     const std::string document = s.engine->exportText();
-    for (auto _ : state) {
-        rapidjson::Document schemaDom;
-        schemaDom.Parse(impexp::document::attributeConfigurationSchema());
-        rapidjson::SchemaDocument schema(schemaDom);
-        rapidjson::Document d;
-        d.Parse(document.c_str());
-        rapidjson::SchemaValidator validator(schema);
-        if (!d.Accept(validator)) state.SkipWithError("invalid");
-        for (const auto& entry : d["attributes"].GetArray()) {
-            const ViAttr id = entry["id"].GetUint();
-            const char* ch = entry["channel"].GetString();
-            const auto& v = entry["value"];
-            ViInt32 type = 0;
-            e.Ivi_GetAttributeType(id, &type);
-            e.Ivi_AttributeIsAvailable(id);
-            e.Ivi_ValidateAttrForRepCapName(ch, id);
-            switch (type) {
-            case IVI_VAL_INT32: e.Ivi_SetAttributeViInt32(ch, id, 1, v.GetInt()); break;
-            case IVI_VAL_INT64: e.Ivi_SetAttributeViInt64(ch, id, 1, v.GetInt64()); break;
-            case IVI_VAL_REAL64: e.Ivi_SetAttributeViReal64(ch, id, 1, v.GetDouble()); break;
-            case IVI_VAL_STRING: e.Ivi_SetAttributeViString(ch, id, 1, v.GetString()); break;
-            case IVI_VAL_SESSION: e.Ivi_SetAttributeViSession(ch, id, 1, v.GetUint()); break;
-            default: e.Ivi_SetAttributeViBoolean(ch, id, 1, v.IsTrue() ? 1 : 0); break;
-            }
-        }
-    }
+    baselineImport(s, document);  // one run before, as for every operation here
+    for (auto _ : state) baselineImport(s, document);
 }
+
+// Heap bytes at the highest point of one import over those live before it (the document text
+// and the session are already there).
+void peakOfImport(benchmark::State& state, void (*run)(BenchSession&, const std::string&)) {
+    BenchSession& s = sessionOf<SimulatedSession>(static_cast<int>(state.range(0)));
+    const std::string document = s.engine->exportText();
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        bench::startHeapCount();
+        run(s, document);
+        bench::stopHeapCount();
+        peak = bench::heapPeakBytes();
+    }
+    state.counters["peak_MiB"] = static_cast<double>(peak) / (1024.0 * 1024.0);
+    state.counters["document_MiB"] = static_cast<double>(document.size()) / (1024.0 * 1024.0);
+}
+
+void importPeakMemory(benchmark::State& state) { peakOfImport(state, productImport); }
+void importBaselinePeakMemory(benchmark::State& state) { peakOfImport(state, baselineImport); }
 
 }  // namespace
 
-// Each operation beside its baseline, for both engines.
-#define IMPEXP_BENCH(function, session) \
-    BENCHMARK_TEMPLATE(function, session)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)
-IMPEXP_BENCH(exportBuffer, SimulatedSession);
-IMPEXP_BENCH(exportBaseline, SimulatedSession);
-IMPEXP_BENCH(importBuffer, SimulatedSession);
-IMPEXP_BENCH(importBaseline, SimulatedSession);
-IMPEXP_BENCH(exportBuffer, InMemorySession);
-IMPEXP_BENCH(exportBaseline, InMemorySession);
-IMPEXP_BENCH(importBuffer, InMemorySession);
-IMPEXP_BENCH(importBaseline, InMemorySession);
+// Each operation beside its baseline: the simulated engine up to 100,000 attributes, the in-memory
+// one up to 10,000.
+#define IMPEXP_SIM_BENCH(function) \
+    BENCHMARK_TEMPLATE(function, SimulatedSession)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond)
+#define IMPEXP_IN_MEMORY_BENCH(function) \
+    BENCHMARK_TEMPLATE(function, InMemorySession)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)
+IMPEXP_SIM_BENCH(exportBuffer);
+IMPEXP_SIM_BENCH(exportBaseline);
+IMPEXP_SIM_BENCH(importBuffer);
+IMPEXP_SIM_BENCH(importBaseline);
+IMPEXP_IN_MEMORY_BENCH(exportBuffer);
+IMPEXP_IN_MEMORY_BENCH(exportBaseline);
+IMPEXP_IN_MEMORY_BENCH(importBuffer);
+IMPEXP_IN_MEMORY_BENCH(importBaseline);
+BENCHMARK(importPeakMemory)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(importBaselinePeakMemory)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

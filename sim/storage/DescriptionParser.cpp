@@ -122,7 +122,7 @@ bool parseDescription(const std::string& json, Content& content, std::string& er
                 ObjectRecord record;
                 if (!readObject(node, record, error)) return false;
                 if (result.findObject(record.id)) return fail(error, "duplicate object " + formatGuid(record.id));
-                result.objects.push_back(std::move(record));
+                result.addObject(std::move(record));
             }
         }
     }

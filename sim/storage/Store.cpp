@@ -161,7 +161,7 @@ int32_t Store::addObject(const char* objectJson) {
     if (objectJson == nullptr || !parseObject(objectJson, record, error)) return nORVDPAI100::kStatusInvalidArgument;
     return change([&](Content& content, int32_t& event, tSSRawGUID& id) {
         if (content.findObject(record.id)) return nORVDPAI100::kStatusInvalidArgument;
-        content.objects.push_back(record);
+        content.addObject(record);
         event = SimStorage_kEventAdded;
         id = record.id;
         return 0;
@@ -186,15 +186,10 @@ int32_t Store::removeObject(const char* text) {
     tSSRawGUID removed{};
     if (text == nullptr || !parseGuid(text, removed)) return nORVDPAI100::kStatusInvalidArgument;
     return change([&](Content& content, int32_t& event, tSSRawGUID& id) {
-        for (auto it = content.objects.begin(); it != content.objects.end(); ++it) {
-            if (it->id == removed) {
-                content.objects.erase(it);
-                event = SimStorage_kEventRemoved;
-                id = removed;
-                return 0;
-            }
-        }
-        return nORVDPAI100::kStatusObjectNotFound;
+        if (!content.removeObject(removed)) return nORVDPAI100::kStatusObjectNotFound;
+        event = SimStorage_kEventRemoved;
+        id = removed;
+        return 0;
     });
 }
 

@@ -63,7 +63,10 @@ TEST(JSONAttributeContainerTest, ManyChannelsOfOneIdAndScatteredIdsKeepFirstReco
         EXPECT_EQ("FIRST", container.getName(key)) << c;
         EXPECT_EQ(c, container.getValueInt32(key)) << c;
         // The later duplicate points at the first record.
-        EXPECT_EQ(key, container.firstRecordAt(static_cast<std::size_t>(channels + c)).key());
+        const JSONAttributeEntry first = container.firstEntryAt(static_cast<std::size_t>(channels + c));
+        EXPECT_EQ(key, AttributeKey(first.id, std::string(first.channel)));
+        EXPECT_EQ("FIRST", first.name);
+        EXPECT_EQ(c, first.integer);
     }
     EXPECT_FALSE(container.contains(AttributeKey(7, "ch200")));
     EXPECT_FALSE(container.contains(AttributeKey(7, "")));
@@ -265,6 +268,57 @@ TEST_F(EngineSideTest, TypeGetterAsksTheEngineAndRaisesItsErrors) {
     const StatusView view = raised([&] { getter.getType(8); });
     EXPECT_EQ(kUnknownAttribute, view.code);
     EXPECT_EQ("error", view.constant);
+}
+
+}  // namespace
+
+namespace {
+
+// Records are held side by side with their texts in blocks: texts of every length, many records
+// (the index and the record vector grow several times), and values set later all stay intact.
+TEST(JSONAttributeContainerTest, RecordsAndTextsStayIntactAsTheContainerGrows) {
+    JSONAttributeContainer container;
+    const int count = 5000;
+    auto textOf = [](int i) { return std::string(static_cast<std::size_t>(i % 97) * (i % 7 == 0 ? 300 : 1), 'a' + i % 26); };
+    for (int i = 0; i < count; ++i) {
+        const AttributeKey key(static_cast<ViAttr>(1000 + i / 2), i % 2 == 0 ? "" : "channel-" + std::to_string(i));
+        container.add(key, i % 3 == 0 ? kTypeString : kTypeReal64, "NAME_" + textOf(i));
+        if (i % 3 == 0) {
+            container.setValueString(key, textOf(i + 1));
+        } else {
+            container.setValueReal64(key, i + 0.5);
+        }
+    }
+    ASSERT_EQ(static_cast<std::size_t>(count), container.size());
+    for (int i = 0; i < count; ++i) {
+        const AttributeKey key(static_cast<ViAttr>(1000 + i / 2), i % 2 == 0 ? "" : "channel-" + std::to_string(i));
+        EXPECT_EQ(key, container.keyAt(static_cast<std::size_t>(i)));
+        EXPECT_EQ("NAME_" + textOf(i), container.getName(key));
+        const JSONAttributeEntry entry = container.firstEntryAt(static_cast<std::size_t>(i));
+        ASSERT_TRUE(entry.hasValue);
+        if (i % 3 == 0) {
+            EXPECT_EQ(textOf(i + 1), container.getValueString(key)) << i;
+            EXPECT_EQ(textOf(i + 1), entry.text) << i;
+        } else {
+            EXPECT_EQ(i + 0.5, container.getValueReal64(key)) << i;
+            EXPECT_EQ(i + 0.5, entry.real) << i;
+        }
+    }
+}
+
+// A record appended as an object keeps its value; a later one with the same key adds nothing
+// lookups could see.
+TEST(JSONAttributeContainerTest, AppendedRecordsKeepTheirValues) {
+    JSONAttributeContainer container;
+    auto* first = new JSONAttribute<std::string>(AttributeKey(9, "1"), kTypeString, "TEXT");
+    first->setValue("kept");
+    container.append(first);
+    auto* later = new JSONAttribute<std::string>(AttributeKey(9, "1"), kTypeString, "LATER");
+    later->setValue("ignored");
+    container.append(later);
+    EXPECT_EQ(2u, container.size());
+    EXPECT_EQ("kept", container.getValueString(AttributeKey(9, "1")));
+    EXPECT_EQ("TEXT", container.firstEntryAt(1).name);
 }
 
 }  // namespace

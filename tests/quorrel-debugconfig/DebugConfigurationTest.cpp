@@ -332,3 +332,21 @@ TEST_F(DebugConfigurationTest, FileIsWrittenInCJsonFormattedForm) {
                   "\":\t{\n\t\t\t\"debugSessionConfiguration\":\t0,\n\t\t\t\"ServerIsOutOfProcess\":\ttrue\n\t\t}\n\t}\n}",
               fileText());
 }
+
+// Members whose names differ only in case: a key spelt exactly like one of them reads that one,
+// any other spelling the first of them; a new device is appended once.
+TEST_F(DebugConfigurationTest, CaseVariantsOfAKeyResolveAsBeforeTheIndex) {
+    setFile(R"({"version": 1, "devices": {"{abc}": {"debugSessionConfiguration": 0},
+               "{ABC}": {"debugSessionConfiguration": 1}}})");
+    withConfiguration([](DebugConfiguration& configuration) {
+        EXPECT_EQ(0, configuration.getEntry("{abc}")->getDebugSessionConfiguration());
+        EXPECT_EQ(1, configuration.getEntry("{ABC}")->getDebugSessionConfiguration());
+        EXPECT_EQ(0, configuration.getEntry("{Abc}")->getDebugSessionConfiguration());
+        EXPECT_EQ(1, configuration.getOrCreateEntry("{ABC}", {true, 0, false}, false)->getDebugSessionConfiguration());
+        EXPECT_EQ(1, configuration.getOrCreateEntry("{new}", {true, 1, false}, false)->getDebugSessionConfiguration());
+        EXPECT_EQ(1, configuration.getOrCreateEntry("{NEW}", {true, 0, true}, false)->getDebugSessionConfiguration());
+        configuration.save();
+    });
+    Json root = parseJson(fileText());
+    EXPECT_EQ(3, cJSON_GetArraySize(cJSON_GetObjectItemCaseSensitive(root.get(), "devices")));
+}

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -229,6 +230,37 @@ TEST_F(Storage, ReadersAndChangesRunConcurrently) {
     SimStorage_unsubscribe(cookie);
     EXPECT_EQ(events.load(), 200 * 2 * 3);
     EXPECT_EQ(deviceIDs().size(), 11u);
+}
+
+}  // namespace
+
+namespace {
+
+// The stand-in indexes its objects by ID: many added (the index grows several times), some removed
+// from the middle, and every remaining one still read by its ID.
+TEST_F(Storage, ManyObjectsStayFoundByIdAfterRemovals) {
+    auto idOf = [](int i) {
+        char id[40];
+        std::snprintf(id, sizeof id, "{D1A5%04X-0C2E-4B7A-8E11-5A00000000EE}", static_cast<unsigned>(0x1000 + i));
+        return std::string(id);
+    };
+    const int count = 300;
+    for (int i = 0; i < count; ++i) {
+        const std::string object = "{\"id\": \"" + idOf(i) + "\", \"class\": \"" + kHsdrClass +
+                                   "\", \"properties\": {\"8998\": " + std::to_string(i) + "}}";
+        ASSERT_EQ(SimStorage_addObject(object.c_str()), 0) << i;
+    }
+    for (int i = 0; i < count; i += 7) ASSERT_EQ(SimStorage_removeObject(idOf(i).c_str()), 0) << i;
+    ReadScope read;
+    for (int i = 0; i < count; ++i) {
+        nORVMDBG100::tStatus2 status;
+        const auto busKind = nORVDPAI100::getObjectI32Property(read.reader(), guid(idOf(i).c_str()), 8998, status);
+        if (i % 7 == 0) {
+            EXPECT_EQ(status.getCode(), nORVDPAI100::kStatusObjectNotFound) << i;
+        } else {
+            EXPECT_EQ(busKind, i) << i;
+        }
+    }
 }
 
 }  // namespace

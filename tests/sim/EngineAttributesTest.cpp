@@ -1,5 +1,6 @@
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "SimFixture.h"
 
@@ -202,4 +203,37 @@ TEST_F(AttributeTest, CoerceHookChangesWhatIsStoredButNotChecks) {
     ASSERT_EQ(VI_SUCCESS, Ivi_GetAttributeViInt32(vi_, "", kSessionInt, 0, &value));
     EXPECT_EQ(42, value);
     EXPECT_EQ(1, stored);
+}
+
+// Attributes are hashed by id: many added, some deleted, the rest found with their types and
+// enumerated in the order they were added.
+TEST_F(AttributeTest, ManyAttributesStayFoundAndOrderedAfterDeletions) {
+    const ViAttr first = 1300000;
+    const int count = 500;
+    for (int i = 0; i < count; ++i) {
+        ASSERT_EQ(VI_SUCCESS, SimIvi_AddAttribute(vi_, nullptr, first + static_cast<ViAttr>(i), "MANY",
+                                                  i % 2 == 0 ? IVI_VAL_INT32 : IVI_VAL_REAL64, 0));
+    }
+    for (int i = 0; i < count; i += 5) ASSERT_EQ(VI_SUCCESS, Ivi_DeleteAttribute(vi_, first + static_cast<ViAttr>(i)));
+    ViInt32 total = 0;
+    ASSERT_EQ(VI_SUCCESS, Ivi_GetNumAttributes(vi_, &total));
+    std::vector<ViAttr> enumerated;
+    for (ViInt32 n = 1; n <= total; ++n) {
+        ViAttr id = 0;
+        ASSERT_EQ(VI_SUCCESS, Ivi_GetNthAttribute(vi_, n, &id));
+        if (id >= first) enumerated.push_back(id);
+    }
+    std::vector<ViAttr> expected;
+    for (int i = 0; i < count; ++i) {
+        const ViAttr id = first + static_cast<ViAttr>(i);
+        ViInt32 type = 0;
+        if (i % 5 == 0) {
+            EXPECT_EQ(VI_FALSE, Ivi_AttributeIsAvailable(vi_, id)) << i;
+            continue;
+        }
+        expected.push_back(id);
+        ASSERT_EQ(VI_SUCCESS, Ivi_GetAttributeType(vi_, id, &type)) << i;
+        EXPECT_EQ(i % 2 == 0 ? IVI_VAL_INT32 : IVI_VAL_REAL64, type) << i;
+    }
+    EXPECT_EQ(expected, enumerated);
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The values the user requested, per driver session, attribute and channel: the instrument
 // coerces what it stores, the driver remembers what was asked for.
-#include <map>
+#include <functional>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "SimIvi.h"
@@ -34,8 +35,14 @@ public:
 
 private:
     using Key = std::pair<ViAttr, std::string>;
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const noexcept {
+            return std::hash<std::string>()(key.second) * 31u + key.first;
+        }
+    };
     mutable std::mutex mutex_;
-    std::map<ViSession, std::map<Key, DesiredValue>> sessions_;
+    // Hashed: every desired-value read of an export looks here.
+    std::unordered_map<ViSession, std::unordered_map<Key, DesiredValue, KeyHash>> sessions_;
 };
 
 DesiredValuesInterface& desiredValues();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 
 #include "ErrorStore.h"
 #include "InherentAttributes.h"
@@ -62,7 +63,7 @@ private:
     ViStatus getErrorAttribute(ViSession vi, ViConstString channel, ViAttr id, T& value);
 
     std::recursive_mutex mutex_;
-    std::map<ViSession, std::unique_ptr<Session>> sessions_;
+    std::unordered_map<ViSession, std::unique_ptr<Session>> sessions_;
     ViSession lastHandle_ = 1000;
     ErrorStore errors_;
     InjectionTable injections_;

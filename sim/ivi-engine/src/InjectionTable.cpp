@@ -10,10 +10,13 @@ void InjectionTable::add(const std::string& function, ViInt32 mode, ViStatus sta
     injections_.push_back(Injection{function, mode, status, attributeId, skipCalls, times});
 }
 
-SimIvi_CallToken InjectionTable::begin(const std::string& function, ViAttr attributeId) {
+SimIvi_CallToken InjectionTable::begin(std::string_view function, ViAttr attributeId) {
     std::lock_guard<std::mutex> guard(mutex_);
-    ++counts_[function];
+    auto counted = counts_.find(function);
+    if (counted == counts_.end()) counted = counts_.emplace(names_.emplace_back(function), 0).first;
+    ++counted->second;
     SimIvi_CallToken token{0, 0};
+    if (injections_.empty()) return token;
     for (Injection& injection : injections_) {
         if (injection.function != function || injection.times == 0) continue;
         if (injection.attributeId != 0 && injection.attributeId != attributeId) continue;
@@ -32,7 +35,7 @@ SimIvi_CallToken InjectionTable::begin(const std::string& function, ViAttr attri
     return token;
 }
 
-ViInt32 InjectionTable::callCount(const std::string& function) const {
+ViInt32 InjectionTable::callCount(std::string_view function) const {
     std::lock_guard<std::mutex> guard(mutex_);
     auto it = counts_.find(function);
     return it == counts_.end() ? 0 : it->second;
@@ -41,6 +44,7 @@ ViInt32 InjectionTable::callCount(const std::string& function) const {
 void InjectionTable::resetCounters() {
     std::lock_guard<std::mutex> guard(mutex_);
     counts_.clear();
+    names_.clear();
 }
 
 void InjectionTable::clearInjections() {

@@ -1,8 +1,10 @@
 #pragma once
 // Call counters and injected failures or warnings, by function name.
-#include <map>
+#include <deque>
 #include <mutex>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "SimIvi.h"
@@ -15,8 +17,8 @@ public:
     virtual void add(const std::string& function, ViInt32 mode, ViStatus status, ViAttr attributeId, ViInt32 skipCalls,
                      ViInt32 times) = 0;
     // Counts the call and says what an injection makes of it.
-    virtual SimIvi_CallToken begin(const std::string& function, ViAttr attributeId) = 0;
-    virtual ViInt32 callCount(const std::string& function) const = 0;
+    virtual SimIvi_CallToken begin(std::string_view function, ViAttr attributeId) = 0;
+    virtual ViInt32 callCount(std::string_view function) const = 0;
     virtual void resetCounters() = 0;
     virtual void clearInjections() = 0;
 };
@@ -25,8 +27,8 @@ class InjectionTable : public InjectionTableInterface {
 public:
     void add(const std::string& function, ViInt32 mode, ViStatus status, ViAttr attributeId, ViInt32 skipCalls,
              ViInt32 times) override;
-    SimIvi_CallToken begin(const std::string& function, ViAttr attributeId) override;
-    ViInt32 callCount(const std::string& function) const override;
+    SimIvi_CallToken begin(std::string_view function, ViAttr attributeId) override;
+    ViInt32 callCount(std::string_view function) const override;
     void resetCounters() override;
     void clearInjections() override;
 
@@ -40,7 +42,10 @@ private:
         ViInt32 times;  // -1: unlimited
     };
     mutable std::mutex mutex_;
-    std::map<std::string, ViInt32> counts_;
+    // Every engine call is counted: hashed, and without a string made per call. The keys view
+    // names_, whose elements never move.
+    std::unordered_map<std::string_view, ViInt32> counts_;
+    std::deque<std::string> names_;
     std::vector<Injection> injections_;
 };
 

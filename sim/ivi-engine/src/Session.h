@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "SessionLock.h"
@@ -53,7 +54,9 @@ public:
 
 private:
     std::vector<ViAttr> order_;
-    std::map<ViAttr, Attribute> attributes_;
+    // Indexed by id: benchmarks of the libraries above must measure them, not this stand-in.
+    // Elements keep their addresses while they exist, as callers hold them across callbacks.
+    std::unordered_map<ViAttr, Attribute> attributes_;
     std::map<std::string, std::deque<std::string>> repCaps_;
     std::shared_ptr<SessionLock> lock_ = std::make_shared<SessionLock>();
 };

@@ -21,6 +21,8 @@ public:
     virtual AttributePtr createForKey(const AttributeKey& key) = 0;
     // What create makes for the key of source and type, handed to user from the stack: one
     // transfer allocates nothing for it. The source's name is read only by a side that keeps names.
+    // The facade is an IviAttributeInterface<T> of exactly type's value type, so users cast it
+    // statically.
     virtual void useFacadeFor(const IviAttributeBaseInterface& source, AttributeType type,
                               AttributeFacadeUserInterface& user) = 0;
 };

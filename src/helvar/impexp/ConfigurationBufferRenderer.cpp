@@ -2,7 +2,6 @@
 
 #include "common/orverr/Raise.h"
 #include "helvar/impexp/ImpExpTerms.h"
-#include "helvar/impexp/JSONAttribute.h"
 
 namespace impexp {
 
@@ -19,36 +18,30 @@ public:
     void forEachEntry(DocumentEntryVisitorInterface& visitor) const override {
         // Each entry reads the first record with its key, as lookups by key would.
         for (std::size_t index = 0; index < container_.size(); ++index) {
-            const JSONAttributeRecord& record = container_.firstRecordAt(index);
+            const JSONAttributeEntry record = container_.firstEntryAt(index);
             DocumentEntry entry;
-            entry.id = record.key().id;
-            entry.name = record.name();
-            entry.channel = record.key().channel;
+            entry.id = record.id;
+            entry.name = record.name;
+            entry.channel = record.channel;
             entry.value = valueOf(record);
             visitor.visit(entry);
         }
     }
 
 private:
-    template <class T>
-    static const T& valueIn(const JSONAttributeRecord& record) {
-        const auto* typed = dynamic_cast<const JSONAttribute<T>*>(&record);
-        if (typed == nullptr || !typed->value()) {
+    // String values are viewed in place; the container outlives the visit.
+    static DocumentValue valueOf(const JSONAttributeEntry& record) {
+        if (record.type == kTypeAddr || !isTransferableType(record.type)) return DocumentValue::none(record.type);
+        if (!record.hasValue) {
             ORVERR_THROW(orverr::codes::kSoftwareFault).comment(message::kRecordWithoutValue).raise();
         }
-        return *typed->value();
-    }
-
-    // String values are viewed in place; the record outlives the visit.
-    static DocumentValue valueOf(const JSONAttributeRecord& record) {
-        switch (record.getType()) {
-        case kTypeInt32: return DocumentValue::int32(valueIn<ViInt32>(record));
-        case kTypeInt64: return DocumentValue::int64(valueIn<ViInt64>(record));
-        case kTypeReal64: return DocumentValue::real64(valueIn<ViReal64>(record));
-        case kTypeString: return DocumentValue::string(valueIn<std::string>(record));
-        case kTypeSession: return DocumentValue::session(valueIn<ViSession>(record));
-        case kTypeBoolean: return DocumentValue::boolean(valueIn<ViBoolean>(record));
-        default: return DocumentValue::none(record.getType());
+        switch (record.type) {
+        case kTypeInt32: return DocumentValue::int32(static_cast<ViInt32>(record.integer));
+        case kTypeInt64: return DocumentValue::int64(record.integer);
+        case kTypeReal64: return DocumentValue::real64(record.real);
+        case kTypeString: return DocumentValue::string(record.text);
+        case kTypeSession: return DocumentValue::session(static_cast<ViSession>(record.integer));
+        default: return DocumentValue::boolean(static_cast<ViBoolean>(record.integer));
         }
     }
 

@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <optional>
+#include <string_view>
 
 #include "common/orverr/Exception.h"
 #include "common/orverr/Raise.h"
@@ -28,6 +29,11 @@ const rapidjson::Value& member(const rapidjson::Value& object, const char* name)
 
 std::string stringOf(const rapidjson::Value& value) {
     return std::string(value.GetString(), value.GetStringLength());
+}
+
+// The document's own text, where a copy would only be copied again.
+std::string_view viewOf(const rapidjson::Value& value) {
+    return std::string_view(value.GetString(), value.GetStringLength());
 }
 
 // A schema integer as a signed 32-bit elaboration, clamped when the document's is wider.
@@ -102,7 +108,7 @@ bool storeValue(const rapidjson::Value& value, AttributeType type, const Attribu
             return true;
         }
         if (value.IsString()) {
-            const auto nonFinite = document::parseNonFiniteReal(stringOf(value));
+            const auto nonFinite = document::parseNonFiniteReal(viewOf(value));
             if (nonFinite) {
                 container.setValueReal64(key, *nonFinite);
                 return true;
@@ -111,7 +117,7 @@ bool storeValue(const rapidjson::Value& value, AttributeType type, const Attribu
         return false;
     case kTypeString:
         if (!value.IsString()) return false;
-        container.setValueString(key, stringOf(value));
+        container.setValueString(key, viewOf(value));
         return true;
     case kTypeBoolean:
         // Only JSON true sets the attribute; every other value clears it.
@@ -222,14 +228,16 @@ void ImportConfigurationValidator::collectEntries(const rapidjson::Value& docume
             refuseEntry(index, key::kName, kKeywordType, id);
         }
         std::string channel = stringOf(member(entry, key::kChannel));
-        const auto mapped = channelMap.find(channel);
-        if (mapped != channelMap.end()) {
-            channel = mapped->second;
+        if (!channelMap.empty()) {
+            const auto mapped = channelMap.find(channel);
+            if (mapped != channelMap.end()) {
+                channel = mapped->second;
+            }
         }
         const AttributeType type = typeGetter_.getType(id);
         if (isTransferableType(type)) {
             const AttributeKey attributeKey(id, std::move(channel));
-            container.add(attributeKey, type, stringOf(name->value));
+            container.add(attributeKey, type, viewOf(name->value));
             if (!storeValue(member(entry, key::kValue), type, attributeKey, container)) {
                 refuseEntry(index, key::kValue, kKeywordType, id);
             }

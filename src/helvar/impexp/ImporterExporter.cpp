@@ -59,18 +59,22 @@ void ImporterExporter::importBuffer(uint32_t size, const char* text) {
         ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullBuffer).raise();
     }
     if (size == 0) {
-        importText("", 0);
+        importText("", 0, true);
         return;
     }
     // Exactly size bytes; a NUL among them ends the document, so a count with or without the
     // terminating NUL reads the same text.
     const void* nul = std::memchr(text, '\0', size);
-    importText(text, nul == nullptr ? size : static_cast<std::size_t>(static_cast<const char*>(nul) - text));
+    if (nul != nullptr) {
+        importText(text, static_cast<std::size_t>(static_cast<const char*>(nul) - text), true);
+    } else {
+        importText(text, size, false);
+    }
 }
 
-void ImporterExporter::importText(const char* text, std::size_t length) {
+void ImporterExporter::importText(const char* text, std::size_t length, bool terminated) {
     JSONParser parser;
-    const JsonDocumentPtr document = parser.parse(text, length);
+    const JsonDocumentPtr document = terminated ? parser.parse(text) : parser.parse(text, length);
 
     JSONAttributeContainer container;
     IviSessionAttributeTypeGetter typeGetter(wrapper_);
@@ -84,8 +88,9 @@ void ImporterExporter::importText(const char* text, std::size_t length) {
 void ImporterExporter::importFile(const std::string& path) {
     // The reader refuses files of 2 GiB or more, so the size always fits.
     const std::string text = TextFileReader(path.c_str()).readAll();
-    // A byte-order mark is not part of the format: such a file is refused as malformed.
-    importBuffer(static_cast<uint32_t>(text.size()), text.data());
+    // A byte-order mark is not part of the format: such a file is refused as malformed. Counting
+    // the string's own terminating NUL reads the same document, parsed where it lies.
+    importBuffer(static_cast<uint32_t>(text.size() + 1), text.data());
 }
 
 void ImporterExporter::exportFile(const std::string& path) {

@@ -29,7 +29,9 @@ public:
     std::string exportText() const;
     // Parses, validates and applies the document in the first length bytes of text, none of them a
     // NUL.
-    void importText(const char* text, std::size_t length);
+    // The document is the first length bytes of text; terminated says that text[length] is a NUL
+    // the caller's buffer holds, so the text can be parsed where it lies.
+    void importText(const char* text, std::size_t length, bool terminated);
 
 private:
     miivi::IviWrapperInterface& wrapper_;

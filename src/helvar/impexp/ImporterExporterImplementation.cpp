@@ -1,6 +1,5 @@
 #include "helvar/impexp/ImporterExporterImplementation.h"
 
-#include "helvar/impexp/JSONAttribute.h"
 #include "helvar/impexp/JSONAttributeFacade.h"
 #include "helvar/impexp/TransferValue.h"
 
@@ -21,10 +20,11 @@ std::string exportText(const AttributeEnumeration& enumeration, JSONAttributeCon
 
 void importEntries(JSONAttributeContainerInterface& container, AttributeFacadeFactoryInterface& engineFactory) {
     for (std::size_t index = 0; index < container.size(); ++index) {
-        const JSONAttributeRecord& record = container.firstRecordAt(index);
-        withJSONAttributeFacade(container, record.key(), record.getType(), [&](const auto& facade) {
+        const JSONAttributeEntry record = container.firstEntryAt(index);
+        const AttributeKey key(record.id, std::string(record.channel));
+        withJSONAttributeFacade(container, key, record.type, [&](const auto& facade) {
             if (facade.wasSetByUser()) {
-                transferValue(facade, engineFactory);
+                transferTypedValue(facade, engineFactory);
             }
         });
     }

@@ -1,69 +1,108 @@
 #include "helvar/impexp/JSONAttributeContainer.h"
 
+#include <cstring>
+#include <limits>
 #include <memory>
+#include <stdexcept>
+#include <type_traits>
+
+#include <boost/numeric/conversion/cast.hpp>
+#include <boost/ptr_container/exception.hpp>
 
 #include "common/orverr/Raise.h"
 #include "helvar/impexp/ImpExpTerms.h"
-#include "helvar/impexp/JSONAttribute.h"
 
 namespace impexp {
 namespace {
-// Channels of one id beyond which lookups use the id's channel map; real sessions have a few.
-constexpr std::size_t kLongChain = 16;
+
+template <class T>
+constexpr AttributeType kCodeOf = kTypeUnknown;
+template <>
+constexpr AttributeType kCodeOf<ViInt32> = kTypeInt32;
+template <>
+constexpr AttributeType kCodeOf<ViInt64> = kTypeInt64;
+template <>
+constexpr AttributeType kCodeOf<ViReal64> = kTypeReal64;
+template <>
+constexpr AttributeType kCodeOf<std::string> = kTypeString;
+template <>
+constexpr AttributeType kCodeOf<ViAddr> = kTypeAddr;
+template <>
+constexpr AttributeType kCodeOf<ViSession> = kTypeSession;
+template <>
+constexpr AttributeType kCodeOf<ViBoolean> = kTypeBoolean;
+
+// Drivers number their attributes in runs: keeping consecutive ids of one channel in neighbouring
+// slots keeps a walk over a document's entries in cache, where a scattering hash would miss on
+// every lookup. Channels spread the keys of one id, however many channels a document names.
+std::size_t hashOf(ViAttr id, std::string_view channel) {
+    std::size_t hash = static_cast<std::size_t>(id ^ (id >> 16));
+    if (!channel.empty()) {
+        uint64_t text = 14695981039346656037ull;  // FNV-1a
+        for (char c : channel) text = (text ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        hash += static_cast<std::size_t>(text ^ (text >> 32));
+    }
+    return hash;
+}
+
+uint32_t lengthOf(std::string_view text) { return boost::numeric_cast<uint32_t>(text.size()); }
+
 }  // namespace
 
-const JSONAttributeRecord& JSONAttributeContainer::find(const AttributeKey& key) const {
-    if (lastFound_ < records_.size() && records_[lastFound_].key() == key) {
-        return records_[lastFound_];
+std::size_t JSONAttributeContainer::slotOf(ViAttr id, std::string_view channel) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = hashOf(id, channel) & mask;
+    for (;; slot = (slot + 1) & mask) {
+        const uint32_t index = slots_[slot];
+        if (index == kEmpty) return slot;
+        const Record& record = records_[index];
+        if (record.id == id && record.channelView() == channel) return slot;
     }
-    const std::size_t found = firstIndexOf(key);
-    if (found == kNone) {
+}
+
+uint32_t JSONAttributeContainer::firstIndexOf(ViAttr id, std::string_view channel) const {
+    return slots_.empty() ? kEmpty : slots_[slotOf(id, channel)];
+}
+
+void JSONAttributeContainer::rehash(std::size_t size) {
+    std::vector<uint32_t> old(size, kEmpty);
+    old.swap(slots_);
+    for (uint32_t index : old) {
+        if (index != kEmpty) slots_[slotOf(records_[index].id, records_[index].channelView())] = index;
+    }
+}
+
+const JSONAttributeContainer::Record& JSONAttributeContainer::find(const AttributeKey& key) const {
+    if (lastFound_ < records_.size()) {
+        const Record& last = records_[lastFound_];
+        if (last.id == key.id && last.channelView() == key.channel) return last;
+    }
+    const uint32_t found = firstIndexOf(key.id, key.channel);
+    if (found == kEmpty) {
         ORVERR_THROW(orverr::codes::kInvalidAttributeValue).comment(message::kAttributeNotInContainer).raise();
     }
     lastFound_ = found;
     return records_[found];
 }
 
-std::size_t JSONAttributeContainer::firstIndexOf(const AttributeKey& key) const {
-    if (!longChains_.empty()) {
-        const auto chain = longChains_.find(key.id);
-        if (chain != longChains_.end()) {
-            const auto found = chain->second.find(key.channel);
-            return found == chain->second.end() ? kNone : found->second;
-        }
-    }
-    for (std::size_t i = chainOfId_.find(key.id); i != kNone; i = nextWithSameId_[i]) {
-        if (records_[i].key().channel == key.channel) {
-            return i;
-        }
-    }
-    return kNone;
+JSONAttributeContainer::Record& JSONAttributeContainer::find(const AttributeKey& key) {
+    return const_cast<Record&>(static_cast<const JSONAttributeContainer&>(*this).find(key));
 }
 
-JSONAttributeRecord& JSONAttributeContainer::find(const AttributeKey& key) {
-    return const_cast<JSONAttributeRecord&>(static_cast<const JSONAttributeContainer&>(*this).find(key));
+AttributeType JSONAttributeContainer::getType(const AttributeKey& key) const { return find(key).type; }
+
+std::string JSONAttributeContainer::getName(const AttributeKey& key) const {
+    return std::string(find(key).nameView());
 }
-
-const JSONAttributeRecord& JSONAttributeContainer::firstRecordAt(std::size_t index) const {
-    if (index >= records_.size()) {
-        ORVERR_THROW(orverr::codes::kOutOfRange).comment(message::kIndexOutOfRange).raise();
-    }
-    return records_[firstOf_[index]];
-}
-
-AttributeType JSONAttributeContainer::getType(const AttributeKey& key) const { return find(key).getType(); }
-
-std::string JSONAttributeContainer::getName(const AttributeKey& key) const { return find(key).name(); }
 
 bool JSONAttributeContainer::contains(const AttributeKey& key) const {
-    if (lastFound_ < records_.size() && records_[lastFound_].key() == key) {
-        return true;
+    if (lastFound_ < records_.size()) {
+        const Record& last = records_[lastFound_];
+        if (last.id == key.id && last.channelView() == key.channel) return true;
     }
     // Remembered like any lookup: a facade asks next about the key it has just checked.
-    const std::size_t found = firstIndexOf(key);
-    if (found == kNone) {
-        return false;
-    }
+    const uint32_t found = firstIndexOf(key.id, key.channel);
+    if (found == kEmpty) return false;
     lastFound_ = found;
     return true;
 }
@@ -74,86 +113,122 @@ AttributeKey JSONAttributeContainer::keyAt(std::size_t index) const {
     if (index >= records_.size()) {
         ORVERR_THROW(orverr::codes::kOutOfRange).comment(message::kIndexOutOfRange).raise();
     }
-    return records_[index].key();
+    return AttributeKey(records_[index].id, std::string(records_[index].channelView()));
 }
 
-void JSONAttributeContainer::add(const AttributeKey& key, AttributeType type, std::string name) {
-    visitAttributeType(type, [&](auto tag) {
-        using T = typename decltype(tag)::type;
-        append(new JSONAttribute<T>(key, type, std::move(name)));
-    });
+JSONAttributeEntry JSONAttributeContainer::firstEntryAt(std::size_t index) const {
+    if (index >= records_.size()) {
+        ORVERR_THROW(orverr::codes::kOutOfRange).comment(message::kIndexOutOfRange).raise();
+    }
+    const Record& record = records_[firstIndexOf(records_[index].id, records_[index].channelView())];
+    JSONAttributeEntry entry;
+    entry.id = record.id;
+    entry.type = record.type;
+    entry.name = record.nameView();
+    entry.channel = record.channelView();
+    entry.hasValue = record.hasValue;
+    if (record.hasValue) {
+        switch (record.type) {
+        case kTypeReal64: entry.real = record.value.real; break;
+        case kTypeString: entry.text = std::string_view(record.value.text, record.textLength); break;
+        case kTypeAddr: entry.address = record.value.address; break;
+        default: entry.integer = record.value.integer; break;
+        }
+    }
+    return entry;
+}
+
+void JSONAttributeContainer::add(const AttributeKey& key, AttributeType type, std::string_view name) {
+    if (isTransferableType(type)) addRecord(key.id, key.channel, type, name);
+}
+
+void JSONAttributeContainer::addRecord(ViAttr id, std::string_view channel, AttributeType type,
+                                       std::string_view name) {
+    if (records_.size() >= kEmpty) throw std::length_error("attribute container");
+    // Everything that can fail comes first, so a failure leaves the records as they were.
+    if ((keys_ + 1) * 2 > slots_.size()) rehash(slots_.empty() ? 16 : slots_.size() * 2);
+    Record record{};
+    const std::string_view storedName = texts_.store(name);
+    const std::string_view storedChannel = texts_.store(channel);
+    record.name = storedName.data();
+    record.nameLength = lengthOf(storedName);
+    record.channel = storedChannel.data();
+    record.channelLength = lengthOf(storedChannel);
+    record.id = id;
+    record.type = type;
+    const std::size_t slot = slotOf(id, channel);
+    records_.push_back(record);
+    // A later record with a known key is never found by lookups: the first one answers.
+    if (slots_[slot] == kEmpty) {
+        slots_[slot] = static_cast<uint32_t>(records_.size() - 1);
+        ++keys_;
+        lastFound_ = records_.size() - 1;
+    }
 }
 
 void JSONAttributeContainer::reserve(std::size_t count) {
     records_.reserve(count);
-    firstOf_.reserve(count);
-    // append relies on the chain links having at least the room of the first-record positions.
-    nextWithSameId_.reserve(firstOf_.capacity());
-    chainOfId_.reserve(count);
+    std::size_t size = slots_.empty() ? 16 : slots_.size();
+    while (count * 2 > size) size *= 2;
+    if (size != slots_.size()) rehash(size);
 }
 
 void JSONAttributeContainer::append(JSONAttributeRecord* record) {
-    std::unique_ptr<JSONAttributeRecord> owned(record);
-    // Everything that can fail comes first, so a failure leaves the container as it was.
-    if (firstOf_.size() == firstOf_.capacity()) {
-        firstOf_.reserve(firstOf_.capacity() * 2 + 16);
-        nextWithSameId_.reserve(firstOf_.capacity());
-    }
-    const std::size_t first = record != nullptr ? firstIndexOf(record->key()) : kNone;
-    std::size_t* chainHead = nullptr;
-    if (record != nullptr && first == kNone) {
-        chainHead = &chainOfId_.slot(record->key().id);
-    }
-    records_.push_back(owned.get());  // refuses a null record
-    owned.release();
-
-    const std::size_t index = records_.size() - 1;
-    if (chainHead != nullptr) {
-        // A new key heads the chain of its id.
-        nextWithSameId_.push_back(*chainHead);
-        firstOf_.push_back(index);
-        *chainHead = index;
-        lastFound_ = index;
-        indexLongChain(records_[index].key(), index);
-    } else {
-        // A later record with a known key is never found by lookups: the first one answers.
-        nextWithSameId_.push_back(kNone);
-        firstOf_.push_back(first);
-    }
-}
-
-void JSONAttributeContainer::indexLongChain(const AttributeKey& key, std::size_t index) {
-    const auto known = longChains_.find(key.id);
-    if (known != longChains_.end()) {
-        known->second.emplace(key.channel, index);
-        return;
-    }
-    std::size_t length = 0;
-    for (std::size_t i = index; i != kNone && length <= kLongChain; i = nextWithSameId_[i]) ++length;
-    if (length <= kLongChain) return;
-    auto& channels = longChains_[key.id];
-    for (std::size_t i = index; i != kNone; i = nextWithSameId_[i]) channels.emplace(records_[i].key().channel, i);
+    if (record == nullptr) throw boost::bad_pointer("Null pointer in 'push_back()'");
+    const std::unique_ptr<JSONAttributeRecord> owned(record);
+    const std::size_t before = records_.size();
+    addRecord(record->key().id, record->key().channel, record->getType(), record->name());
+    Record& added = records_[before];
+    visitAttributeType(added.type, [&](auto tag) {
+        using T = typename decltype(tag)::type;
+        const auto* typed = dynamic_cast<const JSONAttribute<T>*>(record);
+        if (typed == nullptr || !typed->value()) return;
+        const bool wasFirst = firstIndexOf(added.id, added.channelView()) == before;
+        // Only a first record takes a value: later ones are never read.
+        if (wasFirst) {
+            if constexpr (std::is_same_v<T, std::string>) {
+                const std::string_view text = texts_.store(*typed->value());
+                added.value.text = text.data();
+                added.textLength = lengthOf(text);
+            } else if constexpr (std::is_same_v<T, ViReal64>) {
+                added.value.real = *typed->value();
+            } else if constexpr (std::is_same_v<T, ViAddr>) {
+                added.value.address = *typed->value();
+            } else {
+                added.value.integer = static_cast<int64_t>(*typed->value());
+            }
+            added.hasValue = true;
+        }
+    });
 }
 
 template <class T>
 T JSONAttributeContainer::getValue(const AttributeKey& key) const {
-    const auto* record = dynamic_cast<const JSONAttribute<T>*>(&find(key));
-    if (record == nullptr) {
+    const Record& record = find(key);
+    if (record.type != kCodeOf<T>) {
         ORVERR_THROW(orverr::codes::kSoftwareFault).comment(message::kRecordTypeMismatch).raise();
     }
-    if (!record->value()) {
+    if (!record.hasValue) {
         ORVERR_THROW(orverr::codes::kSoftwareFault).comment(message::kRecordWithoutValue).raise();
     }
-    return *record->value();
+    if constexpr (std::is_same_v<T, std::string>) {
+        return std::string(record.value.text, record.textLength);
+    } else if constexpr (std::is_same_v<T, ViReal64>) {
+        return record.value.real;
+    } else if constexpr (std::is_same_v<T, ViAddr>) {
+        return record.value.address;
+    } else {
+        return static_cast<T>(record.value.integer);
+    }
 }
 
 template <class T>
-void JSONAttributeContainer::setValue(const AttributeKey& key, const T& value) {
-    auto* record = dynamic_cast<JSONAttribute<T>*>(&find(key));
-    if (record == nullptr) {
+JSONAttributeContainer::Record& JSONAttributeContainer::recordFor(const AttributeKey& key) {
+    Record& record = find(key);
+    if (record.type != kCodeOf<T>) {
         ORVERR_THROW(orverr::codes::kSoftwareFault).comment(message::kRecordTypeMismatch).raise();
     }
-    record->setValue(value);
+    return record;
 }
 
 std::string JSONAttributeContainer::getValueString(const AttributeKey& key) const { return getValue<std::string>(key); }
@@ -164,12 +239,26 @@ ViInt32 JSONAttributeContainer::getValueInt32(const AttributeKey& key) const { r
 ViBoolean JSONAttributeContainer::getValueBoolean(const AttributeKey& key) const { return getValue<ViBoolean>(key); }
 ViAddr JSONAttributeContainer::getValueAddr(const AttributeKey& key) const { return getValue<ViAddr>(key); }
 
-void JSONAttributeContainer::setValueString(const AttributeKey& key, const std::string& value) { setValue(key, value); }
-void JSONAttributeContainer::setValueUInt32(const AttributeKey& key, ViSession value) { setValue(key, value); }
-void JSONAttributeContainer::setValueReal64(const AttributeKey& key, ViReal64 value) { setValue(key, value); }
-void JSONAttributeContainer::setValueInt64(const AttributeKey& key, ViInt64 value) { setValue(key, value); }
-void JSONAttributeContainer::setValueInt32(const AttributeKey& key, ViInt32 value) { setValue(key, value); }
-void JSONAttributeContainer::setValueBoolean(const AttributeKey& key, ViBoolean value) { setValue(key, value); }
-void JSONAttributeContainer::setValueAddr(const AttributeKey& key, ViAddr value) { setValue(key, value); }
+void JSONAttributeContainer::setValueString(const AttributeKey& key, std::string_view value) {
+    Record& record = recordFor<std::string>(key);
+    const std::string_view text = texts_.store(value);
+    record.value.text = text.data();
+    record.textLength = lengthOf(text);
+    record.hasValue = true;
+}
+
+#define IMPEXP_SET_NUMBER(Suffix, T, member)                                                  \
+    void JSONAttributeContainer::setValue##Suffix(const AttributeKey& key, T value) {         \
+        Record& record = recordFor<T>(key);                                                    \
+        record.value.member = value;                                                           \
+        record.hasValue = true;                                                                \
+    }
+IMPEXP_SET_NUMBER(UInt32, ViSession, integer)
+IMPEXP_SET_NUMBER(Real64, ViReal64, real)
+IMPEXP_SET_NUMBER(Int64, ViInt64, integer)
+IMPEXP_SET_NUMBER(Int32, ViInt32, integer)
+IMPEXP_SET_NUMBER(Boolean, ViBoolean, integer)
+IMPEXP_SET_NUMBER(Addr, ViAddr, address)
+#undef IMPEXP_SET_NUMBER
 
 }  // namespace impexp

@@ -1,18 +1,20 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include <boost/noncopyable.hpp>
-#include <boost/ptr_container/ptr_vector.hpp>
 
-#include "helvar/impexp/IdChainHeads.h"
 #include "helvar/impexp/JSONAttribute.h"
 #include "helvar/impexp/JSONAttributeContainerInterface.h"
+#include "helvar/impexp/TextArena.h"
 
 namespace impexp {
 
-// Owns its records. An index from key to the first record with that key keeps every lookup
+// Holds its records by value, side by side, with their texts in one arena: a record costs no
+// allocation of its own. An index from key to the first record with that key keeps every lookup
 // constant-time, so export and import stay linear in the number of attributes; the record found
 // last is tried first, since callers ask several questions about one key in a row.
 class JSONAttributeContainer : public JSONAttributeContainerInterface, private boost::noncopyable {
@@ -22,7 +24,7 @@ public:
     bool contains(const AttributeKey& key) const override;
     std::size_t size() const override;
     AttributeKey keyAt(std::size_t index) const override;
-    void add(const AttributeKey& key, AttributeType type, std::string name) override;
+    void add(const AttributeKey& key, AttributeType type, std::string_view name) override;
     void reserve(std::size_t count) override;
 
     std::string getValueString(const AttributeKey& key) const override;
@@ -33,7 +35,7 @@ public:
     ViBoolean getValueBoolean(const AttributeKey& key) const override;
     ViAddr getValueAddr(const AttributeKey& key) const override;
 
-    void setValueString(const AttributeKey& key, const std::string& value) override;
+    void setValueString(const AttributeKey& key, std::string_view value) override;
     void setValueUInt32(const AttributeKey& key, ViSession value) override;
     void setValueReal64(const AttributeKey& key, ViReal64 value) override;
     void setValueInt64(const AttributeKey& key, ViInt64 value) override;
@@ -41,37 +43,54 @@ public:
     void setValueBoolean(const AttributeKey& key, ViBoolean value) override;
     void setValueAddr(const AttributeKey& key, ViAddr value) override;
 
-    const JSONAttributeRecord& firstRecordAt(std::size_t index) const override;
+    JSONAttributeEntry firstEntryAt(std::size_t index) const override;
 
-    // Appends a record as it is; a null record is refused by the pointer vector.
+    // Appends a record as it is (key, type, name and any value), and deletes it; a null record is
+    // refused with the pointer container's exception.
     void append(JSONAttributeRecord* record);
 
 private:
-    const JSONAttributeRecord& find(const AttributeKey& key) const;
-    JSONAttributeRecord& find(const AttributeKey& key);
+    struct Record {
+        const char* name;
+        const char* channel;
+        union {
+            int64_t integer;  // ViInt32, ViInt64, ViSession, ViBoolean
+            double real;
+            ViAddr address;
+            const char* text;
+        } value;
+        ViAttr id;
+        AttributeType type;
+        uint32_t nameLength;
+        uint32_t channelLength;
+        uint32_t textLength;
+        bool hasValue;
+
+        std::string_view nameView() const { return std::string_view(name, nameLength); }
+        std::string_view channelView() const { return std::string_view(channel, channelLength); }
+    };
+
+    static constexpr uint32_t kEmpty = UINT32_MAX;
+
+    const Record& find(const AttributeKey& key) const;
+    Record& find(const AttributeKey& key);
     template <class T>
     T getValue(const AttributeKey& key) const;
     template <class T>
-    void setValue(const AttributeKey& key, const T& value);
+    Record& recordFor(const AttributeKey& key);
+    void addRecord(ViAttr id, std::string_view channel, AttributeType type, std::string_view name);
 
-    static constexpr std::size_t kNone = IdChainHeads::kNone;
+    // Position of the first record with the key, or kEmpty.
+    uint32_t firstIndexOf(ViAttr id, std::string_view channel) const;
+    // The index slot of the key's first record, or the empty slot where it would go.
+    std::size_t slotOf(ViAttr id, std::string_view channel) const;
+    void rehash(std::size_t size);
 
-    // Position of the first record with the key, or kNone.
-    std::size_t firstIndexOf(const AttributeKey& key) const;
-    // Moves an id whose chain grew long to a channel map.
-    void indexLongChain(const AttributeKey& key, std::size_t index);
-
-    boost::ptr_vector<JSONAttributeRecord> records_;
-    // The first records of all keys with one id are chained from the id, so a lookup hashes a
-    // number and compares at most the few channels of that id.
-    IdChainHeads chainOfId_;
-    std::vector<std::size_t> nextWithSameId_;
-    // For each record, the position of the first record with its key.
-    std::vector<std::size_t> firstOf_;
-    // Ids with more channels than a short chain should hold (an untrusted document may repeat
-    // one id under any number of channel names): their first records by channel, so adding
-    // and finding stay constant-time instead of walking the chain.
-    std::unordered_map<ViAttr, std::unordered_map<std::string, std::size_t>> longChains_;
+    std::vector<Record> records_;
+    TextArena texts_;
+    // Open addressing over the first record of each key; at most half full.
+    std::vector<uint32_t> slots_;
+    std::size_t keys_ = 0;
     // Position of a first record that a lookup returned last; never names a later duplicate.
     mutable std::size_t lastFound_ = 0;
 };

@@ -1,14 +1,29 @@
 #pragma once
 // Ordered records of a document: the order of insertion is the order of rendering and applying.
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "helvar/impexp/AttributeKey.h"
 #include "helvar/impexp/AttributeTypes.h"
 
 namespace impexp {
 
-class JSONAttributeRecord;
+// One record as the container holds it. The views stay valid while the container lives.
+struct JSONAttributeEntry {
+    ViAttr id = 0;
+    AttributeType type = kTypeUnknown;
+    std::string_view name;
+    std::string_view channel;
+    bool hasValue = false;
+    // The value by type: integer for ViInt32, ViInt64, ViSession and ViBoolean, real for
+    // ViReal64, text for ViString, address for ViAddr.
+    int64_t integer = 0;
+    double real = 0.0;
+    std::string_view text;
+    ViAddr address = nullptr;
+};
 
 class JSONAttributeContainerInterface {
 public:
@@ -20,7 +35,7 @@ public:
     virtual std::size_t size() const = 0;
     virtual AttributeKey keyAt(std::size_t index) const = 0;
     // Appends a record without value; nothing for a type outside the transferable ones.
-    virtual void add(const AttributeKey& key, AttributeType type, std::string name) = 0;
+    virtual void add(const AttributeKey& key, AttributeType type, std::string_view name) = 0;
     // Room for count records in all; changes nothing that can be observed.
     virtual void reserve(std::size_t count) = 0;
 
@@ -32,7 +47,7 @@ public:
     virtual ViBoolean getValueBoolean(const AttributeKey& key) const = 0;
     virtual ViAddr getValueAddr(const AttributeKey& key) const = 0;
 
-    virtual void setValueString(const AttributeKey& key, const std::string& value) = 0;
+    virtual void setValueString(const AttributeKey& key, std::string_view value) = 0;
     virtual void setValueUInt32(const AttributeKey& key, ViSession value) = 0;
     virtual void setValueReal64(const AttributeKey& key, ViReal64 value) = 0;
     virtual void setValueInt64(const AttributeKey& key, ViInt64 value) = 0;
@@ -41,7 +56,7 @@ public:
     virtual void setValueAddr(const AttributeKey& key, ViAddr value) = 0;
 
     // The first record with the key of the record at index: what the lookups by that key answer.
-    virtual const JSONAttributeRecord& firstRecordAt(std::size_t index) const = 0;
+    virtual JSONAttributeEntry firstEntryAt(std::size_t index) const = 0;
 };
 
 // The typed getter and setter of the container for one value type.

@@ -7,7 +7,7 @@
 
 namespace impexp {
 
-void JSONAttributeFacadeFactory::addIfMissing(const AttributeKey& key, AttributeType type, const std::string& name) {
+void JSONAttributeFacadeFactory::addIfMissing(const AttributeKey& key, AttributeType type, std::string_view name) {
     if (!container_.contains(key)) {
         container_.add(key, type, name);
     }

@@ -1,4 +1,6 @@
 #pragma once
+#include <string_view>
+
 #include "helvar/impexp/AttributeFacadeFactoryInterface.h"
 #include "helvar/impexp/JSONAttributeContainerInterface.h"
 
@@ -15,7 +17,7 @@ public:
                       AttributeFacadeUserInterface& user) override;
 
 private:
-    void addIfMissing(const AttributeKey& key, AttributeType type, const std::string& name);
+    void addIfMissing(const AttributeKey& key, AttributeType type, std::string_view name);
 
     JSONAttributeContainerInterface& container_;
 };

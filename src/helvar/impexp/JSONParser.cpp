@@ -20,39 +20,24 @@ namespace {
 // stack stays small. The schema is our own constant text.
 constexpr unsigned kParseFlags = rapidjson::kParseDefaultFlags;
 
-// A document text and the DOM parsed in place from it.
-struct ParsedText {
-    ParsedText(const char* source, std::size_t length) : text(source, length) {}
-    std::string text;
-    rapidjson::Document dom;
-};
-
 [[noreturn]] void raiseCorrupted() {
     ORVERR_THROW(orverr::codes::kCorruptedFormat).comment(message::kInvalidJsonFile).raise();
 }
 
-}  // namespace
-
-JsonDocumentPtr JSONParser::parse(const char* text) {
-    return parse(text, text == nullptr ? 0 : std::strlen(text));
-}
-
-JsonDocumentPtr JSONParser::parse(const char* text, std::size_t length) {
-    if (text == nullptr) {
-        ORVERR_THROW(orverr::codes::kNullPtr).comment(message::kInvalidJsonFile).raise();
-    }
+// The text is read where it lies and its strings are copied into the DOM's pool: the document is
+// held once as text (the caller's) and once as a DOM, never a third time as a copy of the text.
+// The caller's buffer is input and stays unchanged during the call, as with every input buffer.
+JsonDocumentPtr parseTerminated(const char* text) {
     rapidjson::Document schemaDom;
     schemaDom.Parse<kParseFlags>(document::attributeConfigurationSchema());
     const rapidjson::SchemaDocument schema(schemaDom);
 
-    // Parsed in place in a copy that lives as long as the DOM, whose strings point into it.
-    const auto parsed = std::make_shared<ParsedText>(text, length);
     // Must stay right before the parse of the same bytes: the recursive parse relies on its cap.
-    if (!isWithinJsonLimits(parsed->text.c_str())) {
+    if (!isWithinJsonLimits(text)) {
         raiseCorrupted();
     }
-    const JsonDocumentPtr dom(parsed, &parsed->dom);
-    dom->ParseInsitu<kParseFlags>(&parsed->text[0]);
+    const JsonDocumentPtr dom = std::make_shared<rapidjson::Document>();
+    dom->Parse<kParseFlags>(text);
     if (dom->HasParseError()) {
         raiseCorrupted();
     }
@@ -66,6 +51,24 @@ JsonDocumentPtr JSONParser::parse(const char* text, std::size_t length) {
             .raise();
     }
     return dom;
+}
+
+}  // namespace
+
+JsonDocumentPtr JSONParser::parse(const char* text) {
+    if (text == nullptr) {
+        ORVERR_THROW(orverr::codes::kNullPtr).comment(message::kInvalidJsonFile).raise();
+    }
+    return parseTerminated(text);
+}
+
+JsonDocumentPtr JSONParser::parse(const char* text, std::size_t length) {
+    if (text == nullptr) {
+        ORVERR_THROW(orverr::codes::kNullPtr).comment(message::kInvalidJsonFile).raise();
+    }
+    // A text that does not end in a NUL is terminated in a copy, needed only while parsing.
+    const std::string terminated(text, length);
+    return parseTerminated(terminated.c_str());
 }
 
 }  // namespace impexp

@@ -12,7 +12,8 @@ void SaverRestorer::save() {
 }
 
 void SaverRestorer::restore() {
-    engine_.importBuffer(static_cast<uint32_t>(document_.size()), document_.c_str());
+    // With the string's terminating NUL: the snapshot is parsed where it lies, not copied.
+    engine_.importBuffer(static_cast<uint32_t>(document_.size() + 1), document_.c_str());
 }
 
 }  // namespace impexp

@@ -1,5 +1,7 @@
 #include "helvar/impexp/TransferValue.h"
 
+#include <string>
+
 #include "common/orverr/Raise.h"
 #include "helvar/impexp/ImpExpTerms.h"
 
@@ -8,38 +10,76 @@ namespace impexp {
 namespace {
 
 // Copies the value of source into the destination it is handed.
+template <class T>
 class ValueCopy : public AttributeFacadeUserInterface {
 public:
-    ValueCopy(const IviAttributeBaseInterface& source, AttributeType type) : source_(source), type_(type) {}
+    explicit ValueCopy(const IviAttributeInterface<T>& source) : source_(source) {}
 
     void use(IviAttributeBaseInterface* destination) override {
         // An engine factory hands no destination for a type it does not transfer.
         if (destination == nullptr) {
             return;
         }
-        visitAttributeType(type_, [&](auto tag) {
-            using T = typename decltype(tag)::type;
-            const auto* typedSource = dynamic_cast<const IviAttributeInterface<T>*>(&source_);
-            auto* typedDestination = dynamic_cast<IviAttributeInterface<T>*>(destination);
-            if (typedSource == nullptr || typedDestination == nullptr) {
-                ORVERR_THROW(orverr::codes::kSoftwareFault).comment(message::kFacadeTypeMismatch).raise();
-            }
-            const T value = typedSource->getValue();
-            typedDestination->setValue(value);
-        });
+        // Both factories make the destination of exactly the value type they were asked for.
+        const T value = source_.getValue();
+        static_cast<IviAttributeInterface<T>*>(destination)->setValue(value);
     }
 
 private:
-    const IviAttributeBaseInterface& source_;
-    AttributeType type_;
+    const IviAttributeInterface<T>& source_;
 };
+
+// For a type without a value type: the factory decides whether that is an error.
+class NoCopy : public AttributeFacadeUserInterface {
+public:
+    void use(IviAttributeBaseInterface*) override {}
+};
+
+template <class T>
+bool isOfType(AttributeType type) {
+    bool same = false;
+    visitAttributeType(type, [&](auto tag) { same = std::is_same_v<typename decltype(tag)::type, T>; });
+    return same;
+}
 
 }  // namespace
 
 void transferValue(const IviAttributeBaseInterface& source, AttributeFacadeFactoryInterface& destinationFactory) {
     const AttributeType type = source.getType();
-    ValueCopy copy(source, type);
+    const bool known = visitAttributeType(type, [&](auto tag) {
+        using T = typename decltype(tag)::type;
+        // The source's type comes from its side (the engine may answer differently from when the
+        // facade was made), so it is checked.
+        const auto* typed = dynamic_cast<const IviAttributeInterface<T>*>(&source);
+        if (typed == nullptr) {
+            ORVERR_THROW(orverr::codes::kSoftwareFault).comment(message::kFacadeTypeMismatch).raise();
+        }
+        ValueCopy<T> copy(*typed);
+        destinationFactory.useFacadeFor(source, type, copy);
+    });
+    if (!known) {
+        NoCopy none;
+        destinationFactory.useFacadeFor(source, type, none);
+    }
+}
+
+template <class T>
+void transferTypedValue(const IviAttributeInterface<T>& source, AttributeFacadeFactoryInterface& destinationFactory) {
+    const AttributeType type = source.getType();
+    if (!isOfType<T>(type)) {
+        transferValue(source, destinationFactory);
+        return;
+    }
+    ValueCopy<T> copy(source);
     destinationFactory.useFacadeFor(source, type, copy);
 }
+
+template void transferTypedValue(const IviAttributeInterface<ViInt32>&, AttributeFacadeFactoryInterface&);
+template void transferTypedValue(const IviAttributeInterface<ViInt64>&, AttributeFacadeFactoryInterface&);
+template void transferTypedValue(const IviAttributeInterface<ViReal64>&, AttributeFacadeFactoryInterface&);
+template void transferTypedValue(const IviAttributeInterface<std::string>&, AttributeFacadeFactoryInterface&);
+template void transferTypedValue(const IviAttributeInterface<ViAddr>&, AttributeFacadeFactoryInterface&);
+template void transferTypedValue(const IviAttributeInterface<ViSession>&, AttributeFacadeFactoryInterface&);
+template void transferTypedValue(const IviAttributeInterface<ViBoolean>&, AttributeFacadeFactoryInterface&);
 
 }  // namespace impexp

@@ -7,4 +7,9 @@ namespace impexp {
 // destination factory and copies the value unchanged. Nothing is copied for other types.
 void transferValue(const IviAttributeBaseInterface& source, AttributeFacadeFactoryInterface& destinationFactory);
 
+// The same for a source whose value type the caller knows: no cast of the source on the way.
+// Defined for the seven transferable value types.
+template <class T>
+void transferTypedValue(const IviAttributeInterface<T>& source, AttributeFacadeFactoryInterface& destinationFactory);
+
 }  // namespace impexp

@@ -10,9 +10,9 @@ class CorvBStr {
 public:
     CorvBStr() = default;
     // Copies text (null: an empty string); throws std::bad_alloc when no BSTR can be made.
-    explicit CorvBStr(const wchar_t* text) : CorvBStr(text == nullptr ? std::wstring() : std::wstring(text)) {}
+    explicit CorvBStr(const wchar_t* text) : text_(allocate(text == nullptr ? L"" : text)) {}
     explicit CorvBStr(const std::wstring& text) : text_(allocate(text)) {}
-    CorvBStr(const CorvBStr& other) : CorvBStr(other.str()) {}
+    CorvBStr(const CorvBStr& other) : text_(checked(other.copy())) {}
     CorvBStr(CorvBStr&& other) noexcept : text_(std::exchange(other.text_, nullptr)) {}
     CorvBStr& operator=(CorvBStr other) noexcept {
         std::swap(text_, other.text_);
@@ -25,11 +25,16 @@ public:
     BSTR copy() const noexcept { return SysAllocStringLen(text_ == nullptr ? L"" : text_, SysStringLen(text_)); }
     // Hands ownership of a new BSTR of text to the caller; throws std::bad_alloc.
     static BSTR allocate(const std::wstring& text) {
-        BSTR made = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        return checked(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+    }
+
+private:
+    // Straight into the BSTR, without a std::wstring on the way.
+    static BSTR allocate(const wchar_t* text) { return checked(SysAllocString(text)); }
+    static BSTR checked(BSTR made) {
         if (made == nullptr) throw std::bad_alloc();
         return made;
     }
 
-private:
     BSTR text_ = nullptr;
 };

@@ -14,15 +14,6 @@
 namespace nORVMISysAPICommon100::cjson {
 namespace {
 
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsIgnoringAsciiCase(const char* a, const char* b) {
-    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-        if (asciiLower(*a) != asciiLower(*b)) return false;
-    }
-    return *a == *b;
-}
-
 [[noreturn]] void raiseMember(orverr::ErrorCode error, const char* name) {
     ORVERR_THROW(error).usage(debugconfig::kUsageTypeToken, name).raise();
 }
@@ -51,6 +42,15 @@ char* copyName(const char* name) {
 
 }  // namespace
 
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool equalsIgnoringAsciiCase(const char* a, const char* b) {
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (asciiLower(*a) != asciiLower(*b)) return false;
+    }
+    return *a == *b;
+}
+
 std::shared_ptr<cJSON> own(cJSON* root) { return std::shared_ptr<cJSON>(root, &cJSON_Delete); }
 
 cJSON* findMember(const cJSON* object, const char* name) {
@@ -75,12 +75,18 @@ cJSON* checked(cJSON* created) {
     return created;
 }
 
+cJSON& addMember(cJSON& object, const char* name, cJSON* value) {
+    std::unique_ptr<cJSON, void (*)(cJSON*)> owned(value, &cJSON_Delete);
+    if (!cJSON_AddItemToObject(&object, name, value)) throw std::bad_alloc();
+    owned.release();
+    return *value;
+}
+
 void setMember(cJSON& object, const char* name, cJSON* value) {
     std::unique_ptr<cJSON, void (*)(cJSON*)> owned(value, &cJSON_Delete);
     cJSON* existing = findMember(&object, name);
     if (existing == nullptr) {
-        if (!cJSON_AddItemToObject(&object, name, value)) throw std::bad_alloc();
-        owned.release();
+        addMember(object, name, owned.release());
         return;
     }
     // The file keeps the member's own spelling.

@@ -12,6 +12,10 @@ namespace nORVMISysAPICommon100::cjson {
 // A document root owned by the pointer (cJSON_Delete).
 std::shared_ptr<cJSON> own(cJSON* root);
 
+char asciiLower(char c);
+// Whether a equals b without regard to ASCII case.
+bool equalsIgnoringAsciiCase(const char* a, const char* b);
+
 // The first member whose name equals name without regard to ASCII case, or null (also when
 // object is not an object).
 cJSON* findMember(const cJSON* object, const char* name);
@@ -27,6 +31,8 @@ int32_t toInt32(double value);
 // Replaces the member (found as findMember does) by value, keeping its name and position, or
 // appends value under name when there is none. Takes ownership of value.
 void setMember(cJSON& object, const char* name, cJSON* value);
+// Appends value under name without looking for a member of that name; takes ownership of value.
+cJSON& addMember(cJSON& object, const char* name, cJSON* value);
 
 // Allocation failures of cJSON throw std::bad_alloc.
 cJSON* checked(cJSON* created);

@@ -55,45 +55,40 @@ void DebugConfiguration::load() {
     text_ = container_.read();
     if (text_.empty()) {
         root_ = emptyDocument();
-        return;
+    } else {
+        root_ = cjson::parse(text_);
+        checkVersion(*root_);
     }
-    root_ = cjson::parse(text_);
-    checkVersion(*root_);
-    for (cJSON* member = devices().child; member != nullptr; member = member->next) {
-        entries_.emplace(member->string, factory_.createEntry(member->string, std::shared_ptr<cJSON>(root_, member)));
-    }
+    devices_.build(devices());
 }
 
 cJSON& DebugConfiguration::devices() const { return cjson::requireObject(*root_, names::kDevicesKey); }
 
-std::shared_ptr<DebugDeviceEntryInterface> DebugConfiguration::index(const std::string& key, cJSON* node) {
+std::shared_ptr<DebugDeviceEntryInterface> DebugConfiguration::entryOf(const std::string& key, cJSON* matched) {
     auto found = entries_.find(key);
     if (found != entries_.end()) return found->second;
-    auto entry = factory_.createEntry(key.c_str(), std::shared_ptr<cJSON>(root_, node));
+    cJSON* exact = devices_.findExact(key.c_str());
+    auto entry = factory_.createEntry(key.c_str(), std::shared_ptr<cJSON>(root_, exact != nullptr ? exact : matched));
     entries_.emplace(key, entry);
     return entry;
 }
 
 std::shared_ptr<DebugDeviceEntryInterface> DebugConfiguration::getEntry(const std::string& key) {
-    auto found = entries_.find(key);
-    if (found != entries_.end()) return found->second;
-    // The index knows the file's own spelling; the document is matched without regard to case.
-    cJSON* node = cjson::findMember(&devices(), key.c_str());
+    cJSON* node = devices_.find(key.c_str());
     if (node == nullptr) ORVERR_THROW(orverr::codes::kEntryNotFound).usage(names::kUsageTypeToken, key).raise();
-    return index(key, node);
+    return entryOf(key, node);
 }
 
 std::shared_ptr<DebugDeviceEntryInterface> DebugConfiguration::getOrCreateEntry(const std::string& key,
                                                                                 const DebugDeviceEntryValues& values,
                                                                                 bool overwrite) {
-    cJSON& all = devices();
-    cJSON* node = cjson::findMember(&all, key.c_str());
+    cJSON* node = devices_.find(key.c_str());
     const bool created = node == nullptr;
     if (created) {
-        cjson::setMember(all, key.c_str(), cjson::checked(factory_.createDefaultNode()));
-        node = cjson::findMember(&all, key.c_str());
+        node = &cjson::addMember(devices(), key.c_str(), cjson::checked(factory_.createDefaultNode()));
+        devices_.add(node);
     }
-    auto entry = index(key, node);
+    auto entry = entryOf(key, node);
     if (created || overwrite) {
         entry->setDebugSessionConfiguration(values.debugSessionConfiguration);
         entry->setServerIsOutOfProcess(values.serverIsOutOfProcess);

@@ -1,11 +1,12 @@
 #pragma once
-#include <map>
+#include <unordered_map>
 #include <memory>
 #include <string>
 
 #include "quorrel/debugconfig/ConfigContainerInterface.h"
 #include "quorrel/debugconfig/DebugConfigurationInterface.h"
 #include "quorrel/debugconfig/DebugDeviceEntryFactoryInterface.h"
+#include "quorrel/debugconfig/MemberIndex.h"
 
 struct cJSON;
 
@@ -41,13 +42,18 @@ private:
 
     void load();
     cJSON& devices() const;
-    std::shared_ptr<DebugDeviceEntryInterface> index(const std::string& key, cJSON* node);
+    // The entry of key, made on first use: over the member spelt exactly so, else the first
+    // member whose name matches without regard to case.
+    std::shared_ptr<DebugDeviceEntryInterface> entryOf(const std::string& key, cJSON* matched);
 
     ConfigContainerInterface& container_;
     const DebugDeviceEntryFactoryInterface& factory_;
     FileLock lock_;
     std::shared_ptr<cJSON> root_;
-    std::map<std::string, std::shared_ptr<DebugDeviceEntryInterface>> entries_;
+    // "devices" by member name; built once per load.
+    MemberIndex devices_;
+    // Entries by their exact key, made when first asked for.
+    std::unordered_map<std::string, std::shared_ptr<DebugDeviceEntryInterface>> entries_;
     std::string text_;
 };
 

@@ -26,20 +26,11 @@ const CORVComInterfaceEntry<CsvDynamicPropertyBagImpl>* CsvDynamicPropertyBagImp
     return map;
 }
 
-template <class Value, class T>
-HRESULT CsvDynamicPropertyBagImpl::setValue(ULONG tag, const T& value) {
+template <class Value>
+HRESULT CsvDynamicPropertyBagImpl::setValue(ULONG tag, const typename Value::Type& value) {
     Kitbase::CorvCSLock guard(lock_);
     try {
-        auto found = values_.find(tag);
-        if (found == values_.end()) {
-            values_.emplace(tag, std::make_unique<Value>(value));
-            modified_.insert(tag);
-        } else {
-            if (found->second->typeCode() != Value::kTypeCode) return SVSYS_E_PROP_MISMATCH;
-            static_cast<Value&>(*found->second).set(value);
-            modified_.insert(tag);
-        }
-        return S_OK;
+        return values_.put<Value>(tag, value) ? S_OK : SVSYS_E_PROP_MISMATCH;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -49,10 +40,9 @@ template <class Value, class Out, class Convert>
 HRESULT CsvDynamicPropertyBagImpl::getValue(ULONG tag, Out* out, Convert convert) {
     if (out == nullptr) return E_POINTER;
     Kitbase::CorvCSLock guard(lock_);
-    auto found = values_.find(tag);
-    if (found == values_.end()) return SVSYS_E_PROP_NOT_FOUND;
-    if (found->second->typeCode() != Value::kTypeCode) return SVSYS_E_PROP_MISMATCH;
-    return convert(static_cast<const Value&>(*found->second).value(), *out);
+    const auto* stored = values_.get<Value>(tag);
+    if (stored == nullptr) return values_.typeOf(tag) == 0 ? SVSYS_E_PROP_NOT_FOUND : SVSYS_E_PROP_MISMATCH;
+    return convert(*stored, *out);
 }
 
 HRESULT CsvDynamicPropertyBagImpl::GetAllTags(IsvSysEnumPropertyTag** tags) {
@@ -62,7 +52,7 @@ HRESULT CsvDynamicPropertyBagImpl::GetAllTags(IsvSysEnumPropertyTag** tags) {
     if (values_.empty()) return S_FALSE;
     try {
         TagSet all;
-        for (const auto& entry : values_) all.insert(all.end(), entry.first);
+        values_.forEachTag([&](uint32_t tag) { all.insert(all.end(), tag); });
         return createTagEnumerator(all, tags);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
@@ -71,30 +61,28 @@ HRESULT CsvDynamicPropertyBagImpl::GetAllTags(IsvSysEnumPropertyTag** tags) {
 
 HRESULT CsvDynamicPropertyBagImpl::HasTag(ULONG tag) {
     Kitbase::CorvCSLock guard(lock_);
-    return values_.count(tag) != 0 ? S_OK : S_FALSE;
+    return values_.typeOf(tag) != 0 ? S_OK : S_FALSE;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::GetType(ULONG tag, ULONG* typeCode) {
     if (typeCode == nullptr) return E_POINTER;
     Kitbase::CorvCSLock guard(lock_);
-    auto found = values_.find(tag);
-    if (found == values_.end()) return SVSYS_E_PROP_NOT_FOUND;
-    *typeCode = found->second->typeCode();
+    const uint32_t stored = values_.typeOf(tag);
+    if (stored == 0) return SVSYS_E_PROP_NOT_FOUND;
+    *typeCode = stored;
     return S_OK;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::Remove(ULONG tag) {
     Kitbase::CorvCSLock guard(lock_);
-    if (values_.erase(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
-    modified_.erase(tag);
-    return S_OK;
+    // The tag's modified mark goes with its value.
+    return values_.remove(tag) ? S_OK : SVSYS_E_PROP_NOT_FOUND;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::RemoveAll() {
     Kitbase::CorvCSLock guard(lock_);
+    // Modified marks go with the values: a modified tag without a value could not be cleared.
     values_.clear();
-    // A modified tag without a value could no longer be cleared or read.
-    modified_.clear();
     return S_OK;
 }
 
@@ -109,8 +97,14 @@ HRESULT CsvDynamicPropertyBagImpl::SetGuid(ULONG tag, const GUID* value) {
 }
 
 HRESULT CsvDynamicPropertyBagImpl::SetString(ULONG tag, const wchar_t* value) {
+    Kitbase::CorvCSLock guard(lock_);
+    const uint32_t stored = values_.typeOf(tag);
+    if (stored != 0 && stored != CsvStringValue::kTypeCode) return SVSYS_E_PROP_MISMATCH;
+    // The bag keeps its own copy; the table takes it over.
+    BSTR copy = SysAllocString(value != nullptr ? value : L"");
+    if (copy == nullptr) return E_OUTOFMEMORY;
     try {
-        return setValue<CsvStringValue>(tag, CorvBStr(value));
+        return values_.put<CsvStringValue>(tag, copy) ? S_OK : SVSYS_E_PROP_MISMATCH;
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -149,8 +143,8 @@ HRESULT CsvDynamicPropertyBagImpl::GetTimestamp(ULONG tag, svSysAttrTimestampUTC
 
 HRESULT CsvDynamicPropertyBagImpl::GetString(ULONG tag, BSTR* value) {
     if (value != nullptr) *value = nullptr;
-    return getValue<CsvStringValue>(tag, value, [](const CorvBStr& stored, BSTR& out) {
-        out = stored.copy();
+    return getValue<CsvStringValue>(tag, value, [](const BSTR& stored, BSTR& out) {
+        out = SysAllocStringLen(stored, SysStringLen(stored));
         return out != nullptr ? S_OK : E_OUTOFMEMORY;
     });
 }
@@ -187,7 +181,7 @@ HRESULT CsvDynamicPropertyBagImpl::Clone(IsvSysPropertyBag** copy) {
     CORVComPtr<IsvSysPropertyBag4> holder(made);
     Kitbase::CorvCSLock guard(lock_);
     try {
-        for (const auto& entry : values_) made->values_.emplace(entry.first, entry.second->clone());
+        made->values_ = values_.copyValues();
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -197,18 +191,18 @@ HRESULT CsvDynamicPropertyBagImpl::Clone(IsvSysPropertyBag** copy) {
 
 HRESULT CsvDynamicPropertyBagImpl::ClearModified() {
     Kitbase::CorvCSLock guard(lock_);
-    const bool had = !modified_.empty();
-    modified_.clear();
-    return had ? S_OK : S_FALSE;
+    return values_.clearAllModified() ? S_OK : S_FALSE;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::GetModifiedTags(IsvSysEnumPropertyTag** tags) {
     if (tags == nullptr) return E_POINTER;
     *tags = nullptr;
     Kitbase::CorvCSLock guard(lock_);
-    if (modified_.empty()) return S_FALSE;
+    if (values_.modifiedCount() == 0) return S_FALSE;
     try {
-        return createTagEnumerator(TagSet(modified_.begin(), modified_.end()), tags);
+        TagSet modified;
+        values_.forEachModifiedTag([&](uint32_t tag) { modified.insert(modified.end(), tag); });
+        return createTagEnumerator(modified, tags);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
@@ -232,21 +226,15 @@ HRESULT CsvDynamicPropertyBagImpl::Unlock() {
 
 HRESULT CsvDynamicPropertyBagImpl::ClearModifiedTag(ULONG tag, BOOL* anyLeft) {
     Kitbase::CorvCSLock guard(lock_);
-    if (values_.count(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
-    const bool removed = modified_.erase(tag) != 0;
-    if (anyLeft != nullptr) *anyLeft = modified_.empty() ? FALSE : TRUE;
+    if (values_.typeOf(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
+    const bool removed = values_.clearModified(tag);
+    if (anyLeft != nullptr) *anyLeft = values_.modifiedCount() == 0 ? FALSE : TRUE;
     return removed ? S_OK : S_FALSE;
 }
 
 HRESULT CsvDynamicPropertyBagImpl::MarkModified(ULONG tag) {
     Kitbase::CorvCSLock guard(lock_);
-    if (values_.count(tag) == 0) return SVSYS_E_PROP_NOT_FOUND;
-    try {
-        modified_.insert(tag);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    return S_OK;
+    return values_.markModified(tag) ? S_OK : SVSYS_E_PROP_NOT_FOUND;
 }
 
 HRESULT createPropertyBag(IsvSysPropertyBag4** out) noexcept {

@@ -2,14 +2,11 @@
 // The property bag the expert hands to the host: tags mapped to typed values, the set of tags
 // written since the last reset, and a lock the host may hold across calls.
 #include <cstdint>
-#include <map>
-#include <memory>
-#include <set>
 
 #include "explorer/PropertyBag.h"
 #include "quorrel/comsupport/ComObject.h"
 #include "quorrel/comsupport/CorvCS.h"
-#include "quorrel/sysapicpp/CsvPropertyValue.h"
+#include "quorrel/sysapicpp/PropertyTable.h"
 
 namespace sysapicpp {
 
@@ -53,16 +50,13 @@ protected:
     ~CsvDynamicPropertyBagImpl() override = default;
 
 private:
-    using ValueMap = std::map<uint32_t, std::unique_ptr<CsvPropertyValue>>;
-
-    template <class Value, class T>
-    HRESULT setValue(ULONG tag, const T& value);
+    template <class Value>
+    HRESULT setValue(ULONG tag, const typename Value::Type& value);
     template <class Value, class Out, class Convert>
     HRESULT getValue(ULONG tag, Out* out, Convert convert);
 
     Kitbase::CorvCS lock_;
-    ValueMap values_;
-    std::set<uint32_t> modified_;
+    PropertyTable values_;
     uint32_t externalLocks_ = 0;
 };
 

@@ -22,9 +22,12 @@ namespace {
 
 bool endsWithDll(const std::string& name) {
     if (name.size() < 4) return false;
-    std::string tail = name.substr(name.size() - 4);
-    for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return tail == ".dll";
+    const char* tail = name.c_str() + name.size() - 4;
+    for (int i = 0; i < 4; ++i) {
+        const char c = tail[i];
+        if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != ".dll"[i]) return false;
+    }
+    return true;
 }
 
 void fillError(LibraryError& error, int savedErrno, const char* fallback) {
@@ -66,14 +69,17 @@ public:
 }  // namespace posix
 
 std::string nativeLibraryName(const std::string& windowsName) {
-    std::string path = windowsName;
+    // Built in one string: the driver library is loaded around every value an export reads.
+    const bool dll = posix::endsWithDll(windowsName);
+    std::size_t folder = windowsName.size();
+    while (folder > 0 && windowsName[folder - 1] != '/' && windowsName[folder - 1] != '\\') --folder;
+    std::string path;
+    path.reserve(windowsName.size() + 3);
+    path.append(windowsName, 0, folder);
     for (char& c : path)
         if (c == '\\') c = '/';
-    if (!posix::endsWithDll(path)) return path;
-    const std::string::size_type slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-    const std::string base = path.substr(folder.size(), path.size() - folder.size() - 4);
-    return folder + "lib" + base + ".so";
+    if (!dll) return path.append(windowsName, folder, std::string::npos);
+    return path.append("lib").append(windowsName, folder, windowsName.size() - folder - 4).append(".so");
 }
 
 DynamicLibraryInterface& dynamicLibrary() {

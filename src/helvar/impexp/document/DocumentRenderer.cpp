@@ -1,18 +1,75 @@
 #include "helvar/impexp/document/DocumentRenderer.h"
 
+#include <string>
+#include <string_view>
+
 #include <boost/numeric/conversion/cast.hpp>
 #include <rapidjson/prettywriter.h>
-#include <rapidjson/stringbuffer.h>
 
 #include "helvar/impexp/document/NonFiniteReal.h"
 
 namespace impexp {
+
+// The writer's output goes straight into the string that is the result: the text is written
+// once and never copied. The string is sized ahead and written through a pointer, as a character
+// appended to a string costs several times a store.
+class DocumentTextOutput {
+public:
+    using Ch = char;
+    DocumentTextOutput(std::string& text, std::size_t expected) : text_(text) {
+        text_.resize(expected < kMinimumSize ? kMinimumSize : expected);
+        next_ = &text_[0];
+        end_ = next_ + text_.size();
+    }
+    void Put(char c) {
+        if (next_ == end_) grow(1);
+        *next_++ = c;
+    }
+    // The writer reserves room for what it is about to write, then puts without checks.
+    void Reserve(std::size_t count) {
+        if (static_cast<std::size_t>(end_ - next_) < count) grow(count);
+    }
+    void PutUnsafe(char c) { *next_++ = c; }
+    void Flush() {}
+    // Cuts the text to what was written.
+    void finish() { text_.resize(static_cast<std::size_t>(next_ - text_.data())); }
+
+private:
+    static constexpr std::size_t kMinimumSize = 64;
+
+    void grow(std::size_t count) {
+        const std::size_t written = static_cast<std::size_t>(next_ - text_.data());
+        text_.resize(written + count > text_.size() * 2 ? written + count : text_.size() * 2);
+        next_ = &text_[0] + written;
+        end_ = &text_[0] + text_.size();
+    }
+
+    std::string& text_;
+    char* next_;
+    char* end_;
+};
+
+}  // namespace impexp
+
+namespace rapidjson {
+template <>
+inline void PutReserve(impexp::DocumentTextOutput& stream, size_t count) {
+    stream.Reserve(count);
+}
+template <>
+inline void PutUnsafe(impexp::DocumentTextOutput& stream, char c) {
+    stream.PutUnsafe(c);
+}
+}  // namespace rapidjson
+
+namespace impexp {
 namespace {
 
-using Writer = rapidjson::PrettyWriter<rapidjson::StringBuffer>;
+using Writer = rapidjson::PrettyWriter<DocumentTextOutput>;
 
-// Roughly what one entry takes, so that the buffer seldom grows while writing.
-constexpr std::size_t kBytesPerEntry = 128;
+// A little over what one entry takes (about 140 bytes with a name of 25 characters), so that the
+// text does not grow, and get copied, while it is written.
+constexpr std::size_t kBytesPerEntry = 160;
 constexpr std::size_t kHeaderBytes = 512;
 constexpr unsigned kIndent = 3;
 
@@ -83,8 +140,9 @@ private:
 }  // namespace
 
 std::string DocumentRenderer::render(const DocumentHeader& header, const DocumentEntriesInterface& entries) const {
-    rapidjson::StringBuffer buffer(nullptr, kHeaderBytes + entries.entryCount() * kBytesPerEntry);
-    Writer writer(buffer);
+    std::string text;
+    DocumentTextOutput output(text, kHeaderBytes + entries.entryCount() * kBytesPerEntry);
+    Writer writer(output);
     writer.SetIndent(' ', kIndent);
 
     writer.StartObject();
@@ -125,8 +183,8 @@ std::string DocumentRenderer::render(const DocumentHeader& header, const Documen
     entries.forEachEntry(entryWriter);
     writer.EndArray();
     writer.EndObject();
-
-    return std::string(buffer.GetString(), buffer.GetSize());
+    output.finish();
+    return text;
 }
 
 }  // namespace impexp
