@@ -114,10 +114,6 @@ public:
         return 0;
     }
     ViBoolean Ivi_AttributeIsAvailable(ViAttr id) override { return find(id) != nullptr ? 1 : 0; }
-    ViStatus Ivi_AddAttributeViAddr(ViAttr, ViConstString, ViAddr, IviAttrFlags, ReadAttrViAddr_CallbackPtr,
-                                    WriteAttrViAddr_CallbackPtr, bool) override {
-        return 0;
-    }
 
     template <class Store>
     ViStatus set(ViConstString channel, ViAttr id, ViInt32 options, ViInt32 type, Store store) {

@@ -8,20 +8,12 @@
 #include <vector>
 
 #include "common/platform/DynamicLibrary.h"
+#include "helvar/miivi/IviEngineFunctions.h"
 
 namespace {
 
-struct Name {
-    const char* name;
-    bool required;
-};
-const Name kNames[] = {
-#define IVI_REQUIRED(n) {#n, true},
-#define IVI_OPTIONAL(n) {#n, false},
-#include "helvar/miivi/IviEngineNames.def"
-#undef IVI_REQUIRED
-#undef IVI_OPTIONAL
-};
+using Name = miivi::EngineFunctionInfo;
+const auto& kNames = miivi::kEngineFunctions;
 
 // The names of the list that the engine in folder lacks.
 std::set<std::string> missingNames(const std::string& folder) {
