@@ -8,12 +8,20 @@
 #include <vector>
 
 #include "common/platform/DynamicLibrary.h"
-#include "helvar/miivi/IviEngineFunctions.h"
 
 namespace {
 
-using Name = miivi::EngineFunctionInfo;
-const auto& kNames = miivi::kEngineFunctions;
+struct Name {
+    const char* name;
+    bool required;
+};
+const Name kNames[] = {
+#define IVI_REQUIRED(n) {#n, true},
+#define IVI_OPTIONAL(n) {#n, false},
+#include "helvar/miivi/IviEngineNames.def"
+#undef IVI_REQUIRED
+#undef IVI_OPTIONAL
+};
 
 // The names of the list that the engine in folder lacks.
 std::set<std::string> missingNames(const std::string& folder) {
