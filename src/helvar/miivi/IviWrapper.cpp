@@ -23,10 +23,12 @@ ViStatus IviWrapper::raiseErrorsRecordWarnings(ViStatus status, bool ignoreError
 #define MIIVI_WRAPPER_RESULT_SIZING(call) raiseErrors(call, ignoreErrors)
 #define MIIVI_WRAPPER_RESULT_QUERY(call) call
 #define MIIVI_WRAPPER_RESULT_AVAILABILITY(call) call
-#define IVI_CALL(result, name, form, use, parameters, arguments)                                 \
-    MIIVI_IF_WRAPPED(use, result IviWrapper::name MIIVI_WRAPPER_PARAMETERS(use, parameters, bool ignoreErrors) { \
-        return MIIVI_WRAPPER_RESULT(use, engine().name MIIVI_ENGINE_ARGUMENTS(form, vi_, arguments));            \
-    })
+#define MIIVI_OPERATION(result, name, form, use, parameters, arguments)                               \
+    result IviWrapper::name MIIVI_WRAPPER_PARAMETERS(use, parameters, bool ignoreErrors) {            \
+        return MIIVI_WRAPPER_RESULT(use, engine().name MIIVI_ENGINE_ARGUMENTS(form, vi_, arguments)); \
+    }
+#define IVI_CALL(result, name, form, use, parameters, arguments) \
+    MIIVI_IF_WRAPPED(use, MIIVI_OPERATION(result, name, form, use, parameters, arguments))
 #include "helvar/miivi/IviEngineNames.def"
 
 }  // namespace miivi
