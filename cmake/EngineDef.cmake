@@ -1,6 +1,6 @@
 # Writes the module-definition file of one Windows build of the stand-in engine (cmake -P).
 cmake_policy(SET CMP0057 NEW)
-#   NM, OBJECTS (;-list), NAMES (the binding's list of engine names), HIDDEN (,-list of globs),
+#   NM, OBJECTS (;-list), NAMES (the engine's own list of its names), HIDDEN (,-list of globs),
 #   OUTPUT.
 # Exported are the engine and control functions the objects define, and every listed engine name
 # they lack under its "not supported" stub (a DLL cannot export a weak definition); names that

@@ -114,42 +114,36 @@ public:
         return 0;
     }
     ViBoolean Ivi_AttributeIsAvailable(ViAttr id) override { return find(id) != nullptr ? 1 : 0; }
-    ViStatus Ivi_AddAttributeViAddr(ViAttr, ViConstString, ViAddr, IviAttrFlags, ReadAttrViAddr_CallbackPtr,
-                                    WriteAttrViAddr_CallbackPtr, bool) override {
-        return 0;
-    }
 
-    template <class Store>
-    ViStatus set(ViConstString channel, ViAttr id, ViInt32 options, ViInt32 type, Store store) {
+    static void store(FakeValue& f, ViReal64 v) { f.real = v; }
+    static void store(FakeValue& f, ViConstString v) { f.text = v; }
+    static void store(FakeValue& f, ViAddr v) { f.address = v; }
+    template <class Integer>
+    static void store(FakeValue& f, Integer v) {
+        f.integer = v;
+    }
+    template <class T>
+    ViStatus set(ViConstString channel, ViAttr id, ViInt32 options, ViInt32 type, T value) {
         FakeAttribute& a = at(id);
         if (a.type != type || refusedSets.count(id) != 0) raise(kValueRefused);
         const std::string ch = channel ? channel : "";
-        store(a.values[ch]);
+        store(a.values[ch], value);
         if (options & 1) a.setByUser.insert(ch);
         if (logSets) setLog.emplace_back(id, ch);
         return 0;
     }
-    ViStatus Ivi_SetAttributeViInt32(ViConstString c, ViAttr id, ViInt32 o, ViInt32 v, bool) override {
-        return set(c, id, o, IVI_VAL_INT32, [&](FakeValue& f) { f.integer = v; });
+#define FAKE_SET(suffix, Type, typeCode)                                                              \
+    ViStatus Ivi_SetAttribute##suffix(ViConstString c, ViAttr id, ViInt32 o, Type v, bool) override { \
+        return set(c, id, o, typeCode, v);                                                           \
     }
-    ViStatus Ivi_SetAttributeViInt64(ViConstString c, ViAttr id, ViInt32 o, ViInt64 v, bool) override {
-        return set(c, id, o, IVI_VAL_INT64, [&](FakeValue& f) { f.integer = v; });
-    }
-    ViStatus Ivi_SetAttributeViReal64(ViConstString c, ViAttr id, ViInt32 o, ViReal64 v, bool) override {
-        return set(c, id, o, IVI_VAL_REAL64, [&](FakeValue& f) { f.real = v; });
-    }
-    ViStatus Ivi_SetAttributeViString(ViConstString c, ViAttr id, ViInt32 o, ViConstString v, bool) override {
-        return set(c, id, o, IVI_VAL_STRING, [&](FakeValue& f) { f.text = v; });
-    }
-    ViStatus Ivi_SetAttributeViBoolean(ViConstString c, ViAttr id, ViInt32 o, ViBoolean v, bool) override {
-        return set(c, id, o, IVI_VAL_BOOLEAN, [&](FakeValue& f) { f.integer = v; });
-    }
-    ViStatus Ivi_SetAttributeViSession(ViConstString c, ViAttr id, ViInt32 o, ViSession v, bool) override {
-        return set(c, id, o, IVI_VAL_SESSION, [&](FakeValue& f) { f.integer = v; });
-    }
-    ViStatus Ivi_SetAttributeViAddr(ViConstString c, ViAttr id, ViInt32 o, ViAddr v, bool) override {
-        return set(c, id, o, IVI_VAL_ADDR, [&](FakeValue& f) { f.address = v; });
-    }
+    FAKE_SET(ViInt32, ViInt32, IVI_VAL_INT32)
+    FAKE_SET(ViInt64, ViInt64, IVI_VAL_INT64)
+    FAKE_SET(ViReal64, ViReal64, IVI_VAL_REAL64)
+    FAKE_SET(ViString, ViConstString, IVI_VAL_STRING)
+    FAKE_SET(ViBoolean, ViBoolean, IVI_VAL_BOOLEAN)
+    FAKE_SET(ViSession, ViSession, IVI_VAL_SESSION)
+    FAKE_SET(ViAddr, ViAddr, IVI_VAL_ADDR)
+#undef FAKE_SET
     ViStatus Ivi_GetNumAttributes(ViInt32* count, bool) override {
         *count = static_cast<ViInt32>(attributes.size());
         return 0;

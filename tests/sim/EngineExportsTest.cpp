@@ -6,7 +6,7 @@
 
 #define IVI_REQUIRED(name) extern "C" ViStatus name();
 #define IVI_OPTIONAL(name) extern "C" ViStatus name();
-#include "helvar/miivi/IviEngineNames.def"
+#include "IviEngineExports.def"
 #undef IVI_REQUIRED
 #undef IVI_OPTIONAL
 

@@ -1,4 +1,4 @@
-// Every engine name from the binding's own list, as a weak definition: the functions the stand-in
+// Every engine name of the engine's list, as a weak definition: the functions the stand-in
 // implements replace theirs at link time; the rest answer "not supported". This file must not see
 // the engine's prototypes, which differ from the stubs' parameter lists.
 #include "NotSupported.h"
@@ -14,4 +14,4 @@
 #endif
 #define IVI_REQUIRED(name) SIMIVI_STUB(name)
 #define IVI_OPTIONAL(name) SIMIVI_STUB(name)
-#include "helvar/miivi/IviEngineNames.def"
+#include "IviEngineExports.def"

@@ -10,8 +10,6 @@ enum class EngineFunction : uint32_t {
 #define IVI_REQUIRED(name) name,
 #define IVI_OPTIONAL(name) name,
 #include "helvar/miivi/IviEngineNames.def"
-#undef IVI_REQUIRED
-#undef IVI_OPTIONAL
     Count
 };
 
@@ -27,16 +25,11 @@ inline constexpr EngineFunctionInfo kEngineFunctions[kEngineFunctionCount] = {
 #define IVI_REQUIRED(name) {#name, true},
 #define IVI_OPTIONAL(name) {#name, false},
 #include "helvar/miivi/IviEngineNames.def"
-#undef IVI_REQUIRED
-#undef IVI_OPTIONAL
 };
 
 inline constexpr std::size_t kRequiredEngineFunctionCount = 0
 #define IVI_REQUIRED(name) +1
-#define IVI_OPTIONAL(name)
 #include "helvar/miivi/IviEngineNames.def"
-#undef IVI_REQUIRED
-#undef IVI_OPTIONAL
     ;
 
 static_assert(kEngineFunctionCount == 238, "the engine has 238 functions");
