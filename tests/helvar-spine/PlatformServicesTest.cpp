@@ -14,6 +14,9 @@
 #include "common/platform/NamedMutex.h"
 #include "common/platform/ProcessId.h"
 #include "common/platform/ThreadName.h"
+#include "common/platform/Syscalls.h"
+#include "common/platform/posix/DirectorySyscalls.h"
+#include "common/platform/posix/FileSyscalls.h"
 #include "common/platform/posix/NamedMutexSyscalls.h"
 
 namespace {
@@ -94,3 +97,28 @@ TEST(ThreadName, IsSetAndCutToTheLimit) {
 TEST(ProcessId, IsThisProcess) { EXPECT_EQ(platform::currentProcessId(), static_cast<uint32_t>(::getpid())); }
 
 }  // namespace
+
+namespace {
+char* noTemporaryFolder(const char*) { return nullptr; }
+int noAccess(const char*, int) {
+    errno = EACCES;
+    return -1;
+}
+}  // namespace
+
+// The named mutex finds its folder through the seam too: without /dev/shm it falls back to the
+// temporary folder, and the restore puts every table back at once.
+TEST(SyscallSeam, NamedMutexFolderGoesThroughTheTableAndRestoreAllPutsTablesBack) {
+    platform::posix::namedMutexSyscalls().access = &noAccess;
+    platform::posix::namedMutexSyscalls().getenv = &noTemporaryFolder;
+    platform::posix::fileSyscalls().rename = nullptr;
+    platform::posix::directorySyscalls().readdir = nullptr;
+    EXPECT_EQ(platform::posix::namedMutexFolder(), "/tmp");
+
+    platform::restoreRealSyscalls();
+    const auto real = platform::posix::realNamedMutexSyscalls();
+    EXPECT_EQ(platform::posix::namedMutexSyscalls().access, real.access);
+    EXPECT_EQ(platform::posix::namedMutexSyscalls().getenv, real.getenv);
+    EXPECT_EQ(platform::posix::fileSyscalls().rename, platform::posix::realFileSyscalls().rename);
+    EXPECT_EQ(platform::posix::directorySyscalls().readdir, platform::posix::realDirectorySyscalls().readdir);
+}

@@ -108,7 +108,7 @@ class ChangeNotifier : public ::testing::Test {
 protected:
     void TearDown() override {
         notifier.reset();
-        platform::posix::directoryMonitorSyscalls() = platform::posix::defaultDirectoryMonitorSyscalls();
+        platform::posix::directoryMonitorSyscalls() = platform::posix::realDirectoryMonitorSyscalls();
     }
     void start() {
         notifier = std::make_unique<DebugConfigurationChangeNotifier>(
@@ -199,7 +199,7 @@ TEST_F(ChangeNotifier, MonitorFailures) {
     notifier.reset();
 
     // A failing wait ends the thread's work.
-    platform::posix::directoryMonitorSyscalls() = platform::posix::defaultDirectoryMonitorSyscalls();
+    platform::posix::directoryMonitorSyscalls() = platform::posix::realDirectoryMonitorSyscalls();
     platform::posix::directoryMonitorSyscalls().poll = [](struct pollfd*, nfds_t, int) {
         errno = EINVAL;
         return -1;

@@ -12,7 +12,7 @@
 using namespace nORVMISysAPICommon100;
 using namespace debugconfigtest;
 using faultplan::Fault;
-using platform::posix::defaultFileLockSyscalls;
+using platform::posix::realFileLockSyscalls;
 using platform::posix::fileLockSyscalls;
 
 namespace {
@@ -26,25 +26,25 @@ void strikeEveryChange() {
     auto& calls = fileLockSyscalls();
     calls.write = [](int fd, const void* data, size_t size) -> ssize_t {
         if (faultplan::strike()) return -1;
-        const ssize_t put = defaultFileLockSyscalls().write(fd, data, size);
+        const ssize_t put = realFileLockSyscalls().write(fd, data, size);
         faultplan::survived();
         return put;
     };
     calls.ftruncate = [](int fd, off_t length) {
         if (faultplan::strike()) return -1;
-        const int result = defaultFileLockSyscalls().ftruncate(fd, length);
+        const int result = realFileLockSyscalls().ftruncate(fd, length);
         faultplan::survived();
         return result;
     };
     calls.fsync = [](int fd) {
         if (faultplan::strike()) return -1;
-        const int result = defaultFileLockSyscalls().fsync(fd);
+        const int result = realFileLockSyscalls().fsync(fd);
         faultplan::survived();
         return result;
     };
     calls.unlink = [](const char* path) {
         if (faultplan::strike()) return -1;
-        const int result = defaultFileLockSyscalls().unlink(path);
+        const int result = realFileLockSyscalls().unlink(path);
         faultplan::survived();
         return result;
     };
@@ -55,7 +55,7 @@ protected:
     CrashSafeCommitTest() { strikeEveryChange(); }
     ~CrashSafeCommitTest() override {
         faultplan::disarm();
-        fileLockSyscalls() = defaultFileLockSyscalls();
+        fileLockSyscalls() = realFileLockSyscalls();
     }
 
     std::string path() const { return scratch_.configFile(); }
@@ -142,7 +142,7 @@ TEST(CrashSafeCommitFailureTest, FullDiskIsReportedWithTheSystemsReason) {
     file.lock();
     Raised raised = raisedBy([&] { file.write(kLonger); });
     faultplan::disarm();
-    fileLockSyscalls() = defaultFileLockSyscalls();
+    fileLockSyscalls() = realFileLockSyscalls();
     EXPECT_EQ(orverr::codes::kPlatformEndOfData.code, raised.code);
     EXPECT_NE(std::string::npos, raised.document.find(R"("internal_error":{"api":"errno","code":28,)")) << raised.document;
     EXPECT_NE(std::string::npos, raised.document.find("No space left on device"));

@@ -23,7 +23,7 @@ constexpr uint32_t kInfinite = platform::DirectoryMonitorInterface::kInfinite;
 class DirectoryMonitor : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(monitor->start(scratch.configFolder(), error)) << error.message; }
-    void TearDown() override { sys::directoryMonitorSyscalls() = sys::defaultDirectoryMonitorSyscalls(); }
+    void TearDown() override { sys::directoryMonitorSyscalls() = sys::realDirectoryMonitorSyscalls(); }
 
     // The names one wait reports (events are queued when the call that made them returns).
     std::vector<std::string> changes(DirectoryWait expected = DirectoryWait::kChanged) {
@@ -119,7 +119,7 @@ TEST(DirectoryMonitorFailures, EverySystemCallFailureIsReported) {
         }
         EXPECT_EQ(ENOMEM, error.code) << c.name;
         EXPECT_FALSE(error.message.empty()) << c.name;
-        sys::directoryMonitorSyscalls() = sys::defaultDirectoryMonitorSyscalls();
+        sys::directoryMonitorSyscalls() = sys::realDirectoryMonitorSyscalls();
         monitor->close();
     }
     // A missing folder cannot be watched.

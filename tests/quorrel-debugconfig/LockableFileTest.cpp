@@ -34,7 +34,7 @@ protected:
         auto& calls = fileLockSyscalls();
         calls.open = [](const char* path, int flags, mode_t mode) {
             ((flags & O_CREAT) ? injection.creates : injection.opens)++;
-            return platform::posix::defaultFileLockSyscalls().open(path, flags, mode);
+            return platform::posix::realFileLockSyscalls().open(path, flags, mode);
         };
         calls.nanosleep = [](const struct timespec*, struct timespec*) {
             ++injection.sleeps;
@@ -46,7 +46,7 @@ protected:
                 return -1;
             }
             if (injection.failReadAfter > 0) --injection.failReadAfter;
-            return platform::posix::defaultFileLockSyscalls().read(fd, buffer, size);
+            return platform::posix::realFileLockSyscalls().read(fd, buffer, size);
         };
         calls.write = [](int fd, const void* data, size_t size) -> ssize_t {
             if (injection.failWrite) {
@@ -54,24 +54,24 @@ protected:
                 return -1;
             }
             // One byte at a time, so the loop over short writes is exercised.
-            return platform::posix::defaultFileLockSyscalls().write(fd, data, size > 0 ? 1 : 0);
+            return platform::posix::realFileLockSyscalls().write(fd, data, size > 0 ? 1 : 0);
         };
         calls.fsync = [](int fd) {
             if (injection.failFsync) {
                 errno = EIO;
                 return -1;
             }
-            return platform::posix::defaultFileLockSyscalls().fsync(fd);
+            return platform::posix::realFileLockSyscalls().fsync(fd);
         };
         calls.lock = [](int fd, int command, struct flock* range) {
             if (injection.failLock && range->l_type == F_WRLCK) {
                 errno = ENOLCK;
                 return -1;
             }
-            return platform::posix::defaultFileLockSyscalls().lock(fd, command, range);
+            return platform::posix::realFileLockSyscalls().lock(fd, command, range);
         };
     }
-    ~LockableFileTest() override { fileLockSyscalls() = platform::posix::defaultFileLockSyscalls(); }
+    ~LockableFileTest() override { fileLockSyscalls() = platform::posix::realFileLockSyscalls(); }
 
     std::string path() const { return scratch_.configFile(); }
 
@@ -200,7 +200,7 @@ TEST_F(LockableFileTest, UseOfAFileThatIsNotOpenRaises) {
 // Each thread opens the file on its own, as separate operations of the expert do; the lock
 // must exclude the other opens of this process, or increments are lost.
 TEST(LockableFileThreadsTest, SeparateOpensInOneProcessExcludeEachOther) {
-    fileLockSyscalls() = platform::posix::defaultFileLockSyscalls();
+    fileLockSyscalls() = platform::posix::realFileLockSyscalls();
     ScratchFolder scratch;
     const std::string path = scratch.configFile();
     writeFile(path, "0");

@@ -27,7 +27,7 @@ protected:
     void TearDown() override {
         first.reset();
         second.reset();
-        platform::win32::fileLockSyscalls() = platform::win32::defaultFileLockSyscalls();
+        platform::win32::fileLockSyscalls() = platform::win32::realFileLockSyscalls();
     }
     std::string path() const { return scratch_.configFile(); }
 
@@ -47,7 +47,7 @@ TEST_F(LockedFileWin32, TheLockExcludesOtherOpensOfThisProcess) {
     // The second locker is told at once rather than left waiting.
     platform::win32::fileLockSyscalls().lockFileEx = [](HANDLE file, DWORD flags, DWORD reserved, DWORD low, DWORD high,
                                                         LPOVERLAPPED at) -> BOOL {
-        return platform::win32::defaultFileLockSyscalls().lockFileEx(file, flags | LOCKFILE_FAIL_IMMEDIATELY, reserved,
+        return platform::win32::realFileLockSyscalls().lockFileEx(file, flags | LOCKFILE_FAIL_IMMEDIATELY, reserved,
                                                                      low, high, at);
     };
     EXPECT_FALSE(second->lockExclusive(error));

@@ -9,29 +9,41 @@
 #include <strings.h>
 
 #include "common/platform/File.h"
+#include "common/platform/posix/DirectorySyscalls.h"
 
 namespace platform {
 namespace posix {
+
+DirectorySyscalls realDirectorySyscalls() {
+    return DirectorySyscalls{&::opendir, &::readdir, &::closedir, &::stat};
+}
+
+DirectorySyscalls& directorySyscalls() {
+    static DirectorySyscalls calls = realDirectorySyscalls();
+    return calls;
+}
+
 namespace {
 
 bool exists(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+    return directorySyscalls().stat(path.c_str(), &info) == 0;
 }
 
 // Entry names of a folder, sorted; empty when it cannot be read.
 std::vector<std::string> names(const std::string& folder, int32_t& error) {
     std::vector<std::string> result;
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    const DirectorySyscalls& calls = directorySyscalls();
+    DIR* dir = calls.opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) {
         error = errno;
         return result;
     }
-    while (const dirent* entry = ::readdir(dir)) {
+    while (const dirent* entry = calls.readdir(dir)) {
         if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
         result.emplace_back(entry->d_name);
     }
-    ::closedir(dir);
+    calls.closedir(dir);
     std::sort(result.begin(), result.end());
     error = 0;
     return result;
@@ -48,7 +60,7 @@ public:
             DirectoryEntry entry;
             entry.name = name;
             struct stat info {};
-            if (::stat((folder + "/" + name).c_str(), &info) != 0) {
+            if (directorySyscalls().stat((folder + "/" + name).c_str(), &info) != 0) {
                 entry.infoError = errno;
             } else {
                 entry.regularFile = S_ISREG(info.st_mode);

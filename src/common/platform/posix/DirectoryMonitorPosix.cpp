@@ -14,13 +14,13 @@
 
 namespace platform::posix {
 
-DirectoryMonitorSyscalls defaultDirectoryMonitorSyscalls() {
+DirectoryMonitorSyscalls realDirectoryMonitorSyscalls() {
     return DirectoryMonitorSyscalls{&::inotify_init1, &::inotify_add_watch, &::eventfd, &::poll,
                                     &::read,          &::write,             &::close};
 }
 
 DirectoryMonitorSyscalls& directoryMonitorSyscalls() {
-    static DirectoryMonitorSyscalls table = defaultDirectoryMonitorSyscalls();
+    static DirectoryMonitorSyscalls table = realDirectoryMonitorSyscalls();
     return table;
 }
 

@@ -17,8 +17,8 @@ struct DirectoryMonitorSyscalls {
     int (*close)(int fd);
 };
 
-// The table in use; tests replace entries and restore them with defaultDirectoryMonitorSyscalls().
+// The table in use; tests replace entries and restore them with realDirectoryMonitorSyscalls().
 DirectoryMonitorSyscalls& directoryMonitorSyscalls();
-DirectoryMonitorSyscalls defaultDirectoryMonitorSyscalls();
+DirectoryMonitorSyscalls realDirectoryMonitorSyscalls();
 
 }  // namespace platform::posix

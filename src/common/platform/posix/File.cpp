@@ -8,17 +8,14 @@
 
 #include "common/platform/posix/FileSyscalls.h"
 #include "common/platform/posix/OsErrorPosix.h"
+#include "common/platform/posix/Syscalls.h"
 
 namespace platform {
 namespace posix {
 
-namespace {
-int openFile(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
-}  // namespace
-
 FileSyscalls realFileSyscalls() {
     return FileSyscalls{&::fdopen, &::fseeko, &::ftello, &std::fread, &std::fwrite, &std::fflush, &std::ferror, &std::fclose,
-                        &openFile, &::write,  &::fsync,  &::close,    &::rename,    &::unlink,    &::lstat,      &::fstat};
+                        &openRetryingOnInterrupt, &::write,  &::fsync,  &::close,    &::rename,    &::unlink,    &::lstat,      &::fstat};
 }
 
 FileSyscalls& fileSyscalls() {

@@ -20,8 +20,8 @@ struct FileLockSyscalls {
     int (*unlink)(const char* path);
 };
 
-// The table in use; tests replace entries and restore them with defaultFileLockSyscalls().
+// The table in use; tests replace entries and restore them with realFileLockSyscalls().
 FileLockSyscalls& fileLockSyscalls();
-FileLockSyscalls defaultFileLockSyscalls();
+FileLockSyscalls realFileLockSyscalls();
 
 }  // namespace platform::posix

@@ -8,22 +8,22 @@
 #include "common/platform/LockedFile.h"
 #include "common/platform/posix/FileLockSyscalls.h"
 #include "common/platform/posix/OsErrorPosix.h"
+#include "common/platform/posix/Syscalls.h"
 
 namespace platform::posix {
 namespace {
 
-int openFile(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 int lockFile(int fd, int command, struct flock* range) { return ::fcntl(fd, command, range); }
 
 }  // namespace
 
-FileLockSyscalls defaultFileLockSyscalls() {
-    return FileLockSyscalls{&openFile, &::close, &lockFile, &::read, &::write,
+FileLockSyscalls realFileLockSyscalls() {
+    return FileLockSyscalls{&openRetryingOnInterrupt, &::close, &lockFile, &::read, &::write,
                             &::lseek,  &::ftruncate, &::fsync, &::nanosleep, &::unlink};
 }
 
 FileLockSyscalls& fileLockSyscalls() {
-    static FileLockSyscalls table = defaultFileLockSyscalls();
+    static FileLockSyscalls table = realFileLockSyscalls();
     return table;
 }
 

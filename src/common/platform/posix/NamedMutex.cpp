@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "common/platform/posix/NamedMutexSyscalls.h"
+#include "common/platform/posix/Syscalls.h"
 
 // A named mutex is a lock file whose exclusive flock() is the lock. flock() excludes every
 // other open of the file, including other modules and threads of this process. The holder
@@ -18,13 +19,13 @@ namespace platform {
 namespace posix {
 
 namespace {
-int openFile(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 int statFile(const char* path, struct stat* buffer) { return ::stat(path, buffer); }
 int fstatFile(int fd, struct stat* buffer) { return ::fstat(fd, buffer); }
 }  // namespace
 
 NamedMutexSyscalls realNamedMutexSyscalls() {
-    return NamedMutexSyscalls{&openFile, &::close, &::flock, &fstatFile, &statFile, &::unlink};
+    return NamedMutexSyscalls{&openRetryingOnInterrupt, &::close,         &::flock, &fstatFile,
+                              &statFile,               &::access,       &::unlink, &std::getenv};
 }
 
 NamedMutexSyscalls& namedMutexSyscalls() {
@@ -33,9 +34,12 @@ NamedMutexSyscalls& namedMutexSyscalls() {
 }
 
 std::string namedMutexFolder() {
+    const NamedMutexSyscalls& calls = namedMutexSyscalls();
     struct stat info;
-    if (::stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode) && ::access("/dev/shm", W_OK) == 0) return "/dev/shm";
-    const char* temp = std::getenv("TMPDIR");
+    if (calls.stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode) && calls.access("/dev/shm", W_OK) == 0) {
+        return "/dev/shm";
+    }
+    const char* temp = calls.getenv("TMPDIR");
     return temp && *temp ? temp : "/tmp";
 }
 

@@ -13,7 +13,9 @@ struct NamedMutexSyscalls {
     int (*flock)(int fd, int operation);
     int (*fstat)(int fd, struct stat* buffer);
     int (*stat)(const char* path, struct stat* buffer);
+    int (*access)(const char* path, int mode);
     int (*unlink)(const char* path);
+    char* (*getenv)(const char* name);
 };
 
 NamedMutexSyscalls& namedMutexSyscalls();

@@ -21,8 +21,8 @@ struct FileLockSyscalls {
     DWORD(WINAPI* getLastError)();
 };
 
-// The table in use; tests replace entries and restore them with defaultFileLockSyscalls().
+// The table in use; tests replace entries and restore them with realFileLockSyscalls().
 FileLockSyscalls& fileLockSyscalls();
-FileLockSyscalls defaultFileLockSyscalls();
+FileLockSyscalls realFileLockSyscalls();
 
 }  // namespace platform::win32

@@ -12,14 +12,14 @@
 
 namespace platform::win32 {
 
-FileLockSyscalls defaultFileLockSyscalls() {
+FileLockSyscalls realFileLockSyscalls() {
     return FileLockSyscalls{&::CreateFileW, &::CloseHandle, &::LockFileEx,        &::UnlockFileEx,
                             &::ReadFile,    &::WriteFile,   &::SetFilePointerEx,  &::SetEndOfFile,
                             &::FlushFileBuffers, &::Sleep,  &::GetLastError};
 }
 
 FileLockSyscalls& fileLockSyscalls() {
-    static FileLockSyscalls table = defaultFileLockSyscalls();
+    static FileLockSyscalls table = realFileLockSyscalls();
     return table;
 }
 
