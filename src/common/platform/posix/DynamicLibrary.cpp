@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "common/platform/File.h"
 #include "common/platform/posix/DynamicLibrarySyscalls.h"
 
 namespace platform {
@@ -27,7 +28,7 @@ bool endsWithDll(const std::string& name) {
     return tail == ".dll";
 }
 
-void fillError(LibraryError& error, int savedErrno, const char* fallback) {
+void fillError(OsError& error, int savedErrno, const char* fallback) {
     error.code = savedErrno;
     const char* text = dynamicLibrarySyscalls().dlerror();
     error.message = text ? text : fallback;
@@ -35,7 +36,7 @@ void fillError(LibraryError& error, int savedErrno, const char* fallback) {
 
 class PosixDynamicLibrary : public DynamicLibraryInterface {
 public:
-    LibraryHandle load(const std::string& windowsName, LibraryError& error) override {
+    LibraryHandle load(const std::string& windowsName, OsError& error) override {
         const std::string file = nativeLibraryName(windowsName);
         dynamicLibrarySyscalls().dlerror();
         errno = 0;
@@ -49,7 +50,7 @@ public:
         return dynamicLibrarySyscalls().dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
     }
 
-    void* symbol(LibraryHandle library, const char* name, LibraryError& error) override {
+    void* symbol(LibraryHandle library, const char* name, OsError& error) override {
         dynamicLibrarySyscalls().dlerror();
         errno = 0;
         void* address = library ? dynamicLibrarySyscalls().dlsym(library, name) : nullptr;
@@ -66,9 +67,7 @@ public:
 }  // namespace posix
 
 std::string nativeLibraryName(const std::string& windowsName) {
-    std::string path = windowsName;
-    for (char& c : path)
-        if (c == '\\') c = '/';
+    const std::string path = nativePath(windowsName);
     if (!posix::endsWithDll(path)) return path;
     const std::string::size_type slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
