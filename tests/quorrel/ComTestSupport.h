@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "explorer/ComPtr.h"
 #include "explorer/SysExpert.h"
 
 namespace quorreltest {
@@ -51,39 +52,5 @@ inline std::vector<ULONG> drain(IsvSysEnumPropertyTag* tags) {
     while (tags->Next(1, &tag, &fetched) == S_OK && fetched == 1) out.push_back(tag);
     return out;
 }
-
-// Holds one reference and releases it at the end of the scope.
-template <class I>
-class Ref {
-public:
-    Ref() = default;
-    explicit Ref(I* object) : object_(object) {}
-    Ref(const Ref&) = delete;
-    Ref& operator=(const Ref&) = delete;
-    Ref(Ref&& other) noexcept : object_(other.object_) { other.object_ = nullptr; }
-    Ref& operator=(Ref&& other) noexcept {
-        if (this != &other) {
-            reset();
-            object_ = other.object_;
-            other.object_ = nullptr;
-        }
-        return *this;
-    }
-    ~Ref() { reset(); }
-    void reset() {
-        if (object_ != nullptr) object_->Release();
-        object_ = nullptr;
-    }
-    I** out() {
-        reset();
-        return &object_;
-    }
-    void** outVoid() { return reinterpret_cast<void**>(out()); }
-    I* get() const { return object_; }
-    I* operator->() const { return object_; }
-
-private:
-    I* object_ = nullptr;
-};
 
 }  // namespace quorreltest
