@@ -1,6 +1,7 @@
 #pragma once
-// Holds one reference on a COM-style object for the lifetime of a scope or member; the one
-// smart pointer of the plug-in, the host and their tests.
+// Holders of what a caller receives across the explorer boundary: ComPtr holds one reference on
+// a COM-style object, BstrHolder one BSTR; the one pair of the plug-in, the host and their tests.
+#include <string>
 #include <utility>
 
 #include "explorer/Com.h"
@@ -52,4 +53,24 @@ public:
 
 private:
     I* pointer_ = nullptr;
+};
+
+// Frees a BSTR it was handed when it goes (link the explorer's liboleaut32).
+class BstrHolder {
+public:
+    BstrHolder() = default;
+    BstrHolder(const BstrHolder&) = delete;
+    BstrHolder& operator=(const BstrHolder&) = delete;
+    ~BstrHolder() { SysFreeString(text_); }
+    // For out parameters: frees the current text first.
+    BSTR* out() noexcept {
+        SysFreeString(text_);
+        text_ = nullptr;
+        return &text_;
+    }
+    BSTR get() const noexcept { return text_; }
+    std::wstring str() const { return text_ == nullptr ? std::wstring() : std::wstring(text_, SysStringLen(text_)); }
+
+private:
+    BSTR text_ = nullptr;
 };

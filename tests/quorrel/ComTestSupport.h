@@ -15,25 +15,6 @@ inline ULONG referenceCount(IUnknown* object) {
     return object->Release();
 }
 
-// Owns one BSTR the plug-in handed out.
-class Bstr {
-public:
-    Bstr() = default;
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { SysFreeString(text_); }
-    BSTR* out() {
-        SysFreeString(text_);
-        text_ = nullptr;
-        return &text_;
-    }
-    BSTR get() const { return text_; }
-    std::wstring str() const { return text_ == nullptr ? std::wstring() : std::wstring(text_, SysStringLen(text_)); }
-
-private:
-    BSTR text_ = nullptr;
-};
-
 inline std::vector<std::wstring> drain(IsvSysEnumStringList* list) {
     std::vector<std::wstring> out;
     BSTR item = nullptr;

@@ -132,7 +132,7 @@ TEST_F(Adapter, AnswersTheHostInterfaces) {
 
 TEST_F(Adapter, CallsBeforeInitialiseFailInsteadOfCrashing) {
     GUID id{};
-    Bstr text;
+    BstrHolder text;
     ComPtr<IsvSysEnumStringList> ids;
     ComPtr<IsvSysPropertyBag> bag;
     EXPECT_EQ(E_UNEXPECTED, expert->GetID(&id));
@@ -151,7 +151,7 @@ TEST_F(Adapter, IdentityAndStringsAfterInitialise) {
     EXPECT_EQ(1, ScriptedExpert::alive);
     EXPECT_EQ(S_OK, expert->GetID(&id));
     EXPECT_TRUE(id == IID_IsvSysExpert);
-    Bstr text;
+    BstrHolder text;
     EXPECT_EQ(S_OK, expert->GetName(text.out()));
     EXPECT_EQ(L"Scripted \u00e9xpert", text.str());
     EXPECT_EQ(S_OK, expert->GetComponentName(text.out()));
@@ -240,7 +240,7 @@ TEST_F(Adapter, ValidateAndCommitHandOverTheSubmittedBag) {
     sysapicpp::PropertyBagHandle submitted = ScriptedExpert::bag(L"{A}");
     ASSERT_EQ(S_OK, submitted.get()->ClearModified());
     ComPtr<IsvSysEnumPropertyTag> accepted;
-    Bstr message;
+    BstrHolder message;
     ASSERT_EQ(S_OK, expert->ValidateProperties(L"{A}", submitted.get(), accepted.out(), message.out()));
     EXPECT_EQ(nullptr, accepted.get());
     EXPECT_EQ(L"checked", message.str());

@@ -115,7 +115,7 @@ bool boolean(IsvSysPropertyBag* bag, ULONG tag) {
     return value != FALSE;
 }
 std::wstring text(IsvSysPropertyBag* bag, ULONG tag) {
-    Bstr value;
+    BstrHolder value;
     EXPECT_EQ(S_OK, bag->GetString(tag, value.out())) << std::hex << tag;
     return value.str();
 }
@@ -209,7 +209,7 @@ TEST_F(Plugin, IdentityOfTheExpert) {
     ASSERT_EQ(S_OK, expert->GetID(&id));
     const GUID expected = {0x9590178C, 0x5CD8, 0x4A66, {0xA2, 0xFB, 0x93, 0xC2, 0xB9, 0x73, 0x15, 0x42}};
     EXPECT_TRUE(id == expected);
-    Bstr value;
+    BstrHolder value;
     ASSERT_EQ(S_OK, expert->GetName(value.out()));
     EXPECT_EQ(L"Digiscan SFP Debug", value.str());
     ASSERT_EQ(S_OK, expert->GetVersion(value.out()));
@@ -352,7 +352,7 @@ TEST_F(Plugin, AFileTooNewFailsBagBuilding) {
 TEST_F(Plugin, ValidateChecksTheModifiedSet) {
     ASSERT_EQ(S_OK, expert->Initialize());
     ComPtr<IsvSysEnumPropertyTag> accepted;
-    Bstr message;
+    BstrHolder message;
 
     ComPtr<IsvSysPropertyBag4> unchanged = editable(kDevice1);
     ASSERT_EQ(S_OK, expert->ValidateProperties(kDevice1, unchanged.get(), accepted.out(), message.out()));
@@ -384,7 +384,7 @@ TEST_F(Plugin, CommitRewritesOnlyThatDevice) {
     ASSERT_EQ(S_OK, edited->SetU32(kSvSysTagDebugSessionConfiguration, 0));
     ASSERT_EQ(S_OK, edited->SetBool(kSvSysTagServerIsOutOfProcess, TRUE));
     ULONG result = 77;
-    Bstr message;
+    BstrHolder message;
     // The ID argument is not what selects the entry: the bag's own ID does.
     ASSERT_EQ(S_OK, expert->CommitPropertiesEx(kDevice1, edited.get(), &result, message.out()));
     EXPECT_EQ(0u, result);

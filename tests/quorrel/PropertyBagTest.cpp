@@ -46,7 +46,7 @@ TEST_F(PropertyBag, EveryTypeRoundTripsWithItsTypeCode) {
     ULONG u = 0;
     double d = 0;
     GUID g{};
-    Bstr s;
+    BstrHolder s;
     svSysAttrTimestampUTC t{};
     EXPECT_EQ(S_OK, bag->GetBool(1, &b));
     EXPECT_EQ(TRUE, b);
@@ -77,7 +77,7 @@ TEST_F(PropertyBag, TypeMismatchLeavesTheValue) {
     EXPECT_EQ(SVSYS_E_PROP_MISMATCH, bag->SetString(5, L"x"));
     ULONG u = 0;
     EXPECT_EQ(SVSYS_E_PROP_MISMATCH, bag->GetU32(5, &u));
-    Bstr s;
+    BstrHolder s;
     EXPECT_EQ(SVSYS_E_PROP_MISMATCH, bag->GetString(5, s.out()));
     EXPECT_EQ(nullptr, s.get());
     BOOL b = FALSE;
@@ -148,7 +148,7 @@ TEST_F(PropertyBag, CloneCopiesValuesWithEmptyModifiedSet) {
     ComPtr<IsvSysPropertyBag> copy;
     ASSERT_EQ(S_OK, bag->Clone(copy.out()));
     ASSERT_EQ(S_OK, bag->SetString(1, L"changed"));
-    Bstr s;
+    BstrHolder s;
     EXPECT_EQ(S_OK, copy->GetString(1, s.out()));
     EXPECT_EQ(L"text", s.str());
     ComPtr<IsvSysPropertyBag2> copy2;

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <cctype>
 
-#include "ComRef.h"
+#include "explorer/ComPtr.h"
 #include "explorer/ErrorInfo.h"
 #include "explorer/GuidText.h"
 #include "explorer/PropertyTags.h"

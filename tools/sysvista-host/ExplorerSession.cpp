@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "BagValues.h"
-#include "ComRef.h"
+#include "explorer/ComPtr.h"
 #include "ConfigEdit.h"
 #include "Console.h"
 #include "HostObjects.h"
