@@ -1,6 +1,6 @@
 #include "GuidText.h"
 
-#include <cstdio>
+#include "explorer/GuidText.h"
 
 namespace orvsim {
 namespace storage {
@@ -15,12 +15,9 @@ int hexValue(char c) {
 }  // namespace
 
 std::string formatGuid(const tSSRawGUID& id) {
-    char text[40];
-    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  static_cast<unsigned>(id.Data1), static_cast<unsigned>(id.Data2), static_cast<unsigned>(id.Data3),
-                  id.Data4[0], id.Data4[1], id.Data4[2], id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6],
-                  id.Data4[7]);
-    return text;
+    GUID guid{id.Data1, id.Data2, id.Data3, {}};
+    for (int i = 0; i < 8; ++i) guid.Data4[i] = id.Data4[i];
+    return guidText(guid);
 }
 
 bool parseGuid(const std::string& text, tSSRawGUID& id) {

@@ -19,7 +19,7 @@ public:
     std::vector<std::string> symbolLookups;
     int loaded = 0;  // currently loaded count
 
-    platform::LibraryHandle load(const std::string& name, platform::LibraryError& error) override {
+    platform::LibraryHandle load(const std::string& name, platform::OsError& error) override {
         loadAttempts.push_back(name);
         auto it = libraries.find(name);
         if (it == libraries.end()) {
@@ -31,7 +31,7 @@ public:
         return &it->second;
     }
     platform::LibraryHandle findLoaded(const std::string&) override { return nullptr; }
-    void* symbol(platform::LibraryHandle library, const char* name, platform::LibraryError& error) override {
+    void* symbol(platform::LibraryHandle library, const char* name, platform::OsError& error) override {
         symbolLookups.push_back(name);
         auto& symbols = *static_cast<std::map<std::string, void*>*>(library);
         auto it = symbols.find(name);

@@ -40,7 +40,7 @@ TEST(IncompleteEngine, FailsUntilTheLibraryIsComplete) {
     EXPECT_LT(status, 0);  // the engine itself refuses handle 0
     platform::LibraryHandle engine = platform::dynamicLibrary().findLoaded("ivi.dll");
     ASSERT_NE(engine, nullptr);
-    platform::LibraryError error;
+    platform::OsError error;
     EXPECT_NE(platform::dynamicLibrary().symbol(engine, "Ivi_ValidateAttribute", error), nullptr);
     platform::dynamicLibrary().unload(engine);
     EXPECT_EQ(Helvar_Close(0), HELVAR_ERROR_SESSION_NOT_INITIALIZED);

@@ -31,14 +31,14 @@ TEST(LibraryNames, WindowsNamesMapToSharedObjects) {
 
 TEST(DynamicLibrary, LoadsFindsAndReportsFailures) {
     platform::DynamicLibraryInterface& libraries = platform::dynamicLibrary();
-    platform::LibraryError error;
+    platform::OsError error;
     EXPECT_EQ(libraries.load("NoSuchLibraryAnywhere.dll", error), nullptr);
     EXPECT_NE(error.message.find("libNoSuchLibraryAnywhere.so"), std::string::npos) << error.message;
 
     platform::LibraryHandle libm = libraries.load("libm.so.6", error);
     ASSERT_NE(libm, nullptr) << error.message;
     EXPECT_NE(libraries.symbol(libm, "cos", error), nullptr);
-    platform::LibraryError missing;
+    platform::OsError missing;
     EXPECT_EQ(libraries.symbol(libm, "no_such_symbol_here", missing), nullptr);
     EXPECT_NE(missing.message.find("no_such_symbol_here"), std::string::npos) << missing.message;
     platform::LibraryHandle again = libraries.findLoaded("libm.so.6");

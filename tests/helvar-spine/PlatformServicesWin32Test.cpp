@@ -40,7 +40,7 @@ TEST(LibraryNames, WindowsNamesStayAsTheyAre) {
 
 TEST(DynamicLibrary, LoadsFindsAndReportsFailures) {
     platform::DynamicLibraryInterface& libraries = platform::dynamicLibrary();
-    platform::LibraryError error;
+    platform::OsError error;
     EXPECT_EQ(libraries.load("NoSuchLibraryAnywhere.dll", error), nullptr);
     EXPECT_EQ(error.code, ERROR_MOD_NOT_FOUND);
     EXPECT_NE(error.message.find("NoSuchLibraryAnywhere.dll"), std::string::npos) << error.message;
@@ -48,7 +48,7 @@ TEST(DynamicLibrary, LoadsFindsAndReportsFailures) {
     platform::LibraryHandle kernel = libraries.load("kernel32.dll", error);
     ASSERT_NE(kernel, nullptr) << error.message;
     EXPECT_NE(libraries.symbol(kernel, "GetProcAddress", error), nullptr);
-    platform::LibraryError missing;
+    platform::OsError missing;
     EXPECT_EQ(libraries.symbol(kernel, "no_such_symbol_here", missing), nullptr);
     EXPECT_EQ(missing.code, ERROR_PROC_NOT_FOUND);
     EXPECT_NE(missing.message.find("no_such_symbol_here"), std::string::npos) << missing.message;
@@ -67,7 +67,7 @@ TEST(DynamicLibrary, InjectedLoadFailureIsReported) {
     const auto saved = table;
     table.loadLibraryEx = [](LPCWSTR, HANDLE, DWORD) -> HMODULE { return nullptr; };
     table.getLastError = []() -> DWORD { return ERROR_ACCESS_DENIED; };
-    platform::LibraryError error;
+    platform::OsError error;
     EXPECT_EQ(platform::dynamicLibrary().load("kernel32.dll", error), nullptr);
     table = saved;
     EXPECT_EQ(error.code, ERROR_ACCESS_DENIED);
@@ -239,7 +239,7 @@ TEST(Registry, EachViewSeesItsOwnKeys) {
     if (!written.created()) GTEST_SKIP() << "this account cannot write HKEY_LOCAL_MACHINE";
     testing_support::FakeEnvironment environment;
     auto registry = platform::makeRegistry(environment);
-    platform::RegistryError error;
+    platform::OsError error;
     auto wow = registry->openLocalMachineKey(path, platform::RegistryView::Registry32, error);
     ASSERT_NE(wow, nullptr) << error.message;
     std::string value;
@@ -270,7 +270,7 @@ TEST(Registry, TheExportFileOverrideStaysAvailable) {
     testing_support::FakeEnvironment environment;
     environment.values["ORV_REGISTRY_FILE"] = file;
     auto registry = platform::makeRegistry(environment);
-    platform::RegistryError error;
+    platform::OsError error;
     auto key = registry->openLocalMachineKey("SOFTWARE\\Orvane", platform::RegistryView::Native, error);
     ASSERT_NE(key, nullptr) << error.message;
     std::string value;

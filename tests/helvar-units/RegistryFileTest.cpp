@@ -108,7 +108,7 @@ protected:
     void TearDown() override { fs::remove(file_); }
 
     bool read(const std::string& key, const std::string& name, RegistryView view, std::string& value,
-              RegistryError& error) {
+              OsError& error) {
         auto opened = registry_->openLocalMachineKey(key, view, error);
         return opened && opened->queryString(name, value, error);
     }
@@ -120,35 +120,35 @@ protected:
 
 TEST_F(RegistryOnFile, ReadsBothViews) {
     std::string value;
-    RegistryError error;
+    OsError error;
     const std::string key = "SOFTWARE\\Orvane\\Common\\Installer";
     ASSERT_TRUE(read(key, "ORVSHAREDDIR64", RegistryView::Native, value, error));
     EXPECT_EQ(value, "/opt/orvane/shared64");
     ASSERT_TRUE(read(key, "ORVSHAREDDIR", RegistryView::Registry32, value, error));
     EXPECT_EQ(value, "/opt/orvane/shared32");
     EXPECT_FALSE(read(key, "ORVSHAREDDIR", RegistryView::Native, value, error));
-    EXPECT_EQ(error.code, 2u);
+    EXPECT_EQ(error.code, 2);
     EXPECT_EQ(error.message, "The system cannot find the file specified.");
 }
 
 TEST_F(RegistryOnFile, ReadsLongValuesCompletely) {
     std::string value;
-    RegistryError error;
+    OsError error;
     ASSERT_TRUE(read("SOFTWARE\\Long", "Value", RegistryView::Native, value, error));
     EXPECT_EQ(value, std::string(3000, 'L'));
 }
 
 TEST_F(RegistryOnFile, MissingKeysAndAMissingFile) {
-    RegistryError error;
+    OsError error;
     EXPECT_EQ(registry_->openLocalMachineKey("SOFTWARE\\Nothing", RegistryView::Native, error), nullptr);
-    EXPECT_EQ(error.code, 2u);
+    EXPECT_EQ(error.code, 2);
     // The 32-bit view does not see native keys.
     EXPECT_EQ(registry_->openLocalMachineKey("SOFTWARE\\Long", RegistryView::Registry32, error), nullptr);
 
     environment_.values["ORV_REGISTRY_FILE"] = (file_.parent_path() / "no-such-dir" / "none.reg").string();
-    error = RegistryError{};
+    error = OsError{};
     EXPECT_EQ(registry_->openLocalMachineKey("SOFTWARE", RegistryView::Native, error), nullptr);
-    EXPECT_EQ(error.code, 2u);
+    EXPECT_EQ(error.code, 2);
 }
 
 TEST(KnownFolders, ComeFromTheEnvironmentWithDefaults) {
@@ -238,9 +238,9 @@ TEST(RegistryFile, FoldersAndPipesAreRefusedWithoutBlocking) {
     testing_support::FakeEnvironment environment;
     for (const fs::path& path : {folder, pipe}) {
         environment.values["ORV_REGISTRY_FILE"] = path.string();
-        RegistryError error;
+        OsError error;
         EXPECT_EQ(makeRegistry(environment)->openLocalMachineKey("SOFTWARE", RegistryView::Native, error), nullptr);
-        EXPECT_EQ(error.code, 5u) << path;
+        EXPECT_EQ(error.code, 5) << path;
     }
     fs::remove_all(folder);
 }

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "ComTestSupport.h"
+#include "palu/SimTrace.h"
 #include "quorrel/comsupport/CorvCS.h"
 #include "quorrel/comsupport/EnumOnSTL.h"
 #include "quorrel/sysapicpp/CsvDynamicPropertyBag.h"
@@ -13,8 +17,8 @@ using namespace quorreltest;
 
 namespace {
 
-Ref<IsvSysEnumStringList> strings(const std::vector<std::wstring>& items) {
-    Ref<IsvSysEnumStringList> list;
+ComPtr<IsvSysEnumStringList> strings(const std::vector<std::wstring>& items) {
+    ComPtr<IsvSysEnumStringList> list;
     EXPECT_EQ(S_OK, sysapicpp::createStringEnumerator(items, list.out()));
     return list;
 }
@@ -22,7 +26,7 @@ Ref<IsvSysEnumStringList> strings(const std::vector<std::wstring>& items) {
 }  // namespace
 
 TEST(ComObject, BagAnswersItsInterfacesAndCountsReferences) {
-    Ref<IsvSysPropertyBag4> bag;
+    ComPtr<IsvSysPropertyBag4> bag;
     ASSERT_EQ(S_OK, sysapicpp::createPropertyBag(bag.out()));
     EXPECT_EQ(1u, referenceCount(bag.get()));
 
@@ -42,8 +46,46 @@ TEST(ComObject, BagAnswersItsInterfacesAndCountsReferences) {
     EXPECT_EQ(1u, referenceCount(bag.get()));
 }
 
+TEST(ComObject, CreatedObjectStartsWithTheCreatorsOneReference) {
+    ComPtr<sysapicpp::CsvDynamicPropertyBag> bag;
+    ASSERT_EQ(S_OK, sysapicpp::CsvDynamicPropertyBag::createInstance(bag));
+    EXPECT_EQ(1u, bag->referenceCount());
+    ComPtr<IsvSysPropertyBag4> shared(bag.get());
+    EXPECT_EQ(2u, bag->referenceCount());
+    shared.reset();
+    EXPECT_EQ(1u, bag->referenceCount());
+}
+
+namespace {
+void collectLine(void* lines, const char* line) { static_cast<std::vector<std::string>*>(lines)->push_back(line); }
+}  // namespace
+
+TEST(ComObject, UnknownInterfaceIsTracedOncePerObjectKind) {
+    const IID unknown = {0x0BADF00D, 0x1234, 0x5678, {0x9A, 0xBC, 0xDE, 0xF0, 0x12, 0x34, 0x56, 0x78}};
+    std::vector<std::string> lines;
+    SimTrace_setEnabled(1);
+    SimTrace_setLineCallback(&collectLine, &lines);
+    for (int round = 0; round < 2; ++round) {
+        ComPtr<IsvSysPropertyBag4> bag;
+        ASSERT_EQ(S_OK, sysapicpp::createPropertyBag(bag.out()));
+        ComPtr<IsvSysEnumStringList> list = strings({L"a"});
+        for (int ask = 0; ask < 3; ++ask) {
+            ComPtr<IUnknown> none;
+            EXPECT_EQ(E_NOINTERFACE, bag->QueryInterface(unknown, none.outVoid()));
+            EXPECT_EQ(E_NOINTERFACE, list->QueryInterface(unknown, none.outVoid()));
+        }
+    }
+    SimTrace_setLineCallback(nullptr, nullptr);
+    SimTrace_setEnabled(-1);
+    const auto named = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find("{0BADF00D-1234-5678-9ABC-DEF012345678}") != std::string::npos;
+    });
+    // The bag and the enumerator are two kinds of object: one line each, however often asked.
+    EXPECT_EQ(2, named);
+}
+
 TEST(ComObject, ReferenceCountIsAtomicAcrossThreads) {
-    Ref<IsvSysPropertyBag4> bag;
+    ComPtr<IsvSysPropertyBag4> bag;
     ASSERT_EQ(S_OK, sysapicpp::createPropertyBag(bag.out()));
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
@@ -78,7 +120,7 @@ TEST(CorvCS, IsRecursiveAndRefusesReleaseByAnotherThread) {
 }
 
 TEST(StringEnumerator, NextSkipResetAndShortReads) {
-    Ref<IsvSysEnumStringList> list = strings({L"a", L"b"});
+    ComPtr<IsvSysEnumStringList> list = strings({L"a", L"b"});
     BSTR items[3] = {};
     ULONG fetched = 99;
     EXPECT_EQ(S_FALSE, list->Next(3, items, &fetched));
@@ -103,22 +145,22 @@ TEST(StringEnumerator, NextSkipResetAndShortReads) {
 }
 
 TEST(StringEnumerator, RejectsMissingPointers) {
-    Ref<IsvSysEnumStringList> list = strings({L"a", L"b"});
+    ComPtr<IsvSysEnumStringList> list = strings({L"a", L"b"});
     BSTR items[2] = {};
     EXPECT_EQ(E_POINTER, list->Next(1, nullptr, nullptr));
     EXPECT_EQ(E_POINTER, list->Next(2, items, nullptr));
     EXPECT_EQ(E_POINTER, list->Clone(nullptr));
     EXPECT_EQ(E_POINTER, sysapicpp::createStringEnumerator({}, nullptr));
-    Ref<IsvSysEnumStringList> empty = strings({});
+    ComPtr<IsvSysEnumStringList> empty = strings({});
     ULONG fetched = 7;
     EXPECT_EQ(S_FALSE, empty->Next(2, items, &fetched));
     EXPECT_EQ(0u, fetched);
 }
 
 TEST(StringEnumerator, CloneKeepsPositionAndOutlivesTheOriginal) {
-    Ref<IsvSysEnumStringList> list = strings({L"one", L"two", L"three"});
+    ComPtr<IsvSysEnumStringList> list = strings({L"one", L"two", L"three"});
     ASSERT_EQ(S_OK, list->Skip(1));
-    Ref<IsvSysEnumStringList> copy;
+    ComPtr<IsvSysEnumStringList> copy;
     ASSERT_EQ(S_OK, list->Clone(copy.out()));
     list.reset();
     EXPECT_EQ((std::vector<std::wstring>{L"two", L"three"}), drain(copy.get()));
@@ -127,7 +169,7 @@ TEST(StringEnumerator, CloneKeepsPositionAndOutlivesTheOriginal) {
 }
 
 TEST(TagEnumerator, CopiesInAscendingOrder) {
-    Ref<IsvSysEnumPropertyTag> tags;
+    ComPtr<IsvSysEnumPropertyTag> tags;
     ASSERT_EQ(S_OK, sysapicpp::createTagEnumerator({30, 10, 20}, tags.out()));
     ULONG items[4] = {};
     ULONG fetched = 0;
@@ -135,7 +177,7 @@ TEST(TagEnumerator, CopiesInAscendingOrder) {
     EXPECT_EQ(2u, fetched);
     EXPECT_EQ(10u, items[0]);
     EXPECT_EQ(20u, items[1]);
-    Ref<IsvSysEnumPropertyTag> copy;
+    ComPtr<IsvSysEnumPropertyTag> copy;
     ASSERT_EQ(S_OK, tags->Clone(copy.out()));
     EXPECT_EQ(S_FALSE, tags->Next(4, items, &fetched));
     EXPECT_EQ(1u, fetched);
@@ -169,11 +211,9 @@ using BudgetEnumerator =
 
 TEST(EnumOnSTL, FailedCopyFreesWhatThisCallHandedOut) {
     const std::set<ULONG> items{1, 2, 3};
-    BudgetEnumerator* made = nullptr;
-    ASSERT_EQ(S_OK, BudgetEnumerator::createInstance(&made));
-    Ref<IsvSysEnumPropertyTag> tags(made);
-    made->AddRef();
-    made->init(nullptr, &items);
+    ComPtr<BudgetEnumerator> tags;
+    ASSERT_EQ(S_OK, BudgetEnumerator::createInstance(tags));
+    tags->init(nullptr, &items);
     BudgetCopy::budget = 2;
     BudgetCopy::destroyed = 0;
     ULONG out[3] = {};
@@ -188,10 +228,8 @@ TEST(EnumOnSTL, FailedCopyFreesWhatThisCallHandedOut) {
 }
 
 TEST(EnumOnSTL, WithoutCollectionFails) {
-    BudgetEnumerator* made = nullptr;
-    ASSERT_EQ(S_OK, BudgetEnumerator::createInstance(&made));
-    Ref<IsvSysEnumPropertyTag> tags(made);
-    made->AddRef();
+    ComPtr<BudgetEnumerator> tags;
+    ASSERT_EQ(S_OK, BudgetEnumerator::createInstance(tags));
     ULONG out = 0;
     ULONG fetched = 0;
     EXPECT_EQ(E_FAIL, tags->Next(1, &out, &fetched));

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "explorer/ComPtr.h"
 #include "explorer/SysExpert.h"
 
 namespace quorreltest {
@@ -13,25 +14,6 @@ inline ULONG referenceCount(IUnknown* object) {
     object->AddRef();
     return object->Release();
 }
-
-// Owns one BSTR the plug-in handed out.
-class Bstr {
-public:
-    Bstr() = default;
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { SysFreeString(text_); }
-    BSTR* out() {
-        SysFreeString(text_);
-        text_ = nullptr;
-        return &text_;
-    }
-    BSTR get() const { return text_; }
-    std::wstring str() const { return text_ == nullptr ? std::wstring() : std::wstring(text_, SysStringLen(text_)); }
-
-private:
-    BSTR text_ = nullptr;
-};
 
 inline std::vector<std::wstring> drain(IsvSysEnumStringList* list) {
     std::vector<std::wstring> out;
@@ -51,39 +33,5 @@ inline std::vector<ULONG> drain(IsvSysEnumPropertyTag* tags) {
     while (tags->Next(1, &tag, &fetched) == S_OK && fetched == 1) out.push_back(tag);
     return out;
 }
-
-// Holds one reference and releases it at the end of the scope.
-template <class I>
-class Ref {
-public:
-    Ref() = default;
-    explicit Ref(I* object) : object_(object) {}
-    Ref(const Ref&) = delete;
-    Ref& operator=(const Ref&) = delete;
-    Ref(Ref&& other) noexcept : object_(other.object_) { other.object_ = nullptr; }
-    Ref& operator=(Ref&& other) noexcept {
-        if (this != &other) {
-            reset();
-            object_ = other.object_;
-            other.object_ = nullptr;
-        }
-        return *this;
-    }
-    ~Ref() { reset(); }
-    void reset() {
-        if (object_ != nullptr) object_->Release();
-        object_ = nullptr;
-    }
-    I** out() {
-        reset();
-        return &object_;
-    }
-    void** outVoid() { return reinterpret_cast<void**>(out()); }
-    I* get() const { return object_; }
-    I* operator->() const { return object_; }
-
-private:
-    I* object_ = nullptr;
-};
 
 }  // namespace quorreltest

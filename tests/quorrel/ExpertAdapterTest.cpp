@@ -72,10 +72,9 @@ using AdapterObject = CORVComObject<sysapicpp::ExpertAdapter<ScriptedExpert>>;
 class Adapter : public ::testing::Test {
 protected:
     void SetUp() override {
-        AdapterObject* made = nullptr;
-        ASSERT_EQ(S_OK, AdapterObject::createInstance(&made));
-        made->AddRef();
-        expert = Ref<IsvSysExpert2>(made);
+        ComPtr<AdapterObject> made;
+        ASSERT_EQ(S_OK, AdapterObject::createInstance(made));
+        expert = ComPtr<IsvSysExpert2>(made.detach(), false);
     }
     void TearDown() override {
         ScriptedExpert::onDeviceIDs = nullptr;
@@ -84,12 +83,12 @@ protected:
     }
     HRESULT deviceIDsFailingWith(std::function<void()> thrower) {
         ScriptedExpert::onDeviceIDs = std::move(thrower);
-        Ref<IsvSysEnumStringList> ids;
+        ComPtr<IsvSysEnumStringList> ids;
         const HRESULT hr = expert->GetDeviceIDs(ids.out());
         EXPECT_EQ(nullptr, ids.get());
         return hr;
     }
-    Ref<IsvSysExpert2> expert;
+    ComPtr<IsvSysExpert2> expert;
 };
 
 // A sink that records what it was told.
@@ -119,11 +118,11 @@ TEST_F(Adapter, AnswersTheHostInterfaces) {
         EXPECT_EQ(static_cast<void*>(static_cast<IUnknown*>(expert.get())), answer);
         static_cast<IUnknown*>(answer)->Release();
     }
-    Ref<IsvSysExpertPlugPlay> plugPlay;
+    ComPtr<IsvSysExpertPlugPlay> plugPlay;
     ASSERT_EQ(S_OK, expert->QueryInterface(IID_IsvSysExpertPlugPlay, plugPlay.outVoid()));
     EXPECT_NE(static_cast<void*>(static_cast<IUnknown*>(expert.get())), static_cast<void*>(plugPlay.get()));
     // Every interface reaches the same object and count.
-    Ref<IsvSysExpert2> back;
+    ComPtr<IsvSysExpert2> back;
     ASSERT_EQ(S_OK, plugPlay->QueryInterface(IID_IsvSysExpert2, back.outVoid()));
     EXPECT_EQ(expert.get(), back.get());
     EXPECT_EQ(3u, referenceCount(expert.get()));
@@ -133,9 +132,9 @@ TEST_F(Adapter, AnswersTheHostInterfaces) {
 
 TEST_F(Adapter, CallsBeforeInitialiseFailInsteadOfCrashing) {
     GUID id{};
-    Bstr text;
-    Ref<IsvSysEnumStringList> ids;
-    Ref<IsvSysPropertyBag> bag;
+    BstrHolder text;
+    ComPtr<IsvSysEnumStringList> ids;
+    ComPtr<IsvSysPropertyBag> bag;
     EXPECT_EQ(E_UNEXPECTED, expert->GetID(&id));
     EXPECT_EQ(E_UNEXPECTED, expert->GetName(text.out()));
     EXPECT_EQ(E_UNEXPECTED, expert->GetDeviceIDs(ids.out()));
@@ -152,7 +151,7 @@ TEST_F(Adapter, IdentityAndStringsAfterInitialise) {
     EXPECT_EQ(1, ScriptedExpert::alive);
     EXPECT_EQ(S_OK, expert->GetID(&id));
     EXPECT_TRUE(id == IID_IsvSysExpert);
-    Bstr text;
+    BstrHolder text;
     EXPECT_EQ(S_OK, expert->GetName(text.out()));
     EXPECT_EQ(L"Scripted \u00e9xpert", text.str());
     EXPECT_EQ(S_OK, expert->GetComponentName(text.out()));
@@ -185,12 +184,12 @@ TEST_F(Adapter, ExceptionsMapToHResults) {
 
 TEST_F(Adapter, DevicesAndBags) {
     ASSERT_EQ(S_OK, expert->Initialize());
-    Ref<IsvSysEnumStringList> ids;
+    ComPtr<IsvSysEnumStringList> ids;
     ASSERT_EQ(S_OK, expert->GetDeviceIDs(ids.out()));
     EXPECT_EQ((std::vector<std::wstring>{L"{A}", L"{B}"}), drain(ids.get()));
     EXPECT_EQ(E_POINTER, expert->GetDeviceIDs(nullptr));
 
-    Ref<IsvSysPropertyBag> bag;
+    ComPtr<IsvSysPropertyBag> bag;
     ASSERT_EQ(S_OK, expert->GetPropertyBag(L"{A}", bag.out()));
     EXPECT_EQ(1u, referenceCount(bag.get()));
     EXPECT_EQ(SVSYS_E_ITEM_NOT_EXIST, expert->GetPropertyBag(L"{Q}", bag.out()));
@@ -201,7 +200,7 @@ TEST_F(Adapter, DevicesAndBags) {
 
 TEST_F(Adapter, RefreshAnswersByTagPresence) {
     ASSERT_EQ(S_OK, expert->Initialize());
-    Ref<IsvSysPropertyBag> bag;
+    ComPtr<IsvSysPropertyBag> bag;
     const ULONG some[] = {7, 0x12345678};
     const ULONG all[] = {7, 0x0101D000};
     const ULONG none[] = {0x12345678};
@@ -216,12 +215,12 @@ TEST_F(Adapter, RefreshAnswersByTagPresence) {
 
 TEST_F(Adapter, SinkReceivesNotificationsWithTheExpertAsSender) {
     ASSERT_EQ(S_OK, expert->Initialize());
-    Ref<IsvSysExpertPlugPlay> plugPlay;
+    ComPtr<IsvSysExpertPlugPlay> plugPlay;
     ASSERT_EQ(S_OK, expert->QueryInterface(IID_IsvSysExpertPlugPlay, plugPlay.outVoid()));
     RecordingSink sink;
     ASSERT_EQ(S_OK, plugPlay->RegisterSink(&sink));
     EXPECT_EQ(1u, sink.references);
-    Ref<IsvSysPropertyBag> bag;
+    ComPtr<IsvSysPropertyBag> bag;
     const ULONG tags[] = {7};
     ASSERT_EQ(S_OK, expert->RefreshPropertyBag(L"{A}", 1, tags, FALSE, bag.out()));
     EXPECT_EQ(3u, sink.lastKind);
@@ -240,8 +239,8 @@ TEST_F(Adapter, ValidateAndCommitHandOverTheSubmittedBag) {
     ASSERT_EQ(S_OK, expert->Initialize());
     sysapicpp::PropertyBagHandle submitted = ScriptedExpert::bag(L"{A}");
     ASSERT_EQ(S_OK, submitted.get()->ClearModified());
-    Ref<IsvSysEnumPropertyTag> accepted;
-    Bstr message;
+    ComPtr<IsvSysEnumPropertyTag> accepted;
+    BstrHolder message;
     ASSERT_EQ(S_OK, expert->ValidateProperties(L"{A}", submitted.get(), accepted.out(), message.out()));
     EXPECT_EQ(nullptr, accepted.get());
     EXPECT_EQ(L"checked", message.str());

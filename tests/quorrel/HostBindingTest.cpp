@@ -20,14 +20,14 @@ using FixedEnvironment = testing_support::FakeEnvironment;
 // Passes loads to the process's loader, counting them.
 class CountingLoader : public platform::DynamicLibraryInterface {
 public:
-    platform::LibraryHandle load(const std::string& name, platform::LibraryError& error) override {
+    platform::LibraryHandle load(const std::string& name, platform::OsError& error) override {
         loaded.push_back(name);
         return platform::dynamicLibrary().load(name, error);
     }
     platform::LibraryHandle findLoaded(const std::string& name) override {
         return platform::dynamicLibrary().findLoaded(name);
     }
-    void* symbol(platform::LibraryHandle library, const char* name, platform::LibraryError& error) override {
+    void* symbol(platform::LibraryHandle library, const char* name, platform::OsError& error) override {
         return platform::dynamicLibrary().symbol(library, name, error);
     }
     void unload(platform::LibraryHandle) override {}

@@ -86,10 +86,10 @@ protected:
     // Initialises the expert, registers the sink and lists the devices (which fills the cache).
     void connect() {
         ASSERT_EQ(S_OK, expert->Initialize());
-        Ref<IsvSysExpertPlugPlay> plugPlay;
+        ComPtr<IsvSysExpertPlugPlay> plugPlay;
         ASSERT_EQ(S_OK, expert->QueryInterface(IID_IsvSysExpertPlugPlay, plugPlay.outVoid()));
         ASSERT_EQ(S_OK, plugPlay->RegisterSink(&sink));
-        Ref<IsvSysEnumStringList> ids;
+        ComPtr<IsvSysEnumStringList> ids;
         ASSERT_EQ(S_OK, expert->GetDeviceIDs(ids.out()));
     }
     std::string configText() {
@@ -101,7 +101,7 @@ protected:
 
     fs::path folder;
     Sink sink;
-    Ref<IsvSysExpert2> expert;
+    ComPtr<IsvSysExpert2> expert;
 };
 
 std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
@@ -115,7 +115,7 @@ TEST_F(PluginNotifications, StorageChangesReachTheSinkInOrder) {
     ASSERT_EQ(0, SimStorage_addObject(kAddedDevice));
     SimStorage_endBatch();
     EXPECT_EQ((std::vector<std::wstring>{L"1 " + kAddedId, L"2 " + kDevice2}), sink.awaitCount(2));
-    Ref<IsvSysPropertyBag> bag;
+    ComPtr<IsvSysPropertyBag> bag;
     EXPECT_EQ(S_OK, expert->GetPropertyBag(kAddedId.c_str(), bag.out()));
     EXPECT_EQ(SVSYS_E_ITEM_NOT_EXIST, expert->GetPropertyBag(kDevice2.c_str(), bag.out()));
 }
@@ -149,7 +149,7 @@ TEST_F(PluginNotifications, QueuedNotificationsReachAConnectedSinkWhenTheExpertG
         first = false;
     };
     for (int i = 0; i < 20; ++i) {
-        Ref<IsvSysPropertyBag> bag;
+        ComPtr<IsvSysPropertyBag> bag;
         const ULONG none[] = {0};
         ASSERT_EQ(S_OK, expert->RefreshPropertyBag(kDevice1.c_str(), 0, none, FALSE, bag.out()));
     }

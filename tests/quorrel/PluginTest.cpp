@@ -73,15 +73,15 @@ protected:
     }
 
     std::vector<std::wstring> deviceIDs() {
-        Ref<IsvSysEnumStringList> ids;
+        ComPtr<IsvSysEnumStringList> ids;
         EXPECT_EQ(S_OK, expert->GetDeviceIDs(ids.out()));
         return ids.get() == nullptr ? std::vector<std::wstring>() : drain(ids.get());
     }
 
-    Ref<IsvSysPropertyBag4> bag(const wchar_t* id) {
-        Ref<IsvSysPropertyBag> found;
+    ComPtr<IsvSysPropertyBag4> bag(const wchar_t* id) {
+        ComPtr<IsvSysPropertyBag> found;
         EXPECT_EQ(S_OK, expert->GetPropertyBag(id, found.out()));
-        Ref<IsvSysPropertyBag4> full;
+        ComPtr<IsvSysPropertyBag4> full;
         if (found.get() != nullptr) {
             EXPECT_EQ(S_OK, found->QueryInterface(IID_IsvSysPropertyBag4, full.outVoid()));
         }
@@ -89,15 +89,15 @@ protected:
     }
 
     // A copy of a shown bag, as the host edits it.
-    Ref<IsvSysPropertyBag4> editable(const wchar_t* id) {
-        Ref<IsvSysPropertyBag> copy;
+    ComPtr<IsvSysPropertyBag4> editable(const wchar_t* id) {
+        ComPtr<IsvSysPropertyBag> copy;
         EXPECT_EQ(S_OK, bag(id)->Clone(copy.out()));
-        Ref<IsvSysPropertyBag4> full;
+        ComPtr<IsvSysPropertyBag4> full;
         EXPECT_EQ(S_OK, copy->QueryInterface(IID_IsvSysPropertyBag4, full.outVoid()));
         return full;
     }
 
-    Ref<IsvSysExpert2> expert;
+    ComPtr<IsvSysExpert2> expert;
 };
 
 ULONG u32(IsvSysPropertyBag* bag, ULONG tag) {
@@ -116,7 +116,7 @@ bool boolean(IsvSysPropertyBag* bag, ULONG tag) {
     return value != FALSE;
 }
 std::wstring text(IsvSysPropertyBag* bag, ULONG tag) {
-    Bstr value;
+    BstrHolder value;
     EXPECT_EQ(S_OK, bag->GetString(tag, value.out())) << std::hex << tag;
     return value.str();
 }
@@ -192,13 +192,13 @@ TEST(PluginExports, LoadRanThePackageHooks) {
 
 TEST(PluginExports, FactoryHandsOutOneReference) {
     EXPECT_EQ(E_POINTER, createDigiscanSysApiExpert(nullptr));
-    Ref<IsvSysExpert2> expert;
+    ComPtr<IsvSysExpert2> expert;
     ASSERT_EQ(S_OK, createDigiscanSysApiExpert(expert.outVoid()));
     EXPECT_EQ(1u, referenceCount(expert.get()));
-    Ref<IsvSysExpertPlugPlay> plugPlay;
+    ComPtr<IsvSysExpertPlugPlay> plugPlay;
     ASSERT_EQ(S_OK, expert->QueryInterface(IID_IsvSysExpertPlugPlay, plugPlay.outVoid()));
     EXPECT_EQ(2u, referenceCount(expert.get()));
-    Ref<IsvSysExpertInfo> info;
+    ComPtr<IsvSysExpertInfo> info;
     ASSERT_EQ(S_OK, plugPlay->QueryInterface(IID_IsvSysExpertInfo, info.outVoid()));
     EXPECT_EQ(static_cast<void*>(static_cast<IUnknown*>(expert.get())), static_cast<void*>(info.get()));
 }
@@ -210,7 +210,7 @@ TEST_F(Plugin, IdentityOfTheExpert) {
     ASSERT_EQ(S_OK, expert->GetID(&id));
     const GUID expected = {0x9590178C, 0x5CD8, 0x4A66, {0xA2, 0xFB, 0x93, 0xC2, 0xB9, 0x73, 0x15, 0x42}};
     EXPECT_TRUE(id == expected);
-    Bstr value;
+    BstrHolder value;
     ASSERT_EQ(S_OK, expert->GetName(value.out()));
     EXPECT_EQ(L"Digiscan SFP Debug", value.str());
     ASSERT_EQ(S_OK, expert->GetVersion(value.out()));
@@ -249,10 +249,10 @@ TEST_F(Plugin, SelectionRuleOnADescriptionOfOurOwn) {
 
 TEST_F(Plugin, BagHoldsEveryPropertyWithItsValue) {
     ASSERT_EQ(S_OK, expert->Initialize());
-    Ref<IsvSysPropertyBag4> device = bag(kDevice1);
+    ComPtr<IsvSysPropertyBag4> device = bag(kDevice1);
     ASSERT_NE(nullptr, device.get());
 
-    Ref<IsvSysEnumPropertyTag> all;
+    ComPtr<IsvSysEnumPropertyTag> all;
     ASSERT_EQ(S_OK, device->GetAllTags(all.out()));
     std::vector<ULONG> tags = drain(all.get());
     EXPECT_EQ(31u, tags.size());
@@ -292,7 +292,7 @@ TEST_F(Plugin, BagHoldsEveryPropertyWithItsValue) {
     EXPECT_FALSE(boolean(device.get(), kSvSysTagServerIsOutOfProcess));
 
     // Freshly built: every tag counts as written.
-    Ref<IsvSysEnumPropertyTag> modified;
+    ComPtr<IsvSysEnumPropertyTag> modified;
     ASSERT_EQ(S_OK, device->GetModifiedTags(modified.out()));
     EXPECT_EQ(tags, drain(modified.get()));
     EXPECT_EQ(S_OK, device->ClearModified());
@@ -301,7 +301,7 @@ TEST_F(Plugin, BagHoldsEveryPropertyWithItsValue) {
 
 TEST_F(Plugin, TagValuesByBusKind) {
     ASSERT_EQ(S_OK, expert->Initialize());
-    Ref<IsvSysPropertyBag4> other = bag(kDevice3);
+    ComPtr<IsvSysPropertyBag4> other = bag(kDevice3);
     EXPECT_EQ(2u, u32(other.get(), kSvSysTagBusType));
     EXPECT_EQ(0u, u32(other.get(), kSvSysTagChassisNumber));
     EXPECT_EQ(0u, u32(other.get(), kSvSysTagSlotNumber));
@@ -309,7 +309,7 @@ TEST_F(Plugin, TagValuesByBusKind) {
     EXPECT_EQ(305419896u, u32(other.get(), kSvSysTagSerialNumber));
 
     for (const wchar_t* id : {kDevice4, kDevice5}) {
-        Ref<IsvSysPropertyBag4> device = bag(id);
+        ComPtr<IsvSysPropertyBag4> device = bag(id);
         EXPECT_EQ(1u, u32(device.get(), kSvSysTagBusType));
         for (ULONG tag : {kSvSysTagChassisNumber, kSvSysTagSlotNumber, kSvSysTagSocketNumber, kSvSysTagSerialNumber})
             EXPECT_EQ(0u, u32(device.get(), tag));
@@ -335,7 +335,7 @@ TEST_F(Plugin, StoredSettingsAppearInTheBag) {
                    {"debugSessionConfiguration": 0, "ServerIsOutOfProcess": true}}})";
     }
     ASSERT_EQ(S_OK, expert->Initialize());
-    Ref<IsvSysPropertyBag4> device = bag(kDevice1);
+    ComPtr<IsvSysPropertyBag4> device = bag(kDevice1);
     EXPECT_EQ(0u, u32(device.get(), kSvSysTagDebugSessionConfiguration));
     EXPECT_TRUE(boolean(device.get(), kSvSysTagServerIsOutOfProcess));
 }
@@ -346,29 +346,29 @@ TEST_F(Plugin, AFileTooNewFailsBagBuilding) {
         file << R"({"version": 2, "devices": {}})";
     }
     ASSERT_EQ(S_OK, expert->Initialize());
-    Ref<IsvSysEnumStringList> ids;
+    ComPtr<IsvSysEnumStringList> ids;
     EXPECT_EQ(E_FAIL, expert->GetDeviceIDs(ids.out()));
 }
 
 TEST_F(Plugin, ValidateChecksTheModifiedSet) {
     ASSERT_EQ(S_OK, expert->Initialize());
-    Ref<IsvSysEnumPropertyTag> accepted;
-    Bstr message;
+    ComPtr<IsvSysEnumPropertyTag> accepted;
+    BstrHolder message;
 
-    Ref<IsvSysPropertyBag4> unchanged = editable(kDevice1);
+    ComPtr<IsvSysPropertyBag4> unchanged = editable(kDevice1);
     ASSERT_EQ(S_OK, expert->ValidateProperties(kDevice1, unchanged.get(), accepted.out(), message.out()));
     EXPECT_EQ(nullptr, accepted.get());
     EXPECT_EQ(L"", message.str());
 
-    Ref<IsvSysPropertyBag4> enabled = editable(kDevice1);
+    ComPtr<IsvSysPropertyBag4> enabled = editable(kDevice1);
     ASSERT_EQ(S_OK, enabled->SetBool(kSvSysTagExpertDebugEnabled, FALSE));
     EXPECT_EQ(SVSYS_E_PROP_MISMATCH, expert->ValidateProperties(kDevice1, enabled.get(), accepted.out(), nullptr));
 
-    Ref<IsvSysPropertyBag4> tooLarge = editable(kDevice1);
+    ComPtr<IsvSysPropertyBag4> tooLarge = editable(kDevice1);
     ASSERT_EQ(S_OK, tooLarge->SetU32(kSvSysTagDebugSessionConfiguration, 2));
     EXPECT_EQ(SVSYS_E_VALIDATION_VALUE, expert->ValidateProperties(kDevice1, tooLarge.get(), accepted.out(), nullptr));
 
-    Ref<IsvSysPropertyBag4> good = editable(kDevice1);
+    ComPtr<IsvSysPropertyBag4> good = editable(kDevice1);
     ASSERT_EQ(S_OK, good->SetU32(kSvSysTagDebugSessionConfiguration, 1));
     ASSERT_EQ(S_OK, good->SetBool(kSvSysTagServerIsOutOfProcess, TRUE));
     ASSERT_EQ(S_OK, good->SetString(kSvSysTagUserAlias, L"renamed"));
@@ -381,11 +381,11 @@ TEST_F(Plugin, ValidateChecksTheModifiedSet) {
 TEST_F(Plugin, CommitRewritesOnlyThatDevice) {
     ASSERT_EQ(S_OK, expert->Initialize());
     ASSERT_EQ(5u, deviceIDs().size());
-    Ref<IsvSysPropertyBag4> edited = editable(kDevice3);
+    ComPtr<IsvSysPropertyBag4> edited = editable(kDevice3);
     ASSERT_EQ(S_OK, edited->SetU32(kSvSysTagDebugSessionConfiguration, 0));
     ASSERT_EQ(S_OK, edited->SetBool(kSvSysTagServerIsOutOfProcess, TRUE));
     ULONG result = 77;
-    Bstr message;
+    BstrHolder message;
     // The ID argument is not what selects the entry: the bag's own ID does.
     ASSERT_EQ(S_OK, expert->CommitPropertiesEx(kDevice1, edited.get(), &result, message.out()));
     EXPECT_EQ(0u, result);
@@ -394,14 +394,14 @@ TEST_F(Plugin, CommitRewritesOnlyThatDevice) {
 
     // The refreshed bag shows the change (the folder monitor may have rebuilt it already, having
     // seen the commit's write).
-    Ref<IsvSysPropertyBag> refreshed;
+    ComPtr<IsvSysPropertyBag> refreshed;
     const ULONG wanted[] = {kSvSysTagDebugSessionConfiguration, 0x12345678};
     EXPECT_EQ(S_FALSE, expert->RefreshPropertyBag(kDevice3, 2, wanted, FALSE, refreshed.out()));
     ASSERT_NE(nullptr, refreshed.get());
     EXPECT_EQ(0u, u32(refreshed.get(), kSvSysTagDebugSessionConfiguration));
     EXPECT_TRUE(boolean(refreshed.get(), kSvSysTagServerIsOutOfProcess));
 
-    Ref<IsvSysPropertyBag4> incomplete;
+    ComPtr<IsvSysPropertyBag4> incomplete;
     ASSERT_EQ(S_OK, editable(kDevice3)->Clone(reinterpret_cast<IsvSysPropertyBag**>(incomplete.out())));
     ASSERT_EQ(S_OK, incomplete->Remove(kSvSysTagUserAlias));
     EXPECT_EQ(SVSYS_E_PROP_NOT_FOUND, expert->CommitProperties(kDevice3, incomplete.get(), &result));
@@ -415,14 +415,14 @@ TEST_F(Plugin, StorageChangesReachTheCachedBag) {
         "properties": {"9553": "Renamed", "1585": "HSDR-5162", "8998": 12586}, "attributes": {"12117": 9}})"));
     // The storage observer rebuilt the bag when the change's batch ended.
     EXPECT_EQ(L"Renamed", text(bag(kDevice1).get(), kSvSysTagUserAlias));
-    Ref<IsvSysPropertyBag> refreshed;
+    ComPtr<IsvSysPropertyBag> refreshed;
     const ULONG none[] = {0};
     ASSERT_EQ(S_OK, expert->RefreshPropertyBag(kDevice1, 0, none, FALSE, refreshed.out()));
     EXPECT_EQ(L"Renamed", text(refreshed.get(), kSvSysTagUserAlias));
     EXPECT_EQ(2u, u32(refreshed.get(), kSvSysTagBusType));
     EXPECT_EQ(9u, u32(refreshed.get(), kSvSysTagSerialNumber));
 
-    Ref<IsvSysPropertyBag> missing;
+    ComPtr<IsvSysPropertyBag> missing;
     EXPECT_EQ(SVSYS_E_ITEM_NOT_EXIST, expert->GetPropertyBag(L"{00000000-0000-0000-0000-000000000009}", missing.out()));
     EXPECT_EQ(E_FAIL, expert->RefreshPropertyBag(L"not a guid", 0, none, FALSE, missing.out()));
     EXPECT_EQ(nullptr, missing.get());
@@ -462,7 +462,7 @@ TEST_F(Plugin, StorageFailuresAtInitialiseAndEnumeration) {
     SimStorage_clearFailures();
     EXPECT_EQ(5u, deviceIDs().size());
     ASSERT_EQ(S_OK, expert->Shutdown());
-    Ref<IsvSysEnumStringList> ids;
+    ComPtr<IsvSysEnumStringList> ids;
     EXPECT_EQ(E_UNEXPECTED, expert->GetDeviceIDs(ids.out()));
 }
 
@@ -481,9 +481,9 @@ TEST_F(Plugin, FailedStorageReadsLeaveNoReadOperationOpen) {
     for (const char* call : {"getAllObjectIDsForClass", "isObjectInInvalidState", "getClassIDForObject",
                              "getObjectStringProperty"}) {
         SimStorage_setFailure(call, -50508);
-        Ref<IsvSysEnumStringList> ids;
+        ComPtr<IsvSysEnumStringList> ids;
         expert->GetDeviceIDs(ids.out());
-        Ref<IsvSysPropertyBag> refreshed;
+        ComPtr<IsvSysPropertyBag> refreshed;
         const ULONG none[] = {0};
         expert->RefreshPropertyBag(kDevice1, 0, none, FALSE, refreshed.out());
         SimStorage_clearFailures();
@@ -499,16 +499,16 @@ TEST_F(Plugin, DeviceIdsInAnySpellingNameOneDevice) {
                                         L"D1A50003-0C2E-4B7A-8E11-5A0000000003",
                                         L"d1a50003-0c2e-4b7a-8e11-5a0000000003"};
     for (const wchar_t* id : spellings) {
-        Ref<IsvSysPropertyBag> found;
+        ComPtr<IsvSysPropertyBag> found;
         ASSERT_EQ(S_OK, expert->GetPropertyBag(id, found.out()));
         EXPECT_EQ(std::wstring(kDevice3), text(found.get(), kSvSysTagDeviceID));
-        Ref<IsvSysPropertyBag> refreshed;
+        ComPtr<IsvSysPropertyBag> refreshed;
         const ULONG none[] = {0};
         ASSERT_EQ(S_OK, expert->RefreshPropertyBag(id, 0, none, FALSE, refreshed.out()));
         EXPECT_EQ(std::wstring(kDevice3), text(refreshed.get(), kSvSysTagDeviceID));
     }
     // A bag whose ID the host rewrote in lower case still commits to the device's one entry.
-    Ref<IsvSysPropertyBag4> edited = editable(kDevice3);
+    ComPtr<IsvSysPropertyBag4> edited = editable(kDevice3);
     ASSERT_EQ(S_OK, edited->SetString(kSvSysTagDeviceID, spellings[0]));
     ASSERT_EQ(S_OK, edited->SetU32(kSvSysTagDebugSessionConfiguration, 0));
     ULONG result = 0;
@@ -523,7 +523,7 @@ TEST_F(Plugin, DeviceIdsInAnySpellingNameOneDevice) {
 TEST_F(Plugin, ACommitRefusesAConfigurationOutOfRange) {
     ASSERT_EQ(S_OK, expert->Initialize());
     for (ULONG value : {2u, 0xFFFFFFFFu}) {
-        Ref<IsvSysPropertyBag4> edited = editable(kDevice1);
+        ComPtr<IsvSysPropertyBag4> edited = editable(kDevice1);
         ASSERT_EQ(S_OK, edited->SetU32(kSvSysTagDebugSessionConfiguration, value));
         ULONG result = 0;
         EXPECT_EQ(SVSYS_E_VALIDATION_VALUE, expert->CommitProperties(kDevice1, edited.get(), &result)) << value;

@@ -15,7 +15,7 @@ class PropertyBag : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(S_OK, sysapicpp::createPropertyBag(bag.out())); }
     std::vector<ULONG> modified() {
-        Ref<IsvSysEnumPropertyTag> tags;
+        ComPtr<IsvSysEnumPropertyTag> tags;
         const HRESULT hr = bag->GetModifiedTags(tags.out());
         if (hr == S_FALSE) {
             EXPECT_EQ(nullptr, tags.get());
@@ -24,7 +24,7 @@ protected:
         EXPECT_EQ(S_OK, hr);
         return drain(tags.get());
     }
-    Ref<IsvSysPropertyBag4> bag;
+    ComPtr<IsvSysPropertyBag4> bag;
 };
 
 constexpr GUID kSomeGuid = {0x12345678, 0x9ABC, 0xDEF0, {1, 2, 3, 4, 5, 6, 7, 8}};
@@ -46,7 +46,7 @@ TEST_F(PropertyBag, EveryTypeRoundTripsWithItsTypeCode) {
     ULONG u = 0;
     double d = 0;
     GUID g{};
-    Bstr s;
+    BstrHolder s;
     svSysAttrTimestampUTC t{};
     EXPECT_EQ(S_OK, bag->GetBool(1, &b));
     EXPECT_EQ(TRUE, b);
@@ -77,7 +77,7 @@ TEST_F(PropertyBag, TypeMismatchLeavesTheValue) {
     EXPECT_EQ(SVSYS_E_PROP_MISMATCH, bag->SetString(5, L"x"));
     ULONG u = 0;
     EXPECT_EQ(SVSYS_E_PROP_MISMATCH, bag->GetU32(5, &u));
-    Bstr s;
+    BstrHolder s;
     EXPECT_EQ(SVSYS_E_PROP_MISMATCH, bag->GetString(5, s.out()));
     EXPECT_EQ(nullptr, s.get());
     BOOL b = FALSE;
@@ -100,7 +100,7 @@ TEST_F(PropertyBag, AbsentTagsAndMissingPointers) {
     EXPECT_EQ(E_POINTER, bag->GetI32(9, nullptr));
     EXPECT_EQ(E_POINTER, bag->SetGuid(1, nullptr));
     EXPECT_EQ(E_NOTIMPL, bag->SetBlob(1, 0, nullptr));
-    Ref<IsvSysEnumPropertyTag> tags;
+    ComPtr<IsvSysEnumPropertyTag> tags;
     EXPECT_EQ(S_FALSE, bag->GetAllTags(tags.out()));
     EXPECT_EQ(nullptr, tags.get());
     EXPECT_EQ(E_POINTER, bag->GetAllTags(nullptr));
@@ -129,7 +129,7 @@ TEST_F(PropertyBag, ModifiedSetFollowsWritesAndResets) {
     ASSERT_EQ(S_OK, bag->Remove(30));
     EXPECT_TRUE(modified().empty());
     EXPECT_EQ(S_OK, bag->RemoveAll());
-    Ref<IsvSysEnumPropertyTag> all;
+    ComPtr<IsvSysEnumPropertyTag> all;
     EXPECT_EQ(S_FALSE, bag->GetAllTags(all.out()));
 }
 
@@ -137,7 +137,7 @@ TEST_F(PropertyBag, AllTagsAscending) {
     ASSERT_EQ(S_OK, bag->SetBool(0x10003000, TRUE));
     ASSERT_EQ(S_OK, bag->SetBool(0x01001000, TRUE));
     ASSERT_EQ(S_OK, bag->SetBool(0x0101D000, TRUE));
-    Ref<IsvSysEnumPropertyTag> all;
+    ComPtr<IsvSysEnumPropertyTag> all;
     ASSERT_EQ(S_OK, bag->GetAllTags(all.out()));
     EXPECT_EQ((std::vector<ULONG>{0x01001000, 0x0101D000, 0x10003000}), drain(all.get()));
 }
@@ -145,13 +145,13 @@ TEST_F(PropertyBag, AllTagsAscending) {
 TEST_F(PropertyBag, CloneCopiesValuesWithEmptyModifiedSet) {
     ASSERT_EQ(S_OK, bag->SetString(1, L"text"));
     ASSERT_EQ(S_OK, bag->SetGuid(2, &kSomeGuid));
-    Ref<IsvSysPropertyBag> copy;
+    ComPtr<IsvSysPropertyBag> copy;
     ASSERT_EQ(S_OK, bag->Clone(copy.out()));
     ASSERT_EQ(S_OK, bag->SetString(1, L"changed"));
-    Bstr s;
+    BstrHolder s;
     EXPECT_EQ(S_OK, copy->GetString(1, s.out()));
     EXPECT_EQ(L"text", s.str());
-    Ref<IsvSysPropertyBag2> copy2;
+    ComPtr<IsvSysPropertyBag2> copy2;
     ASSERT_EQ(S_OK, copy->QueryInterface(IID_IsvSysPropertyBag2, copy2.outVoid()));
     EXPECT_EQ(S_FALSE, copy2->ClearModified());
     EXPECT_EQ(E_POINTER, bag->Clone(nullptr));

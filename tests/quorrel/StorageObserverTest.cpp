@@ -82,16 +82,14 @@ class Observer : public ::testing::Test {
 protected:
     void SetUp() override {
         source.shown = {kKept};
-        ASSERT_EQ(S_OK, ObserverObject::createInstance(&observer, source, cache, sink));
-        observer->AddRef();
+        ASSERT_EQ(S_OK, ObserverObject::createInstance(observer, source, cache, sink));
         cache.refresh();
     }
-    void TearDown() override { observer->Release(); }
 
     DeviceSource source;
     sysapicpp::PropertyBagCache cache{source};
     RecordingHandler sink;
-    ObserverObject* observer = nullptr;
+    CORVComPtr<ObserverObject> observer;
 };
 
 }  // namespace

@@ -26,7 +26,7 @@ const Name kNames[] = {
 
 // The names of the list that the engine in folder lacks.
 std::set<std::string> missingNames(const std::string& folder) {
-    platform::LibraryError error;
+    platform::OsError error;
     platform::LibraryHandle library = platform::dynamicLibrary().load(folder + "/ivi.dll", error);
     EXPECT_NE(nullptr, library) << folder << ": " << error.message;
     std::set<std::string> missing;

@@ -27,7 +27,7 @@ using GetStringFn = ViStatus (*)(ViSession, ViConstString, ViAttr, ViInt32, ViIn
 using GetInt32Fn = ViStatus (*)(ViSession, ViConstString, ViAttr, ViInt32, ViInt32*);
 
 void* need(platform::LibraryHandle library, const char* name, const char* libraryName) {
-    platform::LibraryError error;
+    platform::OsError error;
     void* symbol = platform::dynamicLibrary().symbol(library, name, error);
     if (!symbol) throw std::runtime_error(std::string(libraryName) + " has no " + name + ": " + error.message);
     return symbol;
@@ -57,7 +57,7 @@ struct Libraries {
 private:
     static Libraries load() {
         auto& loader = platform::dynamicLibrary();
-        platform::LibraryError error;
+        platform::OsError error;
         platform::LibraryHandle driver = loader.load("Digiscan2u.dll", error);
         if (!driver) throw std::runtime_error("cannot load the digitizer driver: " + error.message);
         // The engine Helvar binds: the vendor's name first, then the generic one.

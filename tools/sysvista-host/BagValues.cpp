@@ -7,8 +7,9 @@
 #include <cstring>
 #include <cctype>
 
-#include "ComRef.h"
+#include "explorer/ComPtr.h"
 #include "explorer/ErrorInfo.h"
+#include "explorer/GuidText.h"
 #include "explorer/PropertyTags.h"
 #include "explorer/SvsResults.h"
 #include "sim/explorer/WideText.h"
@@ -113,15 +114,6 @@ std::string formatTag(ULONG tag) {
     return text;
 }
 
-std::string formatGuid(const GUID& id) {
-    char text[40];
-    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                  static_cast<unsigned>(id.Data1), static_cast<unsigned>(id.Data2), static_cast<unsigned>(id.Data3),
-                  id.Data4[0], id.Data4[1], id.Data4[2], id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6],
-                  id.Data4[7]);
-    return text;
-}
-
 std::string formatResult(HRESULT hr) {
     char text[64];
     const char* name = nullptr;
@@ -177,7 +169,7 @@ HRESULT readValue(IsvSysPropertyBag* bag, ULONG tag, ULONG& typeCode, std::strin
     case kSvSysPropertyTypeGuid: {
         GUID value{};
         hr = bag->GetGuid(tag, &value);
-        text = formatGuid(value);
+        text = guidText(value);
         break;
     }
     case kSvSysPropertyTypeString: {
@@ -188,10 +180,8 @@ HRESULT readValue(IsvSysPropertyBag* bag, ULONG tag, ULONG& typeCode, std::strin
     }
     case kSvSysPropertyTypeTimestamp: {
         svSysAttrTimestampUTC value{};
-        ComRef<IsvSysPropertyBag> self;
-        ComRef<IsvSysPropertyBag3> bag3;
-        bag->AddRef();
-        *self.out() = bag;
+        ComPtr<IsvSysPropertyBag> self(bag);
+        ComPtr<IsvSysPropertyBag3> bag3;
         hr = self.query(IID_IsvSysPropertyBag3, bag3);
         if (SUCCEEDED(hr)) hr = bag3->GetTimestamp(tag, &value);
         std::snprintf(buffer, sizeof buffer, "%" PRId64 "s + %" PRIu64 "/2^64", value.seconds, value.fraction);

@@ -12,7 +12,6 @@ const char* tagName(ULONG tag);
 // A tag from its name (any case) or its number (0x... or decimal).
 bool parseTag(const std::string& text, ULONG& tag);
 std::string formatTag(ULONG tag);
-std::string formatGuid(const GUID& id);
 // "0x80004005 (E_FAIL)".
 std::string formatResult(HRESULT hr);
 

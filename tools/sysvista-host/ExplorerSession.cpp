@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "BagValues.h"
-#include "ComRef.h"
+#include "explorer/ComPtr.h"
 #include "ConfigEdit.h"
 #include "Console.h"
 #include "HostObjects.h"
 #include "HostPlatform.h"
 #include "TimeStamp.h"
+#include "explorer/GuidText.h"
 #include "explorer/PropertyTags.h"
 #include "explorer/QuorrelExports.h"
 #include "explorer/SysExpert.h"
@@ -51,7 +52,7 @@ std::string bagString(IsvSysPropertyBag* bag, ULONG tag) {
 
 void printBag(IsvSysPropertyBag* bag) {
     printLine("Device " + bagString(bag, kSvSysTagDeviceID) + " \"" + bagString(bag, kSvSysTagUserAlias) + "\"");
-    ComRef<IsvSysEnumPropertyTag> tags;
+    ComPtr<IsvSysEnumPropertyTag> tags;
     HRESULT hr = bag->GetAllTags(tags.out());
     if (FAILED(hr) || !tags) {
         printLine("  (no properties)");
@@ -111,9 +112,9 @@ private:
     void shutDown();
 
     const HostOptions& _options;
-    ComRef<IsvSysExpert2> _expert;
-    ComRef<IsvSysExpertPlugPlay> _plugPlay;
-    ComRef<HostSink> _sink;
+    ComPtr<IsvSysExpert2> _expert;
+    ComPtr<IsvSysExpertPlugPlay> _plugPlay;
+    ComPtr<HostSink> _sink;
     std::vector<Device> _devices;
 };
 
@@ -156,7 +157,7 @@ int Explorer::createExpert(const LoadedLibrary& plugin) {
         return kExitExpertFailure;
     }
     // The factory hands out the primary interface; ask it properly for the newest one.
-    ComRef<IUnknown> object(static_cast<IsvSysExpert2*>(raw));
+    ComPtr<IUnknown> object(static_cast<IsvSysExpert2*>(raw), false);
     hr = object.query(IID_IsvSysExpert2, _expert);
     if (FAILED(hr)) {
         printError("the expert does not answer IsvSysExpert2: " + formatResult(hr));
@@ -180,7 +181,7 @@ int Explorer::createExpert(const LoadedLibrary& plugin) {
             return kExitExpertFailure;
         }
     }
-    printLine("expert " + formatGuid(id) + " \"" + name + "\" version " + version + " component " + component);
+    printLine("expert " + guidText(id) + " \"" + name + "\" version " + version + " component " + component);
     hr = _expert.query(IID_IsvSysExpertPlugPlay, _plugPlay);
     if (SUCCEEDED(hr)) {
         *_sink.out() = new HostSink;
@@ -194,7 +195,7 @@ int Explorer::createExpert(const LoadedLibrary& plugin) {
 }
 
 int Explorer::listDevices() {
-    ComRef<IsvSysEnumStringList> ids;
+    ComPtr<IsvSysEnumStringList> ids;
     HRESULT hr = _expert->GetDeviceIDs(ids.out());
     if (FAILED(hr)) {
         printError("listing the devices failed: " + formatResult(hr));
@@ -209,7 +210,7 @@ int Explorer::listDevices() {
     }
     printLine(std::to_string(listed.size()) + " device(s)");
 
-    ComRef<BagCollection> collection(new BagCollection);
+    ComPtr<BagCollection> collection(new BagCollection, false);
     hr = _expert->GetAllPropertyBags(collection.get());
     if (FAILED(hr)) {
         printError("reading the property bags failed: " + formatResult(hr));
@@ -218,7 +219,7 @@ int Explorer::listDevices() {
     ULONG count = 0;
     collection->GetCount(&count);
     for (ULONG i = 0; i < count; ++i) {
-        ComRef<IsvSysPropertyBag> bag;
+        ComPtr<IsvSysPropertyBag> bag;
         if (FAILED(collection->GetItem(i, bag.out()))) continue;
         printLine("");
         printBag(bag.get());
@@ -242,11 +243,11 @@ int Explorer::applyEdit(const SetRequest& request) {
     printLine("");
     printLine("edit " + device->id + " " + request.name + " = " + request.value);
 
-    ComRef<IsvSysPropertyBag> shown;
+    ComPtr<IsvSysPropertyBag> shown;
     HRESULT hr = _expert->GetPropertyBag(id.c_str(), shown.out());
-    ComRef<IsvSysPropertyBag2> shown2;
+    ComPtr<IsvSysPropertyBag2> shown2;
     if (SUCCEEDED(hr)) hr = shown.query(IID_IsvSysPropertyBag2, shown2);
-    ComRef<IsvSysPropertyBag> edited;
+    ComPtr<IsvSysPropertyBag> edited;
     if (SUCCEEDED(hr)) hr = shown2->Clone(edited.out());
     if (FAILED(hr)) {
         printError("reading the device's bag failed: " + formatResult(hr));
@@ -259,7 +260,7 @@ int Explorer::applyEdit(const SetRequest& request) {
         return kExitEditRefused;
     }
 
-    ComRef<IsvSysEnumPropertyTag> accepted;
+    ComPtr<IsvSysEnumPropertyTag> accepted;
     BstrHolder message;
     hr = _expert->ValidateProperties(id.c_str(), edited.get(), accepted.out(), message.out());
     std::string messageText = orvsim::toUtf8(message.get());
@@ -276,7 +277,7 @@ int Explorer::applyEdit(const SetRequest& request) {
               (messageText.empty() ? "" : ", message \"" + messageText + "\""));
     if (FAILED(hr)) return kExitEditRefused;
 
-    ComRef<IsvSysPropertyBag> refreshed;
+    ComPtr<IsvSysPropertyBag> refreshed;
     hr = _expert->RefreshPropertyBag(id.c_str(), 1, &tag, FALSE, refreshed.out());
     if (FAILED(hr) || !refreshed) {
         printError("refreshing the device's bag failed: " + formatResult(hr));

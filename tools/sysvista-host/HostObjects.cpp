@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ComRef.h"
+#include "explorer/ComPtr.h"
 #include "Console.h"
 #include "TimeStamp.h"
 #include "sim/explorer/WideText.h"

@@ -5,32 +5,29 @@
 #include <cstdint>
 #include <string>
 
+#include "common/platform/OsError.h"
+
 namespace platform {
 
 using LibraryHandle = void*;
 
-// Which numbering LibraryError::code uses.
+// Which numbering OsError::code uses for load and look-up failures.
 #if defined(_WIN32)
 inline constexpr const char* kLibraryErrorApi = "win32";  // GetLastError
 #else
 inline constexpr const char* kLibraryErrorApi = "errno";
 #endif
 
-// Why a load or a look-up failed: the system's error number (0 when it gives none) and its text.
-struct LibraryError {
-    int32_t code = 0;
-    std::string message;
-};
 
 class DynamicLibraryInterface {
 public:
     virtual ~DynamicLibraryInterface() = default;
-    // Null on failure, with error filled.
-    virtual LibraryHandle load(const std::string& windowsName, LibraryError& error) = 0;
+    // Null on failure, with error filled (code 0 when the system gives no number).
+    virtual LibraryHandle load(const std::string& windowsName, OsError& error) = 0;
     // Only a library the process has already loaded; never loads. Null when absent.
     virtual LibraryHandle findLoaded(const std::string& windowsName) = 0;
     // Null on failure, with error filled.
-    virtual void* symbol(LibraryHandle library, const char* name, LibraryError& error) = 0;
+    virtual void* symbol(LibraryHandle library, const char* name, OsError& error) = 0;
     virtual void unload(LibraryHandle library) = 0;
 };
 

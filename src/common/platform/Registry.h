@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "common/platform/OsError.h"
+
 namespace platform {
 
 class EnvironmentInterface;
@@ -14,17 +16,12 @@ enum class RegistryView {
     Registry32,  // the view a 32-bit program sees
 };
 
-// A failed registry call: the system error code (Windows numbering) and its message text.
-struct RegistryError {
-    uint32_t code = 0;
-    std::string message;
-};
-
+// Registry failures carry Windows error numbers.
 class RegistryKeyInterface {
 public:
     virtual ~RegistryKeyInterface() = default;  // closes the key
     // The value's data; false with error when the value is absent or not a string.
-    virtual bool queryString(const std::string& valueName, std::string& value, RegistryError& error) const = 0;
+    virtual bool queryString(const std::string& valueName, std::string& value, OsError& error) const = 0;
 };
 
 class RegistryInterface {
@@ -32,7 +29,7 @@ public:
     virtual ~RegistryInterface() = default;
     // Opens HKEY_LOCAL_MACHINE\subkey for reading; null with error when it cannot be opened.
     virtual std::unique_ptr<RegistryKeyInterface> openLocalMachineKey(const std::string& subkey, RegistryView view,
-                                                                      RegistryError& error) const = 0;
+                                                                      OsError& error) const = 0;
 };
 
 // The registry of this platform, located through the given environment (which must outlive it).

@@ -52,7 +52,7 @@ ViStatus IviEngineBinding::load() {
 }
 
 ViStatus IviEngineBinding::loadUnderMutex() {
-    platform::LibraryError error;
+    platform::OsError error;
     for (const char* name : kEngineLibraries) {
         library_ = libraries_.load(name, error);
         if (library_) break;

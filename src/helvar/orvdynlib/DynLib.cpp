@@ -1,5 +1,6 @@
 #include "helvar/orvdynlib/DynLib.h"
 
+#include "common/orverr/InternalError.h"
 #include "common/orverr/JsonCursor.h"
 #include "common/orverr/Raise.h"
 
@@ -12,22 +13,19 @@ constexpr const char* kDebugText = "failed to orvdynlib_load library";
 
 // "orvdynlib_debug": {"debug": ..., <detailName>: <detail>} and the system's own error.
 void describeFailure(orverr::Raise& raise, const char* detailName, const char* detail,
-                     const platform::LibraryError& error) {
+                     const platform::OsError& error) {
     if (!raise.installed()) return;
     orverr::JsonCursor debug = orverr::beginObject(raise.topLevel(), kDebugMember);
     debug = orverr::addString(debug, "debug", kDebugText);
     orverr::addString(debug, detailName, detail);
-    orverr::JsonCursor internal = orverr::beginObject(raise.topLevel(), "internal_error");
-    internal = orverr::addString(internal, "api", platform::kLibraryErrorApi);
-    internal = orverr::addInt32(internal, "code", error.code);
-    orverr::addString(internal, "string", error.message.c_str());
+    orverr::addInternalError(raise, platform::kLibraryErrorApi, error);
 }
 
 }  // namespace
 
 LibraryHandle load(platform::DynamicLibraryInterface& backend, const char* path, orverr::Status& status) {
     if (status.code < 0) return nullptr;
-    platform::LibraryError error;
+    platform::OsError error;
     LibraryHandle library = path ? backend.load(path, error) : nullptr;
     if (!library) {
         if (!path) error.message = "no library name";
@@ -40,7 +38,7 @@ LibraryHandle load(platform::DynamicLibraryInterface& backend, const char* path,
 void* symbol(platform::DynamicLibraryInterface& backend, LibraryHandle library, const char* name,
              orverr::Status& status) {
     if (status.code < 0) return nullptr;
-    platform::LibraryError error;
+    platform::OsError error;
     void* address = library && name ? backend.symbol(library, name, error) : nullptr;
     if (!address) {
         if (!library || !name) error.message = "no library or no symbol name";

@@ -35,13 +35,4 @@ inline constexpr const char* kDllPath = "dllPath";
 inline constexpr const char* kTooManyExpansions = "path variables nest too deeply";
 }  // namespace debug
 
-namespace internal {
-inline constexpr const char* kMember = "internal_error";
-inline constexpr const char* kApi = "api";
-inline constexpr const char* kCode = "code";
-inline constexpr const char* kString = "string";
-inline constexpr const char* kApiWin32 = "win32";
-inline constexpr const char* kApiHresult = "hresult";
-}  // namespace internal
-
 }  // namespace orvsysq

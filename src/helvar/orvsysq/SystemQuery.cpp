@@ -1,17 +1,16 @@
 #include "helvar/orvsysq/SystemQuery.h"
 
+#include "common/orverr/InternalError.h"
 #include "common/orverr/Raise.h"
 #include "helvar/orvsysq/SysqTerms.h"
 
 namespace orvsysq {
 namespace {
 
-void raiseRegistryFailure(orverr::Status& status, const platform::RegistryError& error, const char* desc) {
+void raiseRegistryFailure(orverr::Status& status, const platform::OsError& error, const char* desc) {
     orverr::Raise raise = ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound);
-    orverr::JsonCursor cursor = orverr::beginObject(raise.topLevel(), internal::kMember);
-    cursor = orverr::addString(cursor, internal::kApi, internal::kApiWin32);
-    cursor = orverr::addUInt32(cursor, internal::kCode, error.code);
-    orverr::addString(cursor, internal::kString, error.message.c_str());
+    orverr::addInternalError(raise, orverr::internal_error::kApiWin32, static_cast<uint32_t>(error.code),
+                             error.message.c_str());
     orverr::addString(orverr::beginObject(raise.topLevel(), debug::kMember), debug::kDesc, desc);
 }
 
@@ -23,7 +22,7 @@ SystemQuery::SystemQuery(const platform::RegistryInterface& registry, const plat
 void SystemQuery::readRegistryString(const std::string& subkey, const std::string& valueName,
                                      platform::RegistryView view, std::string& value, orverr::Status& status) const {
     if (status.isError()) return;
-    platform::RegistryError error;
+    platform::OsError error;
     std::unique_ptr<platform::RegistryKeyInterface> key = registry_.openLocalMachineKey(subkey, view, error);
     if (!key) {
         raiseRegistryFailure(status, error, debug::kOpenKeyFailed);
@@ -39,9 +38,7 @@ void SystemQuery::shellFolder(int32_t folderId, std::string& path, orverr::Statu
     const int32_t result = folders_.shellFolder(folderId, path);
     if (result < 0) {
         orverr::Raise raise = ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound);
-        orverr::JsonCursor cursor = orverr::beginObject(raise.topLevel(), internal::kMember);
-        cursor = orverr::addString(cursor, internal::kApi, internal::kApiHresult);
-        orverr::addInt32(cursor, internal::kCode, result);
+        orverr::addInternalError(raise, orverr::internal_error::kApiHresult, result, nullptr);
         orverr::addString(orverr::beginObject(raise.topLevel(), debug::kMember), debug::kDesc,
                           debug::kShellFolderFailed);
     }

@@ -1,5 +1,6 @@
 #include "helvar/orvxlator/DebugMembers.h"
 
+#include "common/orverr/InternalError.h"
 #include "common/platform/Directory.h"
 
 namespace orvxlator {
@@ -21,8 +22,8 @@ orverr::Raise& addObject(orverr::Raise& raise, const char* name, std::initialize
 }
 
 orverr::Raise& addErrnoError(orverr::Raise& raise, int32_t error) {
-    return addObject(raise, "internal_error",
-                     {{"api", "errno"}, {"code", error}, {"string", platform::errnoText(error)}});
+    orverr::addInternalError(raise, orverr::internal_error::kApiErrno, error, platform::errnoText(error).c_str());
+    return raise;
 }
 
 }  // namespace orvxlator

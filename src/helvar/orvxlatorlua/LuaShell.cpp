@@ -10,6 +10,7 @@ extern "C" {
 #include <cstdio>
 #include <cstring>
 
+#include "common/orverr/InternalError.h"
 #include "common/orverr/Raise.h"
 #include "helvar/orvxlatorlua/EmbeddedModules.h"
 #include "helvar/orvxlatorlua/LuaTerms.h"
@@ -142,10 +143,7 @@ const char* errorMessage(lua_State* L) {
 
 orverr::JsonCursor raiseLuaFailure(orverr::Status& status, int luaStatus, const char* message, const char* debugText) {
     orverr::Raise raise = ORVERR_RAISE_INTO(status, orverr::codes::kSoftwareFaultInternal);
-    orverr::JsonCursor cursor = orverr::beginObject(raise.topLevel(), internal::kMember);
-    cursor = orverr::addString(cursor, internal::kApi, internal::kApiLua);
-    cursor = orverr::addInt32(cursor, internal::kCode, luaStatus);
-    orverr::addString(cursor, internal::kString, message);
+    orverr::addInternalError(raise, orverr::internal_error::kApiLua, static_cast<int32_t>(luaStatus), message);
     return orverr::addString(orverr::beginObject(raise.topLevel(), debug::kMember), debug::kDebug, debugText);
 }
 

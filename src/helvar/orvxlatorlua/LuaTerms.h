@@ -28,14 +28,6 @@ inline constexpr const char* kDynamicDescFailed = "failed to get dynamic desc";
 inline constexpr const char* kCodePageFailed = "code page conversion failed";
 }  // namespace debug
 
-namespace internal {
-inline constexpr const char* kMember = "internal_error";
-inline constexpr const char* kApi = "api";
-inline constexpr const char* kApiLua = "lua";
-inline constexpr const char* kCode = "code";
-inline constexpr const char* kString = "string";
-}  // namespace internal
-
 // The "error_constant" of a status code returned by a translator script.
 inline constexpr const char* kScriptCodeConstant = "(int32_t)lua_tointeger(L, -1)";
 

@@ -7,6 +7,14 @@
 #include <utility>
 
 #include "explorer/Com.h"
+#include "explorer/ComPtr.h"
+
+template <class I>
+using CORVComPtr = ComPtr<I>;
+
+// Traces the first request of each unknown interface from each interface map; later requests
+// of the same pair stay silent, so a host that probes on every call does not flood the trace.
+void corvComTraceUnknownInterface(const void* map, REFIID iid) noexcept;
 
 // Thread models: how a root object changes its reference count.
 struct CORVComMultiThreadModelNoCS {
@@ -58,7 +66,10 @@ public:
                 }
             }
         }
-        if (found == nullptr) return E_NOINTERFACE;
+        if (found == nullptr) {
+            corvComTraceUnknownInterface(map, iid);
+            return E_NOINTERFACE;
+        }
         found->AddRef();
         *out = found;
         return S_OK;
@@ -79,7 +90,8 @@ protected:
     ~CORVComObjectRootEx() = default;
 
 private:
-    std::atomic<ULONG> references_{0};
+    // A new object's one reference belongs to its creator (see CORVComObject::createInstance).
+    std::atomic<ULONG> references_{1};
 };
 
 // The object the host holds: Base supplies interfaceMap() and the reference count root; this
@@ -100,58 +112,15 @@ public:
         return left;
     }
 
-    // A new object with reference count 0; E_OUTOFMEMORY when it cannot be allocated.
+    // A new object whose one reference `out` holds; E_OUTOFMEMORY when it cannot be allocated.
     template <class... Args>
-    static HRESULT createInstance(CORVComObject** out, Args&&... args) noexcept {
-        if (out == nullptr) return E_POINTER;
-        *out = nullptr;
+    static HRESULT createInstance(CORVComPtr<CORVComObject>& out, Args&&... args) noexcept {
+        out.reset();
         try {
-            *out = new CORVComObject(std::forward<Args>(args)...);
+            out = CORVComPtr<CORVComObject>(new CORVComObject(std::forward<Args>(args)...), false);
             return S_OK;
         } catch (const std::bad_alloc&) {
             return E_OUTOFMEMORY;
         }
     }
-};
-
-// Holds one reference for the lifetime of a scope or member.
-template <class I>
-class CORVComPtr {
-public:
-    CORVComPtr() = default;
-    explicit CORVComPtr(I* pointer, bool addReference = true) : pointer_(pointer) {
-        if (pointer_ != nullptr && addReference) pointer_->AddRef();
-    }
-    CORVComPtr(const CORVComPtr& other) : CORVComPtr(other.pointer_) {}
-    CORVComPtr(CORVComPtr&& other) noexcept : pointer_(other.pointer_) { other.pointer_ = nullptr; }
-    CORVComPtr& operator=(CORVComPtr other) noexcept {
-        std::swap(pointer_, other.pointer_);
-        return *this;
-    }
-    ~CORVComPtr() { reset(); }
-
-    void reset() noexcept {
-        if (pointer_ != nullptr) {
-            I* old = pointer_;
-            pointer_ = nullptr;
-            old->Release();
-        }
-    }
-    // Gives up the reference to the caller.
-    I* detach() noexcept {
-        I* pointer = pointer_;
-        pointer_ = nullptr;
-        return pointer;
-    }
-    // For out parameters: drops the current reference first.
-    I** receive() noexcept {
-        reset();
-        return &pointer_;
-    }
-    I* get() const noexcept { return pointer_; }
-    I* operator->() const noexcept { return pointer_; }
-    explicit operator bool() const noexcept { return pointer_ != nullptr; }
-
-private:
-    I* pointer_ = nullptr;
 };

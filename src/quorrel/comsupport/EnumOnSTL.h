@@ -98,12 +98,12 @@ template <class Itf, const IID* ItfId, class Item, class Copy, class Collection>
 HRESULT IORVEnumOnSTLImpl<Itf, ItfId, Item, Copy, Collection>::Clone(Itf** out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    CORVComEnumOnSTL<Itf, ItfId, Item, Copy, Collection>* copy = nullptr;
-    const HRESULT hr = CORVComEnumOnSTL<Itf, ItfId, Item, Copy, Collection>::createInstance(&copy);
+    using Copied = CORVComEnumOnSTL<Itf, ItfId, Item, Copy, Collection>;
+    CORVComPtr<Copied> copy;
+    const HRESULT hr = Copied::createInstance(copy);
     if (FAILED(hr)) return hr;
     copy->init(owner_.get(), collection_);
     copy->position_ = position_;
-    copy->AddRef();
-    *out = copy;
+    *out = copy.detach();
     return S_OK;
 }

@@ -41,11 +41,6 @@ inline constexpr const char* kRollbackFailed = "Failed to roll back file";
 inline constexpr const char* kPrintFailed = "Failed to print the debug configuration";
 inline constexpr const char* kOutOfMemory = "Out of memory building the debug configuration";
 
-// Operating-system failures: "internal_error": {"api": "errno", "code": ..., "string": ...}.
-inline constexpr const char* kInternalError = "internal_error";
-inline constexpr const char* kInternalErrorApi = "errno";
-inline constexpr const char* kInternalErrorHresultApi = "hresult";
-
 // The rollback journal beside the file ("Quorrel.config-journal"), and its header's first word.
 inline constexpr const char* kJournalSuffix = "-journal";
 inline constexpr char kJournalMagic[] = "QuorrelJournal1";

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "common/orverr/Exception.h"
+#include "common/orverr/InternalError.h"
 #include "common/orverr/Raise.h"
 #include "common/platform/ThreadName.h"
 #include "palu/Trace.h"
@@ -27,7 +28,7 @@ void trace(const char* format, const char* text, int line) {
 [[noreturn]] void raiseMonitorError(const char* message, const platform::OsError& error, int line) {
     orverr::Raise raise(orverr::codes::kPlatformOSFault, __FILE__, line, ORVERR_COMPONENT);
     raise.comment(message);
-    addInternalError(raise, debugconfig::kInternalErrorApi, error.code, error.message.c_str());
+    orverr::addInternalError(raise, orverr::internal_error::kApiErrno, error);
     raise.raise();
 }
 

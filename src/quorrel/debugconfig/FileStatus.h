@@ -6,14 +6,7 @@
 #include "common/orverr/Codes.h"
 #include "common/platform/LockedFile.h"
 
-namespace orverr {
-class Raise;
-}
-
 namespace nORVMISysAPICommon100 {
-
-// Appends "internal_error": {"api": api, "code": code[, "string": message]} to the raise's status.
-void addInternalError(orverr::Raise& raise, const char* api, int32_t code, const char* message);
 
 // Throws error with the message and the path; an operating-system failure adds "internal_error".
 [[noreturn]] void raiseFileError(orverr::ErrorCode error, const char* message, const std::string& path,

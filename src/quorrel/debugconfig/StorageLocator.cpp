@@ -1,5 +1,6 @@
 #include "quorrel/debugconfig/StorageLocator.h"
 
+#include "common/orverr/InternalError.h"
 #include "common/orverr/Raise.h"
 #include "quorrel/debugconfig/DebugConfigNames.h"
 #include "quorrel/debugconfig/FileStatus.h"
@@ -14,7 +15,7 @@ StorageLocator::StorageLocator(const platform::KnownFoldersInterface& folders) {
     if (result < 0) {
         orverr::Raise raise(orverr::codes::kResourceNotFound, __FILE__, __LINE__, ORVERR_COMPONENT);
         raise.comment(names::kShellFolderFailed);
-        addInternalError(raise, names::kInternalErrorHresultApi, result, nullptr);
+        orverr::addInternalError(raise, orverr::internal_error::kApiHresult, result, nullptr);
         raise.raise();
     }
     base += names::kVendorFolder;

@@ -14,11 +14,11 @@ HRESULT createExpertObject(void** expert) noexcept {
     if (expert == nullptr) return E_POINTER;
     *expert = nullptr;
     try {
-        DigiscanExpertObject* object = nullptr;
-        const HRESULT hr = DigiscanExpertObject::createInstance(&object);
+        CORVComPtr<DigiscanExpertObject> object;
+        const HRESULT hr = DigiscanExpertObject::createInstance(object);
         if (FAILED(hr)) throw hr;
-        object->AddRef();
-        *expert = static_cast<IsvSysExpert2*>(object);
+        // The creation's one reference goes to the host.
+        *expert = static_cast<IsvSysExpert2*>(object.detach());
         return S_OK;
     } catch (HRESULT hr) {
         return hr;

@@ -1,6 +1,6 @@
 #include "quorrel/dsc/GuidText.h"
 
-#include <cstdio>
+#include "explorer/GuidText.h"
 
 namespace orv::dsc {
 
@@ -35,13 +35,7 @@ void expect(const std::string& text, size_t& at, char c) {
 
 }  // namespace
 
-std::string guidToString(const tSSRawGUID& id) {
-    char text[39];
-    std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", id.Data1,
-                  static_cast<unsigned>(id.Data2), static_cast<unsigned>(id.Data3), id.Data4[0], id.Data4[1],
-                  id.Data4[2], id.Data4[3], id.Data4[4], id.Data4[5], id.Data4[6], id.Data4[7]);
-    return text;
-}
+std::string guidToString(const tSSRawGUID& id) { return guidText(toGuid(id)); }
 
 tSSRawGUID guidFromString(const std::string& text) {
     const bool braced = text.size() == 38 && text.front() == '{' && text.back() == '}';

@@ -8,9 +8,9 @@ SVSNotificationHandler::SVSNotificationHandler(PropertyBagFactoryInterface& fact
                                                sysapicpp::PropertyBagCacheInterface& cache,
                                                sysapicpp::NotificationHandler& notifications,
                                                hostbinding::SvsLibraryBindingInterface& binding) {
-    CORVComObject<SVSStorageObserver>* observer = nullptr;
-    SYSAPICPP_CHECK((CORVComObject<SVSStorageObserver>::createInstance(&observer, factory, cache, notifications)));
-    observer_ = CORVComPtr<IsvsStorageObserver>(observer);
+    CORVComPtr<CORVComObject<SVSStorageObserver>> observer;
+    SYSAPICPP_CHECK((CORVComObject<SVSStorageObserver>::createInstance(observer, factory, cache, notifications)));
+    observer_ = CORVComPtr<IsvsStorageObserver>(observer.detach(), false);
     HRESULT hr = E_FAIL;
     configuration_ = CORVComPtr<IsvsConfiguration>(
         binding.getConfiguration(kSvsConfigurationFlagsExpert, nullptr, &hr), false);

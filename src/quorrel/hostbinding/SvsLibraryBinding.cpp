@@ -18,7 +18,7 @@ void store(SvsRegistryValue& target, const std::string& text) {
 void query(const platform::RegistryKeyInterface* key, const char* name, SvsRegistryValue& target) {
     if (key == nullptr) return;
     std::string text;
-    platform::RegistryError error;
+    platform::OsError error;
     if (key->queryString(name, text, error)) store(target, text);
 }
 
@@ -37,7 +37,7 @@ void fillEmpty(SvsRegistryValue& target, const SvsRegistryValue& fallback) {
 template <class Function>
 void lookUp(platform::DynamicLibraryInterface& libraries, platform::LibraryHandle library, const char* name,
             Function& out) {
-    platform::LibraryError error;
+    platform::OsError error;
     out = reinterpret_cast<Function>(libraries.symbol(library, name, error));
 }
 
@@ -45,7 +45,7 @@ void lookUp(platform::DynamicLibraryInterface& libraries, platform::LibraryHandl
 
 void SvsLibraryBinding::readRegistry() {
     registryRead_ = true;
-    platform::RegistryError error;
+    platform::OsError error;
     std::unique_ptr<platform::RegistryKeyInterface> native =
         registry_.openLocalMachineKey(SVS_REGISTRY_KEY, platform::RegistryView::Native, error);
     if (!native) return;
@@ -75,7 +75,7 @@ void SvsLibraryBinding::bindLocked() {
     if (values_.selfRegisteredSvsPath.wide.empty()) return;
     // The folder value ends with its separator as the installer stored it.
     const std::string folder = platform::wideToUtf8(values_.selfRegisteredSvsPath.wide);
-    platform::LibraryError error;
+    platform::OsError error;
     svs_ = libraries_.load(folder + SVS_LIBRARY_NAME, error);
     svsutils_ = libraries_.load(folder + SVSUTILS_LIBRARY_NAME, error);
     if (svs_ == nullptr || svsutils_ == nullptr) return;

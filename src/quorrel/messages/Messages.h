@@ -13,6 +13,9 @@ inline constexpr const char* kVersionCheckText = "CHECK(palStatusIsNonfatal(stat
 inline constexpr const char* kVersionCheckKind = "warning";
 inline constexpr char kTraceTypeInfo = 'i';
 
+// COM support (printf format): the first request of an interface an object does not have.
+inline constexpr const char* kUnknownInterface = "QueryInterface: interface %s is not supported";
+
 // Package hooks.
 inline constexpr const char* kPackageLogSource = "sspkg32u";
 inline constexpr const char* kProcessAttachFailed = "DllMain(DLL_PROCESS_ATTACH) of %s failed with status %d\n";

@@ -175,17 +175,16 @@ HRESULT CsvDynamicPropertyBagImpl::SetTimestamp(ULONG tag, const svSysAttrTimest
 HRESULT CsvDynamicPropertyBagImpl::Clone(IsvSysPropertyBag** copy) {
     if (copy == nullptr) return E_POINTER;
     *copy = nullptr;
-    CsvDynamicPropertyBag* made = nullptr;
-    const HRESULT hr = CsvDynamicPropertyBag::createInstance(&made);
+    CORVComPtr<CsvDynamicPropertyBag> made;
+    const HRESULT hr = CsvDynamicPropertyBag::createInstance(made);
     if (FAILED(hr)) return hr;
-    CORVComPtr<IsvSysPropertyBag4> holder(made);
     Kitbase::CorvCSLock guard(lock_);
     try {
         made->values_ = values_.copyValues();
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
-    *copy = holder.detach();
+    *copy = static_cast<IsvSysPropertyBag4*>(made.detach());
     return S_OK;
 }
 
@@ -240,11 +239,10 @@ HRESULT CsvDynamicPropertyBagImpl::MarkModified(ULONG tag) {
 HRESULT createPropertyBag(IsvSysPropertyBag4** out) noexcept {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    CsvDynamicPropertyBag* made = nullptr;
-    const HRESULT hr = CsvDynamicPropertyBag::createInstance(&made);
+    CORVComPtr<CsvDynamicPropertyBag> made;
+    const HRESULT hr = CsvDynamicPropertyBag::createInstance(made);
     if (FAILED(hr)) return hr;
-    made->AddRef();
-    *out = made;
+    *out = made.detach();
     return S_OK;
 }
 

@@ -38,21 +38,19 @@ template <class Enumerator, class Holder, class Itf, class Collection>
 HRESULT createEnumerator(const Collection& items, Itf** out) noexcept {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    CORVComObject<Holder>* holder = nullptr;
+    CORVComPtr<CORVComObject<Holder>> holder;
     HRESULT hr;
     try {
-        hr = CORVComObject<Holder>::createInstance(&holder, items);
+        hr = CORVComObject<Holder>::createInstance(holder, items);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
     if (FAILED(hr)) return hr;
-    CORVComPtr<IUnknown> holderReference(holder);
-    Enumerator* enumerator = nullptr;
-    hr = Enumerator::createInstance(&enumerator);
+    CORVComPtr<Enumerator> enumerator;
+    hr = Enumerator::createInstance(enumerator);
     if (FAILED(hr)) return hr;
-    enumerator->init(holder, &holder->items());
-    enumerator->AddRef();
-    *out = enumerator;
+    enumerator->init(holder.get(), &holder->items());
+    *out = enumerator.detach();
     return S_OK;
 }
 

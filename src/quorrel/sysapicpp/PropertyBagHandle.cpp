@@ -7,9 +7,9 @@ namespace sysapicpp {
 PropertyBagHandle PropertyBagHandle::fromUnknown(IUnknown* bag) {
     if (bag == nullptr) SYSAPICPP_CHECK(E_POINTER);
     CORVComPtr<IsvSysPropertyBag> base;
-    SYSAPICPP_CHECK(bag->QueryInterface(IID_IsvSysPropertyBag, reinterpret_cast<void**>(base.receive())));
+    SYSAPICPP_CHECK(bag->QueryInterface(IID_IsvSysPropertyBag, base.outVoid()));
     CORVComPtr<IsvSysPropertyBag4> full;
-    SYSAPICPP_CHECK(base->QueryInterface(IID_IsvSysPropertyBag4, reinterpret_cast<void**>(full.receive())));
+    SYSAPICPP_CHECK(base->QueryInterface(IID_IsvSysPropertyBag4, full.outVoid()));
     PropertyBagHandle handle;
     handle.bag_ = full;
     return handle;
@@ -60,7 +60,7 @@ std::wstring PropertyBagHandle::getString(uint32_t tag) const {
 
 std::set<uint32_t> PropertyBagHandle::modifiedTags() const {
     CORVComPtr<IsvSysEnumPropertyTag> tags;
-    SYSAPICPP_CHECK(bag().GetModifiedTags(tags.receive()));
+    SYSAPICPP_CHECK(bag().GetModifiedTags(tags.out()));
     std::set<uint32_t> out;
     if (!tags) return out;
     ULONG tag = 0;

@@ -15,7 +15,7 @@ void SyncNotificationHandler::notify(uint32_t kind, const std::vector<std::strin
     wide.reserve(ids.size());
     for (const std::string& id : ids) wide.push_back(platform::utf8ToWide(id));
     CORVComPtr<IsvSysEnumStringList> enumerator;
-    SYSAPICPP_CHECK(createStringEnumerator(wide, enumerator.receive()));
+    SYSAPICPP_CHECK(createStringEnumerator(wide, enumerator.out()));
     // The sink's answer is not ours to act on.
     (void)sink->OnDevicesChanged(state->sender, kind, enumerator.get());
 }

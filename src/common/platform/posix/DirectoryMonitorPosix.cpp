@@ -10,6 +10,8 @@
 #include <cstring>
 
 #include "common/platform/DirectoryMonitor.h"
+#include "common/platform/File.h"
+#include "common/platform/posix/OsErrorPosix.h"
 #include "common/platform/posix/DirectoryMonitorSyscalls.h"
 
 namespace platform::posix {
@@ -32,22 +34,6 @@ const DirectoryMonitorSyscalls& sys() { return directoryMonitorSyscalls(); }
 constexpr uint32_t kWatchMask =
     IN_MODIFY | IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
 
-bool fail(OsError& error) {
-    const int code = errno;
-    char buffer[256] = {};
-    error.code = code;
-    error.message = ::strerror_r(code, buffer, sizeof buffer);
-    return false;
-}
-
-std::string systemPath(const std::string& path) {
-    std::string converted = path;
-    for (char& c : converted) {
-        if (c == '\\') c = '/';
-    }
-    return converted;
-}
-
 class DirectoryMonitorPosix final : public DirectoryMonitorInterface {
 public:
     DirectoryMonitorPosix() = default;
@@ -60,7 +46,7 @@ public:
         stopFd_ = sys().eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
         if (stopFd_ < 0) return fail(error);
         inotifyFd_ = sys().inotifyInit(IN_CLOEXEC | IN_NONBLOCK);
-        if (inotifyFd_ < 0 || sys().inotifyAddWatch(inotifyFd_, systemPath(folder).c_str(), kWatchMask) < 0) {
+        if (inotifyFd_ < 0 || sys().inotifyAddWatch(inotifyFd_, nativePath(folder).c_str(), kWatchMask) < 0) {
             fail(error);
             close();
             return false;

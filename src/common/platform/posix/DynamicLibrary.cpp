@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "common/platform/File.h"
 #include "common/platform/posix/DynamicLibrarySyscalls.h"
 
 namespace platform {
@@ -30,7 +31,7 @@ bool endsWithDll(const std::string& name) {
     return true;
 }
 
-void fillError(LibraryError& error, int savedErrno, const char* fallback) {
+void fillError(OsError& error, int savedErrno, const char* fallback) {
     error.code = savedErrno;
     const char* text = dynamicLibrarySyscalls().dlerror();
     error.message = text ? text : fallback;
@@ -38,7 +39,7 @@ void fillError(LibraryError& error, int savedErrno, const char* fallback) {
 
 class PosixDynamicLibrary : public DynamicLibraryInterface {
 public:
-    LibraryHandle load(const std::string& windowsName, LibraryError& error) override {
+    LibraryHandle load(const std::string& windowsName, OsError& error) override {
         const std::string file = nativeLibraryName(windowsName);
         dynamicLibrarySyscalls().dlerror();
         errno = 0;
@@ -52,7 +53,7 @@ public:
         return dynamicLibrarySyscalls().dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
     }
 
-    void* symbol(LibraryHandle library, const char* name, LibraryError& error) override {
+    void* symbol(LibraryHandle library, const char* name, OsError& error) override {
         dynamicLibrarySyscalls().dlerror();
         errno = 0;
         void* address = library ? dynamicLibrarySyscalls().dlsym(library, name) : nullptr;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/platform/File.h"
 #include "common/platform/LockedFile.h"
 #include "common/platform/posix/FileLockSyscalls.h"
 #include "common/platform/posix/OsErrorPosix.h"
@@ -30,15 +31,6 @@ FileLockSyscalls& fileLockSyscalls() {
 namespace {
 
 const FileLockSyscalls& sys() { return fileLockSyscalls(); }
-
-// Configured paths may use the Windows separator.
-std::string systemPath(const std::string& path) {
-    std::string converted = path;
-    for (char& c : converted) {
-        if (c == '\\') c = '/';
-    }
-    return converted;
-}
 
 class LockedFilePosix final : public LockedFileInterface {
 public:
@@ -121,7 +113,7 @@ public:
         int fd;
         do {
             // Non-blocking, so that a FIFO in the file's place cannot hang the open.
-        fd = sys().open(systemPath(path).c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK, 0);
+        fd = sys().open(nativePath(path).c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK, 0);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) {
             fail(error);
@@ -142,18 +134,18 @@ public:
     }
 
     bool createNew(const std::string& path, OsError& error) override {
-        const int fd = sys().open(systemPath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = sys().open(nativePath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) return fail(error);
         sys().close(fd);
         return true;
     }
 
     bool remove(const std::string& path, OsError& error) override {
-        return sys().unlink(systemPath(path).c_str()) == 0 || errno == ENOENT || fail(error);
+        return sys().unlink(nativePath(path).c_str()) == 0 || errno == ENOENT || fail(error);
     }
 
     bool syncFolder(const std::string& path, OsError& error) override {
-        std::string folder = systemPath(path);
+        std::string folder = nativePath(path);
         const std::string::size_type slash = folder.find_last_of('/');
         folder = slash == std::string::npos ? "." : slash == 0 ? "/" : folder.substr(0, slash);
         const int fd = sys().open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);

@@ -17,15 +17,16 @@ constexpr uint64_t kMaxRegistryFileBytes = uint64_t{256} << 20;
 
 // The Windows errors this registry reports, with the system's message texts.
 struct Win32Error {
-    uint32_t code;
+    int32_t code;
     const char* message;
 };
 constexpr Win32Error kFileNotFound{2, "The system cannot find the file specified."};
 constexpr Win32Error kAccessDenied{5, "Access is denied."};
 
-void setError(RegistryError& error, const Win32Error& win32) {
+void setError(OsError& error, const Win32Error& win32) {
     error.code = win32.code;
     error.message = win32.message;
+    error.missing = false;
 }
 
 class FileRegistryKey : public RegistryKeyInterface {
@@ -33,7 +34,7 @@ public:
     FileRegistryKey(std::shared_ptr<const posix::RegistryFile> file, std::string key)
         : file_(std::move(file)), key_(std::move(key)) {}
 
-    bool queryString(const std::string& valueName, std::string& value, RegistryError& error) const override {
+    bool queryString(const std::string& valueName, std::string& value, OsError& error) const override {
         const std::string* data = file_->value(key_, valueName);
         if (data == nullptr) {
             setError(error, kFileNotFound);
@@ -53,7 +54,7 @@ public:
     explicit FileRegistry(const EnvironmentInterface& environment) : environment_(environment) {}
 
     std::unique_ptr<RegistryKeyInterface> openLocalMachineKey(const std::string& subkey, RegistryView view,
-                                                              RegistryError& error) const override {
+                                                              OsError& error) const override {
         std::shared_ptr<const posix::RegistryFile> file;
         if (!load(file, error)) return nullptr;
         const std::string key = view == RegistryView::Registry32 ? posix::registry32Path(subkey) : subkey;
@@ -66,7 +67,7 @@ public:
 
 private:
     // Read on every open, so that a changed file is seen as a changed registry would be.
-    bool load(std::shared_ptr<const posix::RegistryFile>& file, RegistryError& error) const {
+    bool load(std::shared_ptr<const posix::RegistryFile>& file, OsError& error) const {
         std::optional<std::string> path = environment_.variable(kRegistryFileVariable);
         if (!path || path->empty()) path = kRegistryFileFallback;
         OsError reason;

@@ -21,7 +21,7 @@ namespace {
 
 bool hasFolder(const std::string& name) { return name.find_first_of("\\/:") != std::string::npos; }
 
-void fillError(LibraryError& error, const std::string& subject) {
+void fillError(OsError& error, const std::string& subject) {
     const DWORD code = dynamicLibrarySyscalls().getLastError();
     error.code = static_cast<int32_t>(code);
     error.message = subject + ": " + systemErrorMessage(code);
@@ -29,7 +29,7 @@ void fillError(LibraryError& error, const std::string& subject) {
 
 class Win32DynamicLibrary : public DynamicLibraryInterface {
 public:
-    LibraryHandle load(const std::string& windowsName, LibraryError& error) override {
+    LibraryHandle load(const std::string& windowsName, OsError& error) override {
         const std::string file = nativeLibraryName(windowsName);
         // A library named with its folder finds its own dependencies beside it.
         const DWORD flags = hasFolder(file) ? LOAD_WITH_ALTERED_SEARCH_PATH : 0;
@@ -46,7 +46,7 @@ public:
         return module;
     }
 
-    void* symbol(LibraryHandle library, const char* name, LibraryError& error) override {
+    void* symbol(LibraryHandle library, const char* name, OsError& error) override {
         if (library == nullptr) {
             error.code = ERROR_INVALID_HANDLE;
             error.message = std::string(name) + ": " + systemErrorMessage(ERROR_INVALID_HANDLE);

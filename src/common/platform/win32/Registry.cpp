@@ -24,7 +24,7 @@ namespace {
 
 constexpr const char* kRegistryFileVariable = "ORV_REGISTRY_FILE";
 
-void setError(RegistryError& error, DWORD code) {
+void setError(OsError& error, DWORD code) {
     error.code = code;
     error.message = systemErrorMessage(code);
 }
@@ -37,7 +37,7 @@ struct FileError {
 constexpr FileError kFileNotFound{ERROR_FILE_NOT_FOUND, "The system cannot find the file specified."};
 constexpr FileError kAccessDenied{ERROR_ACCESS_DENIED, "Access is denied."};
 
-void setError(RegistryError& error, const FileError& file) {
+void setError(OsError& error, const FileError& file) {
     error.code = file.code;
     error.message = file.message;
 }
@@ -50,7 +50,7 @@ public:
     SystemRegistryKey& operator=(const SystemRegistryKey&) = delete;
 
     // Values of other types are not strings, as with the export file: reported as absent.
-    bool queryString(const std::string& valueName, std::string& value, RegistryError& error) const override {
+    bool queryString(const std::string& valueName, std::string& value, OsError& error) const override {
         const std::wstring name = utf8ToWide(valueName);
         std::wstring data(128, L'\0');
         for (;;) {
@@ -86,7 +86,7 @@ public:
     FileRegistryKey(std::shared_ptr<const posix::RegistryFile> file, std::string key)
         : file_(std::move(file)), key_(std::move(key)) {}
 
-    bool queryString(const std::string& valueName, std::string& value, RegistryError& error) const override {
+    bool queryString(const std::string& valueName, std::string& value, OsError& error) const override {
         const std::string* data = file_->value(key_, valueName);
         if (data == nullptr) {
             setError(error, kFileNotFound);
@@ -106,7 +106,7 @@ public:
     explicit Win32Registry(const EnvironmentInterface& environment) : environment_(environment) {}
 
     std::unique_ptr<RegistryKeyInterface> openLocalMachineKey(const std::string& subkey, RegistryView view,
-                                                              RegistryError& error) const override {
+                                                              OsError& error) const override {
         std::optional<std::string> file = environment_.variable(kRegistryFileVariable);
         if (file && !file->empty()) return openInFile(*file, subkey, view, error);
         const REGSAM access = KEY_READ | (view == RegistryView::Registry32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
@@ -124,7 +124,7 @@ private:
     // Read on every open, so that a changed file is seen as a changed registry would be. A missing
     // file is an empty registry; one that exists but cannot be read is refused.
     static std::unique_ptr<RegistryKeyInterface> openInFile(const std::string& path, const std::string& subkey,
-                                                            RegistryView view, RegistryError& error) {
+                                                            RegistryView view, OsError& error) {
         auto file = std::make_shared<posix::RegistryFile>();
         std::unique_ptr<OpenFileInterface> stream = fileSystem().open(path, FileMode::ReadBinary);
         if (stream) {
