@@ -4,7 +4,7 @@ set -u
 tool="$1"
 shift
 runner=("$@")
-run_tool() { "${runner[@]}" run_tool "$@"; }
+run_tool() { "${runner[@]}" "$tool" "$@"; }
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 device="{6F1F1E3A-0D5C-4A8B-9A55-2B8E3C7D9F10}"
