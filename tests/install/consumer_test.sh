@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# consumer_test.sh BUILD CONSUMER_SOURCE SCRATCH
+# consumer_test.sh BUILD CONSUMER_SOURCE SCRATCH [SANITIZERS]
 set -euo pipefail
-build="$1" source="$2" scratch="$3"
+build="$1" source="$2" scratch="$3" sanitize="${4:-}"
+# A library built with sanitizers needs their run time in the program that loads it.
+flags=""
+[ -n "$sanitize" ] && flags="-fsanitize=$sanitize"
 rm -rf "$scratch"
 prefix="$scratch/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -13,7 +16,8 @@ objdump -p "$libdir/libHelvar.so" | grep -q 'SONAME *libHelvar\.so\.[0-9]' || { 
 [ -f "$prefix/include/Helvar.h" ] && [ -f "$prefix/include/orvane/explorer/QuorrelExports.h" ] || { echo "headers missing"; exit 1; }
 
 # CMake package.
-cmake -S "$source" -B "$scratch/cmake-build" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake -S "$source" -B "$scratch/cmake-build" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
 cmake --build "$scratch/cmake-build" >/dev/null
 LD_LIBRARY_PATH="$libdir" "$scratch/cmake-build/consumer"
 LD_LIBRARY_PATH="$libdir" "$scratch/cmake-build/host"
@@ -21,7 +25,7 @@ LD_LIBRARY_PATH="$libdir" "$scratch/cmake-build/host"
 # pkg-config.
 export PKG_CONFIG_PATH="$libdir/pkgconfig"
 [ "$(pkg-config --modversion helvar)" = "$(sed -n 's/^Version: //p' "$libdir/pkgconfig/helvar.pc")" ]
-cc -o "$scratch/pc-consumer" "$source/consumer.c" $(pkg-config --cflags --libs helvar)
+cc $flags -o "$scratch/pc-consumer" "$source/consumer.c" $(pkg-config --cflags --libs helvar)
 LD_LIBRARY_PATH="$libdir" "$scratch/pc-consumer"
 # The installed tools describe a code from the installed explanation files, through the
 # registry file the installation wrote.
