@@ -1,8 +1,10 @@
 #include "common/platform/posix/RegistryFile.h"
 
+#include "common/platform/File.h"
 #include "common/platform/WideText.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <sstream>
 
@@ -201,6 +203,83 @@ std::string registry32Path(const std::string& key) {
         return folded;
     }
     return prefix + kWow64Node + folded.substr(software.size());
+}
+
+namespace {
+
+// The Windows errors a registry file reports, with the system's message texts.
+struct RegistryError {
+    int32_t code;
+    const char* message;
+};
+constexpr RegistryError kFileNotFound{2, "The system cannot find the file specified."};
+constexpr RegistryError kAccessDenied{5, "Access is denied."};
+// A registry hive file of the standard format stays well below this.
+constexpr uint64_t kMaxRegistryFileBytes = uint64_t{256} << 20;
+
+void setError(OsError& error, const RegistryError& registryError) {
+    error.code = registryError.code;
+    error.message = registryError.message;
+    error.missing = false;
+}
+
+class FileRegistryKey : public RegistryKeyInterface {
+public:
+    FileRegistryKey(std::shared_ptr<const RegistryFile> file, std::string key)
+        : file_(std::move(file)), key_(std::move(key)) {}
+
+    bool queryString(const std::string& valueName, std::string& value, OsError& error) const override {
+        const std::string* data = file_->value(key_, valueName);
+        if (data == nullptr) {
+            setError(error, kFileNotFound);
+            return false;
+        }
+        value = *data;
+        return true;
+    }
+
+private:
+    std::shared_ptr<const RegistryFile> file_;
+    std::string key_;
+};
+
+bool loadRegistryFile(const std::string& path, std::shared_ptr<const RegistryFile>& file, OsError& error) {
+    OsError reason;
+    std::unique_ptr<OpenFileInterface> stream = fileSystem().open(path, FileMode::ReadBinary, reason);
+    if (!stream) {
+        if (reason.missing || reason.code == ENOTDIR) {
+            file = std::make_shared<RegistryFile>();
+            return true;
+        }
+        setError(error, kAccessDenied);
+        return false;
+    }
+    const int64_t size = stream->size();
+    if (size < 0 || static_cast<uint64_t>(size) > kMaxRegistryFileBytes) {
+        setError(error, kAccessDenied);
+        return false;
+    }
+    std::string text(static_cast<size_t>(size), '\0');
+    if (stream->read(text.data(), text.size()) != text.size() || stream->failed()) {
+        setError(error, kAccessDenied);
+        return false;
+    }
+    file = std::make_shared<RegistryFile>(RegistryFile::parse(text));
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<RegistryKeyInterface> openRegistryFileKey(const std::string& path, const std::string& subkey,
+                                                          RegistryView view, OsError& error) {
+    std::shared_ptr<const RegistryFile> file;
+    if (!loadRegistryFile(path, file, error)) return nullptr;
+    const std::string key = view == RegistryView::Registry32 ? registry32Path(subkey) : subkey;
+    if (!file->hasKey(key)) {
+        setError(error, kFileNotFound);
+        return nullptr;
+    }
+    return std::make_unique<FileRegistryKey>(std::move(file), key);
 }
 
 }  // namespace posix

@@ -29,19 +29,6 @@ void setError(OsError& error, DWORD code) {
     error.message = systemErrorMessage(code);
 }
 
-// The export file answers with the texts the Linux backend gives, whatever the system's language.
-struct FileError {
-    DWORD code;
-    const char* message;
-};
-constexpr FileError kFileNotFound{ERROR_FILE_NOT_FOUND, "The system cannot find the file specified."};
-constexpr FileError kAccessDenied{ERROR_ACCESS_DENIED, "Access is denied."};
-
-void setError(OsError& error, const FileError& file) {
-    error.code = file.code;
-    error.message = file.message;
-}
-
 class SystemRegistryKey : public RegistryKeyInterface {
 public:
     explicit SystemRegistryKey(HKEY key) : key_(key) {}
@@ -81,26 +68,6 @@ private:
     HKEY key_;
 };
 
-class FileRegistryKey : public RegistryKeyInterface {
-public:
-    FileRegistryKey(std::shared_ptr<const posix::RegistryFile> file, std::string key)
-        : file_(std::move(file)), key_(std::move(key)) {}
-
-    bool queryString(const std::string& valueName, std::string& value, OsError& error) const override {
-        const std::string* data = file_->value(key_, valueName);
-        if (data == nullptr) {
-            setError(error, kFileNotFound);
-            return false;
-        }
-        value = *data;
-        return true;
-    }
-
-private:
-    std::shared_ptr<const posix::RegistryFile> file_;
-    std::string key_;
-};
-
 class Win32Registry : public RegistryInterface {
 public:
     explicit Win32Registry(const EnvironmentInterface& environment) : environment_(environment) {}
@@ -108,7 +75,7 @@ public:
     std::unique_ptr<RegistryKeyInterface> openLocalMachineKey(const std::string& subkey, RegistryView view,
                                                               OsError& error) const override {
         std::optional<std::string> file = environment_.variable(kRegistryFileVariable);
-        if (file && !file->empty()) return openInFile(*file, subkey, view, error);
+        if (file && !file->empty()) return posix::openRegistryFileKey(*file, subkey, view, error);
         const REGSAM access = KEY_READ | (view == RegistryView::Registry32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
         HKEY key = nullptr;
         const LSTATUS status =
@@ -121,32 +88,6 @@ public:
     }
 
 private:
-    // Read on every open, so that a changed file is seen as a changed registry would be. A missing
-    // file is an empty registry; one that exists but cannot be read is refused.
-    static std::unique_ptr<RegistryKeyInterface> openInFile(const std::string& path, const std::string& subkey,
-                                                            RegistryView view, OsError& error) {
-        auto file = std::make_shared<posix::RegistryFile>();
-        std::unique_ptr<OpenFileInterface> stream = fileSystem().open(path, FileMode::ReadBinary);
-        if (stream) {
-            const int64_t size = stream->size();
-            std::string text(size > 0 ? static_cast<size_t>(size) : 0, '\0');
-            if (size < 0 || stream->read(&text[0], text.size()) != text.size()) {
-                setError(error, kAccessDenied);
-                return nullptr;
-            }
-            *file = posix::RegistryFile::parse(text);
-        } else if (::GetFileAttributesW(utf8ToWide(nativePath(path)).c_str()) != INVALID_FILE_ATTRIBUTES) {
-            setError(error, kAccessDenied);
-            return nullptr;
-        }
-        const std::string key = view == RegistryView::Registry32 ? posix::registry32Path(subkey) : subkey;
-        if (!file->hasKey(key)) {
-            setError(error, kFileNotFound);
-            return nullptr;
-        }
-        return std::make_unique<FileRegistryKey>(std::move(file), key);
-    }
-
     const EnvironmentInterface& environment_;
 };
 
