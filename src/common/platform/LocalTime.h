@@ -1,6 +1,7 @@
 #pragma once
 // Calendar fields of a UTC instant in the machine's local time zone.
 #include <cstdint>
+#include <ctime>
 
 namespace platform {
 
@@ -15,5 +16,8 @@ struct CalendarFields {
 
 // False when the instant cannot be represented in local time.
 bool localCalendarFields(int64_t secondsSinceEpoch, CalendarFields& fields);
+
+// The fields of a broken-down time as the C library gives it; false before year 0.
+bool calendarFieldsOf(const struct tm& local, CalendarFields& fields);
 
 }  // namespace platform

@@ -99,19 +99,7 @@ public:
     }
 
     bool write(const char* data, std::size_t size, OsError& error) override {
-        std::size_t done = 0;
-        while (done < size) {
-            const ssize_t put = fileSyscalls().write(fd_, data + done, size - done);
-            if (put < 0) {
-                if (errno == EINTR) continue;
-                return fail(error);
-            }
-            if (put == 0) {
-                errno = EIO;
-                return fail(error);
-            }
-            done += static_cast<std::size_t>(put);
-        }
+        if (!writeFully(fileSyscalls().write, fd_, data, size)) return fail(error);
         return true;
     }
 

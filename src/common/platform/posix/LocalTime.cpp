@@ -10,14 +10,8 @@ bool localCalendarFields(int64_t secondsSinceEpoch, CalendarFields& fields) {
         return false;
     const time_t instant = static_cast<time_t>(secondsSinceEpoch);
     struct tm local {};
-    if (localtime_r(&instant, &local) == nullptr || local.tm_year < -1900) return false;
-    fields.year = static_cast<uint32_t>(local.tm_year + 1900);
-    fields.month = static_cast<uint32_t>(local.tm_mon + 1);
-    fields.day = static_cast<uint32_t>(local.tm_mday);
-    fields.hour = static_cast<uint32_t>(local.tm_hour);
-    fields.minute = static_cast<uint32_t>(local.tm_min);
-    fields.second = static_cast<uint32_t>(local.tm_sec);
-    return true;
+    if (localtime_r(&instant, &local) == nullptr) return false;
+    return calendarFieldsOf(local, fields);
 }
 
 }  // namespace platform

@@ -61,19 +61,7 @@ public:
     }
 
     bool write(const char* data, size_t size, OsError& error) override {
-        size_t done = 0;
-        while (done < size) {
-            const ssize_t put = sys().write(fd_, data + done, size - done);
-            if (put < 0) {
-                if (errno == EINTR) continue;
-                return fail(error);
-            }
-            if (put == 0) {
-                errno = EIO;
-                return fail(error);
-            }
-            done += static_cast<size_t>(put);
-        }
+        if (!writeFully(sys().write, fd_, data, size)) return fail(error);
         return true;
     }
 

@@ -23,6 +23,23 @@ int openRetryingOnInterrupt(const char* path, int flags, mode_t mode) {
     return fd;
 }
 
+bool writeFully(ssize_t (*write)(int fd, const void* data, size_t size), int fd, const char* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t put = write(fd, data + done, size - done);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (put == 0) {
+            errno = EIO;
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
 }  // namespace posix
 
 void restoreRealSyscalls() {
