@@ -129,14 +129,4 @@ BENCHMARK(BM_RefreshOneDevice)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosec
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    // The debug configuration lands in a scratch folder, never in the machine's own.
-    setenv("ORV_COMMON_APPDATA", appData().c_str(), 1);
-    const ExplorerRegistry registry;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    fs::remove_all(appData());
-    return 0;
-}
+int main(int argc, char** argv) { return runPluginBenchmarks(argc, argv, appData()); }

@@ -1,6 +1,7 @@
 #pragma once
 // The explorer's installation as a plug-in in a benchmark finds it: a registry file in the
 // temporary folder names the folder of the explorer's libraries beside the program (../lib).
+#include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -29,3 +30,17 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The main program of a plug-in benchmark: the debug configuration lands in a scratch folder,
+// never in the machine's own, and the explorer's libraries are bound as above.
+inline int runPluginBenchmarks(int argc, char** argv, const std::filesystem::path& appData) {
+    ::setenv("ORV_COMMON_APPDATA", appData.c_str(), 1);
+    const ExplorerRegistry registry;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::error_code ignored;
+    std::filesystem::remove_all(appData, ignored);
+    return 0;
+}
