@@ -38,8 +38,8 @@ cp "$build"/*.deb "$root/tmp/debs/"
 mount -t proc proc "$root/proc"
 chroot "$root" /bin/bash -euo pipefail -c '
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq /tmp/debs/*.deb >/dev/null
+  apt-get -o APT::Sandbox::User=root update -qq
+  apt-get -o APT::Sandbox::User=root install -y -qq /tmp/debs/*.deb >/dev/null 2>&1
   echo "package-check: installed $(ls /tmp/debs | tr "\n" " ")"
   cd /tmp
   helvar demo /tmp/helvar-demo | tail -1
