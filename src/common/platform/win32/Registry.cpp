@@ -22,6 +22,9 @@ RegistrySyscalls& registrySyscalls() {
 
 namespace {
 
+constexpr uint64_t kMaxRegistryFileBytes = uint64_t{256} << 20;
+
+
 constexpr const char* kRegistryFileVariable = "ORV_REGISTRY_FILE";
 
 void setError(RegistryError& error, DWORD code) {
@@ -126,16 +129,22 @@ private:
     static std::unique_ptr<RegistryKeyInterface> openInFile(const std::string& path, const std::string& subkey,
                                                             RegistryView view, RegistryError& error) {
         auto file = std::make_shared<posix::RegistryFile>();
-        std::unique_ptr<OpenFileInterface> stream = fileSystem().open(path, FileMode::ReadBinary);
+        OsError reason;
+        std::unique_ptr<OpenFileInterface> stream = fileSystem().open(path, FileMode::ReadBinary, reason);
         if (stream) {
             const int64_t size = stream->size();
-            std::string text(size > 0 ? static_cast<size_t>(size) : 0, '\0');
-            if (size < 0 || stream->read(&text[0], text.size()) != text.size()) {
+            // The same bound as the Linux side: a larger file is not a registry.
+            if (size < 0 || static_cast<uint64_t>(size) > kMaxRegistryFileBytes) {
+                setError(error, kAccessDenied);
+                return nullptr;
+            }
+            std::string text(static_cast<size_t>(size), '\0');
+            if (stream->read(&text[0], text.size()) != text.size() || stream->failed()) {
                 setError(error, kAccessDenied);
                 return nullptr;
             }
             *file = posix::RegistryFile::parse(text);
-        } else if (::GetFileAttributesW(utf8ToWide(nativePath(path)).c_str()) != INVALID_FILE_ATTRIBUTES) {
+        } else if (!reason.missing) {
             setError(error, kAccessDenied);
             return nullptr;
         }
