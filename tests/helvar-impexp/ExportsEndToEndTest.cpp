@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#if !defined(_WIN32)
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 #include <sstream>
 #include <string>
 #include <vector>
@@ -246,16 +248,21 @@ TEST(ExportsEndToEndPlain, AnAttributeAddedAfterInitializeIsNeitherExportedNorSa
 
 namespace {
 
+#if !defined(_WIN32)
 std::string fileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
+#endif
 
 }  // namespace
 
 // A file export that cannot complete (here a file size limit) leaves the old document whole, says
 // why, and leaves no temporary file behind; a symbolic link to the document stays a link.
 TEST_F(ExportsEndToEnd, AFailedFileExportKeepsTheOldDocumentAndSaysWhy) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "needs a file size limit (setrlimit), fork and symbolic links, which Windows lacks";
+#else
     const std::string folder = ::testing::TempDir() + "helvar-export-limit-" + std::to_string(::getpid());
     ASSERT_EQ(0, ::mkdir(folder.c_str(), 0700));
     const std::string real = folder + "/doc.json";
@@ -289,10 +296,9 @@ TEST_F(ExportsEndToEnd, AFailedFileExportKeepsTheOldDocumentAndSaysWhy) {
     ::unlink(link.c_str());
     ::unlink(real.c_str());
     EXPECT_EQ(0, ::rmdir(folder.c_str())) << "no temporary file is left";
+#endif
 }
 
-// Texts that would reach the session are strict UTF-8 without NUL: a "\u0000" would cut a value
-// short in the engine. They are refused during validation, naming the attribute, with nothing applied.
 TEST_F(ExportsEndToEnd, NulCharactersAndInvalidUtf8AreRefusedBeforeAnythingIsApplied) {
     const std::string text = source.exportText();
     struct Case {

@@ -257,11 +257,12 @@ TEST(Registry, EachViewSeesItsOwnKeys) {
 }
 
 TEST(Registry, TheExportFileOverrideStaysAvailable) {
+    platform::OsError openError;
     const std::string folder = testsupport::makeTemporaryFolder("orv-registry-");
     ASSERT_FALSE(folder.empty());
     const std::string file = folder + "/registry.reg";
     {
-        auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary);
+        auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary, openError);
         ASSERT_NE(out, nullptr);
         const std::string text =
             "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane]\n\"Path\"=\"C:\\\\Orvane\"\n";
@@ -281,17 +282,18 @@ TEST(Registry, TheExportFileOverrideStaysAvailable) {
 }
 
 TEST(File, Utf16NamesAndInjectedFailures) {
+    platform::OsError openError;
     const std::string folder = testsupport::makeTemporaryFolder("orv-file-");
     ASSERT_FALSE(folder.empty());
     const std::string file = folder + "\\r\xC3\xA9sum\xC3\xA9-\xF0\x9F\x98\x80.bin";
     const std::string content("a\0b\r\n", 5);
     {
-        auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary);
+        auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary, openError);
         ASSERT_NE(out, nullptr);
         EXPECT_EQ(out->write(content.data(), content.size()), content.size());
     }
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(platform::utf8ToWide(file))));
-    auto in = platform::fileSystem().open(file, platform::FileMode::ReadBinary);
+    auto in = platform::fileSystem().open(file, platform::FileMode::ReadBinary, openError);
     ASSERT_NE(in, nullptr);
     ASSERT_EQ(in->size(), 5);
     std::string back(5, '\0');
@@ -302,7 +304,7 @@ TEST(File, Utf16NamesAndInjectedFailures) {
     auto& table = platform::win32::fileSyscalls();
     const auto saved = table;
     table.wfopen = [](const wchar_t*, const wchar_t*) -> std::FILE* { return nullptr; };
-    EXPECT_EQ(platform::fileSystem().open(file, platform::FileMode::ReadBinary), nullptr);
+    EXPECT_EQ(platform::fileSystem().open(file, platform::FileMode::ReadBinary, openError), nullptr);
     table = saved;
     std::filesystem::remove_all(std::filesystem::path(platform::utf8ToWide(folder)));
 }

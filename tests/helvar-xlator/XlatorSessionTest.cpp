@@ -2,6 +2,8 @@
 // stand-in liborvxlator.so in the system folder) and the native translator.
 #include <gtest/gtest.h>
 
+#include "support/Portable.h"
+
 #include <cstdlib>
 #include <string>
 
@@ -27,8 +29,8 @@ std::string debugText(const orverr::Status& status, const char* name) {
 // Points the system folder at the stand-ins, or at a folder without a manager.
 class SystemFolder {
 public:
-    explicit SystemFolder(const std::string& path) { ::setenv("ORV_SYSTEM_DIR", path.c_str(), 1); }
-    ~SystemFolder() { ::unsetenv("ORV_SYSTEM_DIR"); }
+    explicit SystemFolder(const std::string& path) { testsupport::setEnvironment("ORV_SYSTEM_DIR", path); }
+    ~SystemFolder() { testsupport::unsetEnvironment("ORV_SYSTEM_DIR"); }
 };
 
 std::string libraryFolder() { return std::string(std::getenv("ORV_OUT")) + "/lib"; }
@@ -103,7 +105,7 @@ TEST(XlatorSession, AMissingManagerFailsEveryExternalNameTheSameWayWhileLocalNam
     EXPECT_NE(document.find("liborvxlator.so"), std::string::npos) << document;
 
     // Even once the manager is there, this session keeps its remembered failure.
-    ::setenv("ORV_SYSTEM_DIR", libraryFolder().c_str(), 1);
+    testsupport::setEnvironment("ORV_SYSTEM_DIR", libraryFolder());
     orverr::Status second;
     EXPECT_EQ(session.getXlator(SIM_XLATOR_MANAGER_TRANSLATOR, second), nullptr);
     EXPECT_EQ(second.code, first.code);

@@ -44,6 +44,15 @@ void setEnvironment(const char* name, const std::string& value) {
 #endif
 }
 
+void unsetEnvironment(const char* name) {
+#if defined(_WIN32)
+    ::SetEnvironmentVariableW(platform::utf8ToWide(name).c_str(), nullptr);
+    ::_putenv_s(name, "");
+#else
+    ::unsetenv(name);
+#endif
+}
+
 std::string makeTemporaryFolder(const std::string& prefix) {
     std::error_code error;
     const std::filesystem::path temp = std::filesystem::temp_directory_path(error);

@@ -14,6 +14,8 @@ std::string libraryFolder(const std::string& out);
 
 // Sets a variable for this process and the processes it starts.
 void setEnvironment(const char* name, const std::string& value);
+// Removes a variable from this process and the processes it starts.
+void unsetEnvironment(const char* name);
 
 // A new, empty folder in the temporary folder; "" when none can be made.
 std::string makeTemporaryFolder(const std::string& prefix);
