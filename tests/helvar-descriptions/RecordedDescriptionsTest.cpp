@@ -2,6 +2,8 @@
 // its Windows code page.
 #include <gtest/gtest.h>
 
+#include "support/Portable.h"
+
 
 #include <string>
 
@@ -40,7 +42,7 @@ TEST_P(RecordedDescriptions, AMissingFileIsDescribedByItsLabelledPathAndTheSyste
     EXPECT_EQ(Helvar_ImportAttributeConfigurationFile(sim.vi(), path.c_str()), HELVAR_ERROR_READING_FILE);
     const std::string recorded = pendingError(sim.vi()).elaboration;
     const std::string text = toUtf8(recorded, c.codePage);
-    EXPECT_EQ(text, std::string(c.label) + ": " + path + "\n" + c.reasonLabel + ": No such file or directory") << text;
+    EXPECT_EQ(text, std::string(c.label) + ": " + path + "\n" + c.reasonLabel + ": " + testsupport::missingFileReason(true)) << text;
     Helvar_Close(sim.vi());
 }
 

@@ -145,7 +145,7 @@ TEST_F(ExportsEndToEnd, AFileWithAByteOrderMarkIsRefusedAndTheSameFileWithoutItA
     EXPECT_EQ(VI_FALSE, target.wasSet("1", DIGISCAN_ATTR_VERTICAL_RANGE));
     EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, target.importText("\xEF\xBB\xBF" + text));
     {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        std::ofstream out(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc);
         out << text;
     }
     ASSERT_EQ(VI_SUCCESS, Helvar_ImportAttributeConfigurationFile(target.vi(), path.c_str()));

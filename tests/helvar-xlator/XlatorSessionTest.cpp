@@ -33,7 +33,7 @@ public:
     ~SystemFolder() { testsupport::unsetEnvironment("ORV_SYSTEM_DIR"); }
 };
 
-std::string libraryFolder() { return std::string(std::getenv("ORV_OUT")) + "/lib"; }
+std::string libraryFolder() { return testsupport::libraryFolder(std::getenv("ORV_OUT")); }
 
 int gCreated = 0;
 int gDestroyed = 0;
@@ -102,7 +102,7 @@ TEST(XlatorSession, AMissingManagerFailsEveryExternalNameTheSameWayWhileLocalNam
     EXPECT_EQ(first.code, -52005);
     const std::string document = first.text();
     EXPECT_NE(document.find("failed to orvdynlib_load library"), std::string::npos) << document;
-    EXPECT_NE(document.find("liborvxlator.so"), std::string::npos) << document;
+    EXPECT_NE(document.find(testsupport::libraryFile("orvxlator")), std::string::npos) << document;
 
     // Even once the manager is there, this session keeps its remembered failure.
     testsupport::setEnvironment("ORV_SYSTEM_DIR", libraryFolder());

@@ -31,6 +31,16 @@ std::string definition(int32_t code, const std::string& text) {
     return "<orverror code=\"" + std::to_string(code) + "\">\n" + text + "\n</orverror>\n";
 }
 
+// A path inside a quoted registry or JSON text, whose '\' is an escape.
+std::string quoted(const fs::path& path) {
+    std::string text;
+    for (char c : path.u8string()) {
+        if (c == '\\') text += '\\';
+        text += c;
+    }
+    return text;
+}
+
 // A shared folder of its own, named by a registry file of its own.
 class LuaXlatorTest : public ::testing::Test {
 protected:
@@ -42,7 +52,7 @@ protected:
             << "Windows Registry Editor Version 5.00\n"
                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Orvane\\Common\\Installer]\n"
                "\"ORVSHAREDDIR\"=\""
-            << (root_ / "shared").string() << "\"\n";
+            << quoted(root_ / "shared") << "\"\n";
         testsupport::setEnvironment("ORV_REGISTRY_FILE", (root_ / "registry.reg").u8string());
     }
 
@@ -332,7 +342,7 @@ TEST_F(LuaXlatorTest, ResultThatIsNotTextIsAFailure) {
           "function m.getDynamicDesc() return nil end\n"
           "return m\n");
     const std::string registration =
-        "{\"orvxlatorlua_xlator\":\"oddxlator\",\"orvxlatorlua_path\":\"" + (root_ / "shared" / "scripts").string() +
+        "{\"orvxlatorlua_xlator\":\"oddxlator\",\"orvxlatorlua_path\":\"" + quoted(root_ / "shared" / "scripts") +
         "\"}";
     xlator_ = orvxlatorlua::createLuaXlator("odd", registration.c_str(), status_);
     ASSERT_NE(xlator_, nullptr) << status_.text();
@@ -367,7 +377,7 @@ TEST_P(ScriptEnvironment, Answers) {
           "function m.getDynamicDesc(chunk) return assert(loadstring(chunk))() end\n"
           "return m\n");
     const std::string registration = "{\"orvxlatorlua_xlator\":\"probe\",\"orvxlatorlua_path\":\"" +
-                                     (root_ / "shared" / "scripts").string() + "\"}";
+                                     quoted(root_ / "shared" / "scripts") + "\"}";
     xlator_ = orvxlatorlua::createMxlator("mxlator_Digiscan", registration.c_str(), status_);
     ASSERT_NE(xlator_, nullptr) << status_.text();
     std::string chunk = c.chunk;

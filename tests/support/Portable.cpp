@@ -1,6 +1,8 @@
 #include "support/Portable.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -9,6 +11,7 @@
 #include <windows.h>
 
 #include "common/platform/win32/DynamicLibrarySyscalls.h"
+#include "common/platform/win32/SystemError.h"
 #else
 #include <cstring>
 
@@ -41,6 +44,15 @@ void setEnvironment(const char* name, const std::string& value) {
     ::_putenv_s(name, value.c_str());
 #else
     ::setenv(name, value.c_str(), 1);
+#endif
+}
+
+std::string missingFileReason(bool folderMissing) {
+#if defined(_WIN32)
+    return platform::win32::systemErrorMessage(folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);
+#else
+    (void)folderMissing;
+    return std::strerror(ENOENT);
 #endif
 }
 

@@ -47,6 +47,9 @@ public:
     RefusedLoads& operator=(const RefusedLoads&) = delete;
 };
 
+// The system's text for a file (or, with folderMissing, the folder of a file) that does not exist.
+std::string missingFileReason(bool folderMissing = false);
+
 // Runs a command through the system's shell; its standard output, and its exit code in exitCode.
 std::string runCommand(const std::string& command, int& exitCode);
 

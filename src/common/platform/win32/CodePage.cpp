@@ -21,17 +21,24 @@ bool toWide(UINT codePage, const std::string& in, std::wstring& out) {
     const int length = ::MultiByteToWideChar(codePage, 0, in.data(), size, nullptr, 0);
     if (length <= 0) return false;
     out.assign(static_cast<size_t>(length), L'\0');
-    return ::MultiByteToWideChar(codePage, 0, in.data(), size, &out[0], length) == length;
+    if (::MultiByteToWideChar(codePage, 0, in.data(), size, &out[0], length) != length) return false;
+    // The five bytes 1252 leaves undefined come back as C1 controls; they cannot be read, so '?'.
+    if (codePage == 1252)
+        for (wchar_t& c : out)
+            if (c >= 0x80 && c <= 0x9F) c = L'?';
+    return true;
 }
 
 bool fromWide(UINT codePage, const std::wstring& in, std::string& out) {
     if (in.empty()) return out.clear(), true;
     const int size = static_cast<int>(in.size());
     const char* fallback = codePage == CP_UTF8 ? nullptr : "?";
-    const int length = ::WideCharToMultiByte(codePage, 0, in.data(), size, nullptr, 0, fallback, nullptr);
+    // No best fit: a lacked character becomes '?' rather than a look-alike ("é" as "e").
+    const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int length = ::WideCharToMultiByte(codePage, flags, in.data(), size, nullptr, 0, fallback, nullptr);
     if (length <= 0) return false;
     out.assign(static_cast<size_t>(length), '\0');
-    return ::WideCharToMultiByte(codePage, 0, in.data(), size, &out[0], length, fallback, nullptr) == length;
+    return ::WideCharToMultiByte(codePage, flags, in.data(), size, &out[0], length, fallback, nullptr) == length;
 }
 
 bool convert(UINT from, UINT to, const std::string& in, std::string& out) {
