@@ -67,7 +67,10 @@ run_helvar export --options "Simulate=1,DriverSetup=Channels:99" "$work/y.json" 
 
 if [ -w /dev/full ]; then
   run_helvar export - >/dev/full 2>"$work/full"; check "output to a full device fails" 4 $?
-  contains "the reason of the output failure" "$work/full" "No space left on device"
+  # The C library's text; a Windows build under an emulator reports the failure in its own words.
+  if [ "${#runner[@]}" -eq 0 ]; then
+    contains "the reason of the output failure" "$work/full" "No space left on device"
+  fi
   run_helvar apply "$work/a.json" >/dev/full 2>"$work/full"; check "apply's output to a full device fails" 4 $?
 fi
 
