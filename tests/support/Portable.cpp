@@ -133,13 +133,19 @@ int ChildProcess::wait() {
 std::string runCommand(const std::string& command, int& exitCode) {
     exitCode = -1;
     std::string output;
-    FILE* pipe = ::_popen(command.c_str(), "rb");
+    // cmd /c drops the first and the last quote of a line that holds more than two: one more pair
+    // keeps the command's own quoting.
+    FILE* pipe = ::_popen(("\"" + command + "\"").c_str(), "rb");
     if (pipe == nullptr) return output;
     char buffer[4096];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
     exitCode = ::_pclose(pipe);
-    return output;
+    // Programs write text lines with CR LF here; the tests compare lines as on Linux.
+    std::string lines;
+    for (size_t i = 0; i < output.size(); ++i)
+        if (!(output[i] == '\r' && i + 1 < output.size() && output[i + 1] == '\n')) lines += output[i];
+    return lines;
 }
 #else
 struct ChildProcess::Running {

@@ -86,7 +86,8 @@ mkfifo "$work/pipe"
 run_helvar check "$work/pipe" >"$work/pipe.out" 2>&1; check "a pipe as document is refused without blocking" 1 $?
 contains "not a regular file" "$work/pipe.out" "Not a regular file"
 run_helvar check "$work" >"$work/dir.out" 2>&1; check "a folder as document is refused" 1 $?
-contains "a folder" "$work/dir.out" "Is a directory"
+# The C library's text again (Windows gives "Access denied" for a folder).
+if [ "${#runner[@]}" -eq 0 ]; then contains "a folder" "$work/dir.out" "Is a directory"; fi
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]
