@@ -132,4 +132,6 @@ trap 'wineserver -k || true' EXIT
 # Creates or updates the prefix and starts its services here, outside ctest: started by the first
 # test program, they would inherit its output pipe and hold it open past the program's end.
 wine64 wineboot >/dev/null 2>&1
-ctest --test-dir "$build" -j"$jobs" --timeout 300 --output-on-failure "$@"
+# Now and then wine fails to start a program at all (no output, or "wine client error"); a test
+# that fails is run once more, so only a failure that repeats fails the run.
+ctest --test-dir "$build" -j"$jobs" --timeout 300 --output-on-failure --repeat until-pass:2 "$@"

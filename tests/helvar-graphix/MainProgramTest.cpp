@@ -4,7 +4,11 @@
 #include "helvar/graphixv/DefaultLanguage.h"
 #include "helvar/graphixv/RuntimeFunction.h"
 
+#if defined(_WIN32)
+extern "C" __declspec(dllexport) void GXNewHandle() {}
+#else
 extern "C" __attribute__((visibility("default"))) void GXNewHandle() {}
+#endif
 
 namespace {
 

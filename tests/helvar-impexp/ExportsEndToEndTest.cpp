@@ -6,10 +6,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#if !defined(_WIN32)
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 #include <sstream>
 #include <string>
 #include <vector>
@@ -143,7 +145,7 @@ TEST_F(ExportsEndToEnd, AFileWithAByteOrderMarkIsRefusedAndTheSameFileWithoutItA
     EXPECT_EQ(VI_FALSE, target.wasSet("1", DIGISCAN_ATTR_VERTICAL_RANGE));
     EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, target.importText("\xEF\xBB\xBF" + text));
     {
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        std::ofstream out(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc);
         out << text;
     }
     ASSERT_EQ(VI_SUCCESS, Helvar_ImportAttributeConfigurationFile(target.vi(), path.c_str()));
@@ -246,16 +248,21 @@ TEST(ExportsEndToEndPlain, AnAttributeAddedAfterInitializeIsNeitherExportedNorSa
 
 namespace {
 
+#if !defined(_WIN32)
 std::string fileText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
+#endif
 
 }  // namespace
 
 // A file export that cannot complete (here a file size limit) leaves the old document whole, says
 // why, and leaves no temporary file behind; a symbolic link to the document stays a link.
 TEST_F(ExportsEndToEnd, AFailedFileExportKeepsTheOldDocumentAndSaysWhy) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "needs a file size limit (setrlimit), fork and symbolic links, which Windows lacks";
+#else
     const std::string folder = ::testing::TempDir() + "helvar-export-limit-" + std::to_string(::getpid());
     ASSERT_EQ(0, ::mkdir(folder.c_str(), 0700));
     const std::string real = folder + "/doc.json";
@@ -289,10 +296,9 @@ TEST_F(ExportsEndToEnd, AFailedFileExportKeepsTheOldDocumentAndSaysWhy) {
     ::unlink(link.c_str());
     ::unlink(real.c_str());
     EXPECT_EQ(0, ::rmdir(folder.c_str())) << "no temporary file is left";
+#endif
 }
 
-// Texts that would reach the session are strict UTF-8 without NUL: a "\u0000" would cut a value
-// short in the engine. They are refused during validation, naming the attribute, with nothing applied.
 TEST_F(ExportsEndToEnd, NulCharactersAndInvalidUtf8AreRefusedBeforeAnythingIsApplied) {
     const std::string text = source.exportText();
     struct Case {

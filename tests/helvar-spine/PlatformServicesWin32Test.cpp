@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -18,12 +20,14 @@
 #include "common/platform/NamedMutex.h"
 #include "common/platform/ProcessId.h"
 #include "common/platform/Registry.h"
+#include "common/platform/RuntimeModules.h"
 #include "common/platform/ThreadName.h"
 #include "common/platform/WideText.h"
 #include "common/platform/win32/DynamicLibrarySyscalls.h"
 #include "common/platform/win32/FileSyscalls.h"
 #include "common/platform/win32/KnownFoldersSyscalls.h"
 #include "common/platform/win32/NamedMutexSyscalls.h"
+#include "common/platform/win32/RuntimeModulesSyscalls.h"
 #include "support/FakeEnvironment.h"
 #include "support/Portable.h"
 
@@ -257,11 +261,12 @@ TEST(Registry, EachViewSeesItsOwnKeys) {
 }
 
 TEST(Registry, TheExportFileOverrideStaysAvailable) {
+    platform::OsError openError;
     const std::string folder = testsupport::makeTemporaryFolder("orv-registry-");
     ASSERT_FALSE(folder.empty());
     const std::string file = folder + "/registry.reg";
     {
-        auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary);
+        auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary, openError);
         ASSERT_NE(out, nullptr);
         const std::string text =
             "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane]\n\"Path\"=\"C:\\\\Orvane\"\n";
@@ -281,17 +286,18 @@ TEST(Registry, TheExportFileOverrideStaysAvailable) {
 }
 
 TEST(File, Utf16NamesAndInjectedFailures) {
+    platform::OsError openError;
     const std::string folder = testsupport::makeTemporaryFolder("orv-file-");
     ASSERT_FALSE(folder.empty());
     const std::string file = folder + "\\r\xC3\xA9sum\xC3\xA9-\xF0\x9F\x98\x80.bin";
     const std::string content("a\0b\r\n", 5);
     {
-        auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary);
+        auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary, openError);
         ASSERT_NE(out, nullptr);
         EXPECT_EQ(out->write(content.data(), content.size()), content.size());
     }
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(platform::utf8ToWide(file))));
-    auto in = platform::fileSystem().open(file, platform::FileMode::ReadBinary);
+    auto in = platform::fileSystem().open(file, platform::FileMode::ReadBinary, openError);
     ASSERT_NE(in, nullptr);
     ASSERT_EQ(in->size(), 5);
     std::string back(5, '\0');
@@ -302,7 +308,7 @@ TEST(File, Utf16NamesAndInjectedFailures) {
     auto& table = platform::win32::fileSyscalls();
     const auto saved = table;
     table.wfopen = [](const wchar_t*, const wchar_t*) -> std::FILE* { return nullptr; };
-    EXPECT_EQ(platform::fileSystem().open(file, platform::FileMode::ReadBinary), nullptr);
+    EXPECT_EQ(platform::fileSystem().open(file, platform::FileMode::ReadBinary, openError), nullptr);
     table = saved;
     std::filesystem::remove_all(std::filesystem::path(platform::utf8ToWide(folder)));
 }
@@ -328,6 +334,80 @@ TEST(LocalTime, CalendarFieldsOfAnInstant) {
     EXPECT_EQ(fields.month, 11u);
     EXPECT_TRUE(fields.day == 14u || fields.day == 15u);
     EXPECT_EQ(fields.second, 20u);
+}
+
+std::string contentOf(const std::string& path) {
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(File, ReplacementKeepsTheOldContentUntilCommittedAndAfterAFailedMove) {
+    const std::string folder = testsupport::makeTemporaryFolder("orv-replace-");
+    ASSERT_FALSE(folder.empty());
+    const std::string file = folder + "/doc.json";
+    std::ofstream(std::filesystem::u8path(file), std::ios::binary) << "old";
+    platform::OsError error;
+
+    // Dropped without commit: the old content stays and no temporary file is left.
+    platform::fileSystem().replace(file, error)->write("new", 3, error);
+    EXPECT_EQ(contentOf(file), "old");
+
+    auto& table = platform::win32::fileSyscalls();
+    const auto saved = table;
+    table.moveFileEx = [](LPCWSTR, LPCWSTR, DWORD) -> BOOL {
+        ::SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    };
+    {
+        auto replacement = platform::fileSystem().replace(file, error);
+        ASSERT_NE(replacement, nullptr) << error.message;
+        ASSERT_TRUE(replacement->write("new", 3, error));
+        EXPECT_FALSE(replacement->commit(error));
+        EXPECT_EQ(error.code, static_cast<int32_t>(ERROR_DISK_FULL));
+        EXPECT_FALSE(error.message.empty());
+    }
+    table = saved;
+    EXPECT_EQ(contentOf(file), "old");
+
+    auto replacement = platform::fileSystem().replace(file, error);
+    ASSERT_NE(replacement, nullptr) << error.message;
+    ASSERT_TRUE(replacement->write("new", 3, error));
+    ASSERT_TRUE(replacement->commit(error)) << error.message;
+    replacement.reset();
+    EXPECT_EQ(contentOf(file), "new");
+    size_t entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(folder))) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1u) << "no temporary file is left";
+
+    // A folder is refused for reading without waiting on it.
+    EXPECT_EQ(platform::fileSystem().open(folder, platform::FileMode::ReadBinary, error), nullptr);
+    EXPECT_FALSE(error.missing);
+    EXPECT_EQ(platform::fileSystem().open(folder + "/missing", platform::FileMode::ReadBinary, error), nullptr);
+    EXPECT_TRUE(error.missing);
+    std::filesystem::remove_all(std::filesystem::u8path(folder));
+}
+
+TEST(RuntimeModules, KeysComeFromTheImageHeaderAndLookupsNeverLoad) {
+    const platform::RuntimeModulesInterface& modules = platform::runtimeModules();
+    HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+    ASSERT_NE(kernel, nullptr);
+    EXPECT_EQ(modules.findLoaded("kernel32.dll"), static_cast<platform::ModuleHandle>(kernel));
+    // Not loaded in this process, and looking does not load it.
+    EXPECT_EQ(modules.findLoaded("gxrt.dll"), nullptr);
+    EXPECT_EQ(::GetModuleHandleW(L"gxrt.dll"), nullptr);
+
+    const auto* image = reinterpret_cast<const unsigned char*>(kernel);
+    const auto* header = reinterpret_cast<const IMAGE_NT_HEADERS64*>(
+        image + reinterpret_cast<const IMAGE_DOS_HEADER*>(image)->e_lfanew);
+    const uint32_t version = static_cast<uint32_t>(header->OptionalHeader.MajorImageVersion) |
+                             (static_cast<uint32_t>(header->OptionalHeader.MinorImageVersion) << 16);
+    EXPECT_EQ(platform::win32::imageVersionKey(kernel), version);
+    EXPECT_EQ(modules.moduleKey(kernel), version == 0 ? 1u : version);
+    EXPECT_TRUE(modules.isLoaded(modules.moduleKey(kernel)));
+    EXPECT_NE(modules.symbol(kernel, "GetCurrentProcessId"), nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Whole-file reading and writing, against real files and against a file system that fails on cue.
 #include <gtest/gtest.h>
 
+#include "support/Portable.h"
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -115,7 +117,7 @@ TEST_F(TextFile, MissingFileIsAReadingErrorWithThePath) {
     EXPECT_EQ(errorConstant(document), "ivierrors::ERR_READING_FILE");
     EXPECT_EQ(std::string(document["component"].GetString()), "Helvar");
     EXPECT_EQ(std::string(document["translator"].GetString()), "mxlator_Digiscan");
-    EXPECT_EQ(elaborations(document), Items({"usage:kUsageTypeFilePath=" + file, "usage:kUsageTypeAdditionalErrorInfo=No such file or directory"}));
+    EXPECT_EQ(elaborations(document), Items({"usage:kUsageTypeFilePath=" + file, "usage:kUsageTypeAdditionalErrorInfo=" + testsupport::missingFileReason()}));
 }
 
 TEST_F(TextFile, UnwritableFileIsAWritingErrorWithThePath) {
@@ -124,7 +126,7 @@ TEST_F(TextFile, UnwritableFileIsAWritingErrorWithThePath) {
     EXPECT_EQ(code, -1074135036);
     auto document = parseDocument(text.c_str());
     EXPECT_EQ(errorConstant(document), "ivierrors::ERR_WRITING_FILE");
-    EXPECT_EQ(elaborations(document), Items({"usage:kUsageTypeFilePath=" + file, "usage:kUsageTypeAdditionalErrorInfo=No such file or directory"}));
+    EXPECT_EQ(elaborations(document), Items({"usage:kUsageTypeFilePath=" + file, "usage:kUsageTypeAdditionalErrorInfo=" + testsupport::missingFileReason(true)}));
 }
 
 TEST_F(TextFile, NullPathIsAnInvalidValueAndTouchesNothing) {

@@ -2,6 +2,8 @@
 // A temporary folder tree of explanation files for one test.
 #include <gtest/gtest.h>
 
+#include "support/Portable.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,8 +14,7 @@ namespace testing_xlator {
 class TempTree {
 public:
     TempTree() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orvxlator-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
+        root_ = testsupport::makeTemporaryFolder("orvxlator");
     }
     ~TempTree() {
         std::error_code ignored;

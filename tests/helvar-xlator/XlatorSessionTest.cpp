@@ -2,6 +2,8 @@
 // stand-in liborvxlator.so in the system folder) and the native translator.
 #include <gtest/gtest.h>
 
+#include "support/Portable.h"
+
 #include <cstdlib>
 #include <string>
 
@@ -27,11 +29,11 @@ std::string debugText(const orverr::Status& status, const char* name) {
 // Points the system folder at the stand-ins, or at a folder without a manager.
 class SystemFolder {
 public:
-    explicit SystemFolder(const std::string& path) { ::setenv("ORV_SYSTEM_DIR", path.c_str(), 1); }
-    ~SystemFolder() { ::unsetenv("ORV_SYSTEM_DIR"); }
+    explicit SystemFolder(const std::string& path) { testsupport::setEnvironment("ORV_SYSTEM_DIR", path); }
+    ~SystemFolder() { testsupport::unsetEnvironment("ORV_SYSTEM_DIR"); }
 };
 
-std::string libraryFolder() { return std::string(std::getenv("ORV_OUT")) + "/lib"; }
+std::string libraryFolder() { return testsupport::libraryFolder(std::getenv("ORV_OUT")); }
 
 int gCreated = 0;
 int gDestroyed = 0;
@@ -100,10 +102,10 @@ TEST(XlatorSession, AMissingManagerFailsEveryExternalNameTheSameWayWhileLocalNam
     EXPECT_EQ(first.code, -52005);
     const std::string document = first.text();
     EXPECT_NE(document.find("failed to orvdynlib_load library"), std::string::npos) << document;
-    EXPECT_NE(document.find("liborvxlator.so"), std::string::npos) << document;
+    EXPECT_NE(document.find(testsupport::libraryFile("orvxlator")), std::string::npos) << document;
 
     // Even once the manager is there, this session keeps its remembered failure.
-    ::setenv("ORV_SYSTEM_DIR", libraryFolder().c_str(), 1);
+    testsupport::setEnvironment("ORV_SYSTEM_DIR", libraryFolder());
     orverr::Status second;
     EXPECT_EQ(session.getXlator(SIM_XLATOR_MANAGER_TRANSLATOR, second), nullptr);
     EXPECT_EQ(second.code, first.code);

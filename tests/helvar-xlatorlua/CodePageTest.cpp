@@ -5,7 +5,9 @@
 #include <cerrno>
 #include <ostream>
 
+#if !defined(_WIN32)
 #include "common/platform/posix/CodePageSyscalls.h"
+#endif
 
 namespace {
 
@@ -54,6 +56,11 @@ TEST(CodePage, UnknownCodePageLeavesOutputUnchanged) {
     EXPECT_EQ(out, "unchanged");
 }
 
+#if defined(_WIN32)
+TEST(CodePageFaults, NeedIconv) {
+    GTEST_SKIP() << "these inject failures into iconv's descriptor calls; the system's conversions are single calls";
+}
+#else
 class CodePageFaults : public ::testing::Test {
 protected:
     ~CodePageFaults() override { platform::posix::codePageSyscalls() = platform::posix::realCodePageSyscalls(); }
@@ -84,5 +91,7 @@ TEST_F(CodePageFaults, FailureMidwayKeepsWhatWasConverted) {
     ASSERT_TRUE(platform::codePageToUtf8(1252, "abc", out));
     EXPECT_EQ(out, "a?");
 }
+
+#endif
 
 }  // namespace

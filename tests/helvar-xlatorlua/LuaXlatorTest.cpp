@@ -3,6 +3,8 @@
 #include "helvar/orvxlatorlua/LuaXlator.h"
 
 #include <gtest/gtest.h>
+
+#include "support/Portable.h"
 #include <rapidjson/document.h>
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
@@ -29,24 +31,34 @@ std::string definition(int32_t code, const std::string& text) {
     return "<orverror code=\"" + std::to_string(code) + "\">\n" + text + "\n</orverror>\n";
 }
 
+// A path inside a quoted registry or JSON text, whose '\' is an escape.
+std::string quoted(const fs::path& path) {
+    std::string text;
+    for (char c : path.u8string()) {
+        if (c == '\\') text += '\\';
+        text += c;
+    }
+    return text;
+}
+
 // A shared folder of its own, named by a registry file of its own.
 class LuaXlatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "orvxlatorlua-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
+        const std::string made = testsupport::makeTemporaryFolder("orvxlatorlua");
+        ASSERT_FALSE(made.empty());
+        root_ = fs::u8path(made);
         std::ofstream(root_ / "registry.reg", std::ios::binary)
             << "Windows Registry Editor Version 5.00\n"
                "[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Orvane\\Common\\Installer]\n"
                "\"ORVSHAREDDIR\"=\""
-            << (root_ / "shared").string() << "\"\n";
-        ::setenv("ORV_REGISTRY_FILE", (root_ / "registry.reg").c_str(), 1);
+            << quoted(root_ / "shared") << "\"\n";
+        testsupport::setEnvironment("ORV_REGISTRY_FILE", (root_ / "registry.reg").u8string());
     }
 
     void TearDown() override {
         if (xlator_ != nullptr) xlator_->destroy(xlator_);
-        ::unsetenv("ORV_REGISTRY_FILE");
+        testsupport::unsetEnvironment("ORV_REGISTRY_FILE");
         std::error_code ignored;
         fs::remove_all(root_, ignored);
     }
@@ -284,7 +296,7 @@ TEST_F(StaticDescription, InvalidLanguage) {
 }
 
 TEST_F(LuaXlatorTest, WithoutSharedFolderNothingIsFound) {
-    ::setenv("ORV_REGISTRY_FILE", (root_ / "none.reg").c_str(), 1);
+    testsupport::setEnvironment("ORV_REGISTRY_FILE", (root_ / "none.reg").u8string());
     ASSERT_NE(create(), nullptr) << status_.text();
     EXPECT_EQ(staticDesc(-52005, 0), "Error description not found");
     EXPECT_EQ(status_.code, 0) << status_.text();
@@ -330,7 +342,7 @@ TEST_F(LuaXlatorTest, ResultThatIsNotTextIsAFailure) {
           "function m.getDynamicDesc() return nil end\n"
           "return m\n");
     const std::string registration =
-        "{\"orvxlatorlua_xlator\":\"oddxlator\",\"orvxlatorlua_path\":\"" + (root_ / "shared" / "scripts").string() +
+        "{\"orvxlatorlua_xlator\":\"oddxlator\",\"orvxlatorlua_path\":\"" + quoted(root_ / "shared" / "scripts") +
         "\"}";
     xlator_ = orvxlatorlua::createLuaXlator("odd", registration.c_str(), status_);
     ASSERT_NE(xlator_, nullptr) << status_.text();
@@ -365,7 +377,7 @@ TEST_P(ScriptEnvironment, Answers) {
           "function m.getDynamicDesc(chunk) return assert(loadstring(chunk))() end\n"
           "return m\n");
     const std::string registration = "{\"orvxlatorlua_xlator\":\"probe\",\"orvxlatorlua_path\":\"" +
-                                     (root_ / "shared" / "scripts").string() + "\"}";
+                                     quoted(root_ / "shared" / "scripts") + "\"}";
     xlator_ = orvxlatorlua::createMxlator("mxlator_Digiscan", registration.c_str(), status_);
     ASSERT_NE(xlator_, nullptr) << status_.text();
     std::string chunk = c.chunk;

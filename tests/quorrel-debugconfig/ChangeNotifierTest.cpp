@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "DebugConfigTestSupport.h"
-#include "common/platform/posix/DirectoryMonitorSyscalls.h"
+#include "MonitorFaults.h"
 #include "explorer/PropertyTags.h"
 #include "quorrel/debugconfig/ConfigContainer.h"
 #include "quorrel/debugconfig/DebugConfiguration.h"
@@ -108,7 +108,7 @@ class ChangeNotifier : public ::testing::Test {
 protected:
     void TearDown() override {
         notifier.reset();
-        platform::posix::directoryMonitorSyscalls() = platform::posix::realDirectoryMonitorSyscalls();
+        restoreMonitor();
     }
     void start() {
         notifier = std::make_unique<DebugConfigurationChangeNotifier>(
@@ -188,22 +188,18 @@ TEST_F(ChangeNotifier, ACheckDoesNotWaitForTheFileWhileAHostHoldsABag) {
 }
 
 TEST_F(ChangeNotifier, MonitorFailures) {
-    platform::posix::directoryMonitorSyscalls().inotifyAddWatch = [](int, const char*, uint32_t) {
-        errno = ENOSPC;
-        return -1;
-    };
+    const int kCode = failMonitorStart();
     const Raised raised = raisedBy([&] { start(); });
     EXPECT_EQ(-52008, raised.code);
     EXPECT_NE(std::string::npos, raised.document.find("nORVAPALS100::tStatus::kOSFault")) << raised.document;
-    EXPECT_NE(std::string::npos, raised.document.find("\"internal_error\":{\"api\":\"errno\",\"code\":28")) << raised.document;
+    EXPECT_NE(std::string::npos,
+              raised.document.find("\"internal_error\":{\"api\":\"errno\",\"code\":" + std::to_string(kCode)))
+        << raised.document;
     notifier.reset();
 
     // A failing wait ends the thread's work.
-    platform::posix::directoryMonitorSyscalls() = platform::posix::realDirectoryMonitorSyscalls();
-    platform::posix::directoryMonitorSyscalls().poll = [](struct pollfd*, nfds_t, int) {
-        errno = EINVAL;
-        return -1;
-    };
+    restoreMonitor();
+    failMonitorWait();
     start();
     while (!notifier->hasEnded()) std::this_thread::yield();
     EXPECT_EQ(0u, notifier->checkCount());

@@ -2,6 +2,8 @@
 // the debug configuration reach the registered sink from the plug-in's workers.
 #include <gtest/gtest.h>
 
+#include "support/Portable.h"
+
 #include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
@@ -69,7 +71,7 @@ protected:
     void SetUp() override {
         static const std::string base = std::getenv("ORV_COMMON_APPDATA");
         const std::string own = base + "/" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ::setenv("ORV_COMMON_APPDATA", own.c_str(), 1);
+        testsupport::setEnvironment("ORV_COMMON_APPDATA", own);
         folder = fs::path(own) / "Orvane" / "Shared" / "Quorrel";
         fs::create_directories(folder);
         fs::remove(folder / "Quorrel.config");

@@ -1,6 +1,8 @@
 #include "support/Portable.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -9,6 +11,7 @@
 #include <windows.h>
 
 #include "common/platform/win32/DynamicLibrarySyscalls.h"
+#include "common/platform/win32/SystemError.h"
 #else
 #include <cstring>
 
@@ -41,6 +44,24 @@ void setEnvironment(const char* name, const std::string& value) {
     ::_putenv_s(name, value.c_str());
 #else
     ::setenv(name, value.c_str(), 1);
+#endif
+}
+
+std::string missingFileReason(bool folderMissing) {
+#if defined(_WIN32)
+    return platform::win32::systemErrorMessage(folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);
+#else
+    (void)folderMissing;
+    return std::strerror(ENOENT);
+#endif
+}
+
+void unsetEnvironment(const char* name) {
+#if defined(_WIN32)
+    ::SetEnvironmentVariableW(platform::utf8ToWide(name).c_str(), nullptr);
+    ::_putenv_s(name, "");
+#else
+    ::unsetenv(name);
 #endif
 }
 
@@ -112,13 +133,19 @@ int ChildProcess::wait() {
 std::string runCommand(const std::string& command, int& exitCode) {
     exitCode = -1;
     std::string output;
-    FILE* pipe = ::_popen(command.c_str(), "rb");
+    // cmd /c drops the first and the last quote of a line that holds more than two: one more pair
+    // keeps the command's own quoting.
+    FILE* pipe = ::_popen(("\"" + command + "\"").c_str(), "rb");
     if (pipe == nullptr) return output;
     char buffer[4096];
     size_t got;
     while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
     exitCode = ::_pclose(pipe);
-    return output;
+    // Programs write text lines with CR LF here; the tests compare lines as on Linux.
+    std::string lines;
+    for (size_t i = 0; i < output.size(); ++i)
+        if (!(output[i] == '\r' && i + 1 < output.size() && output[i + 1] == '\n')) lines += output[i];
+    return lines;
 }
 #else
 struct ChildProcess::Running {

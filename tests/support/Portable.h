@@ -14,6 +14,8 @@ std::string libraryFolder(const std::string& out);
 
 // Sets a variable for this process and the processes it starts.
 void setEnvironment(const char* name, const std::string& value);
+// Removes a variable from this process and the processes it starts.
+void unsetEnvironment(const char* name);
 
 // A new, empty folder in the temporary folder; "" when none can be made.
 std::string makeTemporaryFolder(const std::string& prefix);
@@ -44,6 +46,9 @@ public:
     RefusedLoads(const RefusedLoads&) = delete;
     RefusedLoads& operator=(const RefusedLoads&) = delete;
 };
+
+// The system's text for a file (or, with folderMissing, the folder of a file) that does not exist.
+std::string missingFileReason(bool folderMissing = false);
 
 // Runs a command through the system's shell; its standard output, and its exit code in exitCode.
 std::string runCommand(const std::string& command, int& exitCode);

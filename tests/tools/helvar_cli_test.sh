@@ -67,7 +67,10 @@ run_helvar export --options "Simulate=1,DriverSetup=Channels:99" "$work/y.json" 
 
 if [ -w /dev/full ]; then
   run_helvar export - >/dev/full 2>"$work/full"; check "output to a full device fails" 4 $?
-  contains "the reason of the output failure" "$work/full" "No space left on device"
+  # The C library's text; a Windows build under an emulator reports the failure in its own words.
+  if [ "${#runner[@]}" -eq 0 ]; then
+    contains "the reason of the output failure" "$work/full" "No space left on device"
+  fi
   run_helvar apply "$work/a.json" >/dev/full 2>"$work/full"; check "apply's output to a full device fails" 4 $?
 fi
 
@@ -83,7 +86,8 @@ mkfifo "$work/pipe"
 run_helvar check "$work/pipe" >"$work/pipe.out" 2>&1; check "a pipe as document is refused without blocking" 1 $?
 contains "not a regular file" "$work/pipe.out" "Not a regular file"
 run_helvar check "$work" >"$work/dir.out" 2>&1; check "a folder as document is refused" 1 $?
-contains "a folder" "$work/dir.out" "Is a directory"
+# The C library's text again (Windows gives "Access denied" for a folder).
+if [ "${#runner[@]}" -eq 0 ]; then contains "a folder" "$work/dir.out" "Is a directory"; fi
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -10,6 +10,11 @@
 
 #include "Commands.h"
 #include "common/platform/ModulePath.h"
+#include "common/platform/WideText.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -105,13 +110,23 @@ int main(int argc, char** argv) { return checkedOutput(run(argc, argv)); }
 
 namespace {
 
+// For this process's platform layer and for the run time's getenv.
+void setVariable(const char* name, const std::string& value) {
+#if defined(_WIN32)
+    ::SetEnvironmentVariableW(platform::utf8ToWide(name).c_str(), platform::utf8ToWide(value).c_str());
+    ::_putenv_s(name, value.c_str());
+#else
+    ::setenv(name, value.c_str(), 1);
+#endif
+}
+
 int run(int argc, char** argv) {
     // Without a registry file of its own, the tool uses the one installed beside it.
     if (!std::getenv("ORV_REGISTRY_FILE")) {
         const std::string program = platform::moduleFileName(reinterpret_cast<const void*>(&run));
-        const std::string folder = program.substr(0, program.rfind('/') + 1);
+        const std::string folder = program.substr(0, program.find_last_of("/\\") + 1);
         const std::string registry = folder + "../registry.reg";
-        if (!program.empty() && std::ifstream(registry).good()) ::setenv("ORV_REGISTRY_FILE", registry.c_str(), 1);
+        if (!program.empty() && std::ifstream(registry).good()) setVariable("ORV_REGISTRY_FILE", registry);
     }
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         (argc < 2 ? std::cerr : std::cout) << kUsage;

@@ -7,7 +7,12 @@
 extern "C" {
 #endif
 
+#if defined(_WIN32)
+/* Named exports only: otherwise the linker exports everything, the static libgcc included. */
+#define SIM_GXRT_API __declspec(dllexport)
+#else
 #define SIM_GXRT_API __attribute__((visibility("default")))
+#endif
 
 /* Writes the current language name into a 264-byte buffer. */
 SIM_GXRT_API void GetLangStr(unsigned char* buffer);

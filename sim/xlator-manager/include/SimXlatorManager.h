@@ -32,17 +32,24 @@ struct SimXlatorTable {
                             SimXlatorRealloc allocate, void* context, SimXlatorStatus* status);
 };
 
+#if defined(_WIN32)
+/* Named exports only: otherwise the linker exports everything, the static libgcc included. */
+#define SIM_XLATOR_API __declspec(dllexport)
+#else
+#define SIM_XLATOR_API __attribute__((visibility("default")))
+#endif
+
 #define SIM_XLATOR_MANAGER_TRANSLATOR "simxlator_manager"
 
-__attribute__((visibility("default"))) void* orvxlatormgr_createSession(SimXlatorStatus* status);
-__attribute__((visibility("default"))) void orvxlatormgr_destroySession(void* session);
-__attribute__((visibility("default"))) SimXlatorTable* orvxlatormgr_createXlator(void* session, const char* name,
+SIM_XLATOR_API void* orvxlatormgr_createSession(SimXlatorStatus* status);
+SIM_XLATOR_API void orvxlatormgr_destroySession(void* session);
+SIM_XLATOR_API SimXlatorTable* orvxlatormgr_createXlator(void* session, const char* name,
                                                                                SimXlatorStatus* status, void* reserved);
-__attribute__((visibility("default"))) void orvxlatormgr_destroyXlator(void* session, SimXlatorTable* xlator);
+SIM_XLATOR_API void orvxlatormgr_destroyXlator(void* session, SimXlatorTable* xlator);
 
 /* Sessions and translators created and not yet destroyed. */
-__attribute__((visibility("default"))) int32_t SimXlatorMgr_LiveSessions(void);
-__attribute__((visibility("default"))) int32_t SimXlatorMgr_LiveTranslators(void);
+SIM_XLATOR_API int32_t SimXlatorMgr_LiveSessions(void);
+SIM_XLATOR_API int32_t SimXlatorMgr_LiveTranslators(void);
 
 #ifdef __cplusplus
 }

@@ -4,8 +4,9 @@
 
 find_library(LUA51_CJSON_LIBRARY NAMES lua5.1-cjson REQUIRED)
 find_library(LUA51_LFS_LIBRARY NAMES lua5.1-filesystem REQUIRED)
-find_file(DKJSON_LUA dkjson.lua PATHS /usr/share/lua/5.1 NO_DEFAULT_PATH REQUIRED)
-find_file(CJSON_UTIL_LUA util.lua PATHS /usr/share/lua/5.1/cjson NO_DEFAULT_PATH REQUIRED)
+# The scripts are the build machine's, also when cross-compiling.
+find_file(DKJSON_LUA dkjson.lua PATHS /usr/share/lua/5.1 NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+find_file(CJSON_UTIL_LUA util.lua PATHS /usr/share/lua/5.1/cjson NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 target_link_libraries(helvar_core PUBLIC orv_lua ${LUA51_CJSON_LIBRARY} ${LUA51_LFS_LIBRARY})
 
 # Scripts are compiled to bytecode at build time (about six times faster to load than to parse)
@@ -38,8 +39,28 @@ helvar_embed_script(${lua_scripts}/orvmxl_utilities.lua orvmxl_utilities.lua Gen
 helvar_embed_script(${lua_scripts}/orvxlatorlua.lua orvxlatorlua.lua GeneratedOrvxlatorlua.h kOrvxlatorluaLua)
 
 # Term tables: UTF-8 sources converted to each language's code page by a build-time program.
-add_executable(orv_term_table_generator ${CMAKE_CURRENT_LIST_DIR}/buildtime/TermTableGenerator.cpp)
-target_link_libraries(orv_term_table_generator PRIVATE orv_platform)
+if(CMAKE_CROSSCOMPILING)
+  # A host program: built at configure time with the build machine's compiler and its posix
+  # code pages (iconv), so that the tables match the Linux build's byte for byte.
+  find_program(ORV_HOST_CXX NAMES c++ g++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+  set(term_generator ${CMAKE_BINARY_DIR}/host/orv_term_table_generator)
+  set(term_generator_sources ${CMAKE_CURRENT_LIST_DIR}/buildtime/TermTableGenerator.cpp
+      ${PROJECT_SOURCE_DIR}/src/common/platform/posix/CodePage.cpp)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${term_generator_sources})
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/host)
+  execute_process(
+    COMMAND ${ORV_HOST_CXX} -std=c++17 -O1 -I${PROJECT_SOURCE_DIR}/src ${term_generator_sources} -o ${term_generator}
+    RESULT_VARIABLE host_result ERROR_VARIABLE host_errors)
+  if(NOT host_result EQUAL 0)
+    message(FATAL_ERROR "Host term table generator: ${host_errors}")
+  endif()
+  set(term_generator_depends ${term_generator})
+else()
+  add_executable(orv_term_table_generator ${CMAKE_CURRENT_LIST_DIR}/buildtime/TermTableGenerator.cpp)
+  target_link_libraries(orv_term_table_generator PRIVATE orv_platform)
+  set(term_generator orv_term_table_generator)
+  set(term_generator_depends orv_term_table_generator)
+endif()
 # A source that appears later reconfigures the build.
 file(GLOB term_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/terms/*.tsv)
 set(term_arguments)
@@ -52,8 +73,8 @@ endforeach()
 set(term_output ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/GeneratedTermTables.cpp)
 add_custom_command(
   OUTPUT ${term_output}
-  COMMAND orv_term_table_generator ${term_output} ${term_arguments}
-  DEPENDS orv_term_table_generator ${term_sources}
+  COMMAND ${term_generator} ${term_output} ${term_arguments}
+  DEPENDS ${term_generator_depends} ${term_sources}
   COMMENT "Generating the term tables"
   VERBATIM)
 target_sources(helvar_core PRIVATE ${term_output})

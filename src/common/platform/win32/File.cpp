@@ -1,9 +1,11 @@
 #include "common/platform/File.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "common/platform/WideText.h"
 #include "common/platform/win32/FileSyscalls.h"
+#include "common/platform/win32/SystemError.h"
 
 namespace platform {
 namespace win32 {
@@ -14,7 +16,23 @@ int64_t tell64(std::FILE* file) { return ::_ftelli64(file); }
 }  // namespace
 
 FileSyscalls realFileSyscalls() {
-    return FileSyscalls{&::_wfopen, &seek64, &tell64, &std::fread, &std::fwrite, &std::fflush, &std::ferror, &std::fclose};
+    return FileSyscalls{&::_wfopen,
+                        &seek64,
+                        &tell64,
+                        &std::fread,
+                        &std::fwrite,
+                        &std::fflush,
+                        &std::ferror,
+                        &std::fclose,
+                        &::CreateFileW,
+                        &::GetFileType,
+                        &::GetFileInformationByHandle,
+                        &::WriteFile,
+                        &::FlushFileBuffers,
+                        &::CloseHandle,
+                        &::MoveFileExW,
+                        &::DeleteFileW,
+                        &::GetLastError};
 }
 
 FileSyscalls& fileSyscalls() {
@@ -23,6 +41,48 @@ FileSyscalls& fileSyscalls() {
 }
 
 namespace {
+
+bool fail(OsError& error) { return failWith(fileSyscalls().getLastError(), error); }
+
+// Other opens may read, write, rename and delete, as with the Linux descriptors.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+constexpr size_t kMaxChunk = 1u << 30;
+
+std::string folderOf(const std::string& path) {
+    const std::string::size_type slash = path.find_last_of("\\/");
+    if (slash == std::string::npos) return ".";
+    return path.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const std::string::size_type slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Whether the path names a regular file (not a folder, a pipe or a device), asked through a
+// handle that neither reads nor waits. True also when it does not exist, so that the open
+// reports that itself.
+bool regularOrMissing(const std::wstring& path, OsError& error) {
+    FileSyscalls& calls = fileSyscalls();
+    // Backup semantics opens folders too, so that they are told apart instead of failing.
+    HANDLE file = calls.createFile(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                                   nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD code = calls.getLastError();
+        return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || failWith(code, error);
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool disk = calls.getFileType(file) == FILE_TYPE_DISK;
+    const bool known = calls.getFileInformationByHandle(file, &information) != 0;
+    calls.closeHandle(file);
+    if (disk && known && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return true;
+    // A folder: what opening one for reading gives.
+    if (disk && known) return failWith(ERROR_ACCESS_DENIED, error);
+    error.code = ERROR_BAD_FILE_TYPE;
+    error.message = "Not a regular file";
+    error.missing = false;
+    return false;
+}
 
 class Win32OpenFile : public OpenFileInterface {
 public:
@@ -55,14 +115,94 @@ private:
     std::FILE* file_;
 };
 
+class Win32ReplacementFile : public ReplacementFileInterface {
+public:
+    Win32ReplacementFile(HANDLE file, std::wstring temporary, std::wstring target)
+        : file_(file), temporary_(std::move(temporary)), target_(std::move(target)) {}
+    Win32ReplacementFile(const Win32ReplacementFile&) = delete;
+    Win32ReplacementFile& operator=(const Win32ReplacementFile&) = delete;
+    ~Win32ReplacementFile() override {
+        if (file_ != INVALID_HANDLE_VALUE) fileSyscalls().closeHandle(file_);
+        if (!committed_) fileSyscalls().deleteFile(temporary_.c_str());
+    }
+
+    bool write(const char* data, std::size_t size, OsError& error) override {
+        std::size_t done = 0;
+        while (done < size) {
+            DWORD put = 0;
+            const DWORD chunk = static_cast<DWORD>(std::min(size - done, kMaxChunk));
+            if (!fileSyscalls().writeFile(file_, data + done, chunk, &put, nullptr)) return fail(error);
+            if (put == 0) return failWith(ERROR_WRITE_FAULT, error);
+            done += put;
+        }
+        return true;
+    }
+
+    bool commit(OsError& error) override {
+        FileSyscalls& calls = fileSyscalls();
+        if (!calls.flushFileBuffers(file_)) return fail(error);
+        const HANDLE file = file_;
+        file_ = INVALID_HANDLE_VALUE;
+        if (!calls.closeHandle(file)) return fail(error);
+        // Write-through: the call returns once the new name is on disk.
+        if (!calls.moveFileEx(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return fail(error);
+        committed_ = true;
+        return true;
+    }
+
+private:
+    HANDLE file_;
+    std::wstring temporary_;
+    std::wstring target_;
+    bool committed_ = false;
+};
+
 class Win32FileSystem : public FileSystemInterface {
 public:
     // The run time opens with full sharing; names go to the system as UTF-16.
-    std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode) override {
-        std::FILE* file = fileSyscalls().wfopen(utf8ToWide(nativePath(utf8Path)).c_str(),
-                                                mode == FileMode::ReadBinary ? L"rb" : L"wb");
-        if (file == nullptr) return nullptr;
+    std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode, OsError& error) override {
+        const std::wstring path = utf8ToWide(nativePath(utf8Path));
+        const bool reading = mode == FileMode::ReadBinary;
+        if (reading && !regularOrMissing(path, error)) return nullptr;
+        std::FILE* file = fileSyscalls().wfopen(path.c_str(), reading ? L"rb" : L"wb");
+        if (file == nullptr) {
+            // The run time keeps the system's code for the failed open.
+            const DWORD code = ::GetLastError();
+            failWith(code != 0 ? code : static_cast<DWORD>(ERROR_OPEN_FAILED), error);
+            return nullptr;
+        }
         return std::make_unique<Win32OpenFile>(file);
+    }
+
+    // Symbolic links are rare on Windows and need privileges to make: the name itself is replaced.
+    std::unique_ptr<ReplacementFileInterface> replace(const std::string& utf8Path, OsError& error) override {
+        const std::string target = nativePath(utf8Path);
+        const std::wstring wideTarget = utf8ToWide(target);
+        if (!regularOrMissing(wideTarget, error)) return nullptr;
+        const std::string stem =
+            folderOf(target) + "\\." + nameOf(target) + ".tmp" + std::to_string(::GetCurrentProcessId()) + "-";
+        FileSyscalls& calls = fileSyscalls();
+        for (unsigned attempt = 0; attempt < 100; ++attempt) {
+            const std::wstring temporary = utf8ToWide(stem + std::to_string(nextNumber()));
+            HANDLE file = calls.createFile(temporary.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file == INVALID_HANDLE_VALUE) {
+                const DWORD code = calls.getLastError();
+                if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) continue;
+                failWith(code, error);
+                return nullptr;
+            }
+            return std::make_unique<Win32ReplacementFile>(file, temporary, wideTarget);
+        }
+        failWith(ERROR_FILE_EXISTS, error);
+        return nullptr;
+    }
+
+private:
+    static unsigned nextNumber() {
+        static std::atomic<unsigned> number{0};
+        return ++number;
     }
 };
 

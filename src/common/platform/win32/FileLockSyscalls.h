@@ -19,6 +19,8 @@ struct FileLockSyscalls {
     BOOL(WINAPI* flushFileBuffers)(HANDLE file);
     void(WINAPI* sleep)(DWORD milliseconds);
     DWORD(WINAPI* getLastError)();
+    DWORD(WINAPI* getFileType)(HANDLE file);
+    BOOL(WINAPI* deleteFile)(LPCWSTR path);
 };
 
 // The table in use; tests replace entries and restore them with realFileLockSyscalls().

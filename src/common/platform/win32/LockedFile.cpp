@@ -15,7 +15,8 @@ namespace platform::win32 {
 FileLockSyscalls realFileLockSyscalls() {
     return FileLockSyscalls{&::CreateFileW, &::CloseHandle, &::LockFileEx,        &::UnlockFileEx,
                             &::ReadFile,    &::WriteFile,   &::SetFilePointerEx,  &::SetEndOfFile,
-                            &::FlushFileBuffers, &::Sleep,  &::GetLastError};
+                            &::FlushFileBuffers, &::Sleep,  &::GetLastError,
+                            &::GetFileType, &::DeleteFileW};
 }
 
 FileLockSyscalls& fileLockSyscalls() {
@@ -27,18 +28,7 @@ namespace {
 
 const FileLockSyscalls& sys() { return fileLockSyscalls(); }
 
-bool fail(OsError& error) {
-    const DWORD code = sys().getLastError();
-    error.code = static_cast<int32_t>(code);
-    error.message = systemErrorMessage(code);
-    return false;
-}
-
-bool failWith(DWORD code, OsError& error) {
-    error.code = static_cast<int32_t>(code);
-    error.message = systemErrorMessage(code);
-    return false;
-}
+bool fail(OsError& error) { return failWith(sys().getLastError(), error); }
 
 // Other opens may read, write, rename and delete, as with the Linux descriptors.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -120,10 +110,18 @@ private:
 class LockedFileSystemWin32 final : public LockedFileSystemInterface {
 public:
     std::unique_ptr<LockedFileInterface> openExisting(const std::string& path, OsError& error) override {
+        // Without backup semantics a folder fails to open; a pipe or device opens and is refused.
         HANDLE file = sys().createFile(utf8ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             fail(error);
+            return nullptr;
+        }
+        if (sys().getFileType(file) != FILE_TYPE_DISK) {
+            sys().closeHandle(file);
+            error.code = ERROR_BAD_FILE_TYPE;
+            error.message = "Not a regular file";
+            error.missing = false;
             return nullptr;
         }
         return std::make_unique<LockedFileWin32>(file);
@@ -138,6 +136,16 @@ public:
     }
 
     void sleepMilliseconds(uint32_t milliseconds) override { sys().sleep(milliseconds); }
+
+    bool remove(const std::string& path, OsError& error) override {
+        if (sys().deleteFile(utf8ToWide(path).c_str())) return true;
+        const DWORD code = sys().getLastError();
+        return code == ERROR_FILE_NOT_FOUND || failWith(code, error);
+    }
+
+    // Windows cannot flush a folder: NTFS journals its name changes itself, so a created or
+    // deleted name is already as durable as the file system makes it.
+    bool syncFolder(const std::string&, OsError&) override { return true; }
 };
 
 }  // namespace

@@ -22,6 +22,8 @@ RegistrySyscalls& registrySyscalls() {
 
 namespace {
 
+
+
 constexpr const char* kRegistryFileVariable = "ORV_REGISTRY_FILE";
 
 void setError(OsError& error, DWORD code) {

@@ -18,3 +18,14 @@ std::string systemErrorMessage(uint32_t code) {
 }
 
 }  // namespace platform::win32
+
+namespace platform::win32 {
+
+bool failWith(uint32_t code, OsError& error) {
+    error.code = static_cast<int32_t>(code);
+    error.message = systemErrorMessage(code);
+    error.missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+    return false;
+}
+
+}  // namespace platform::win32
