@@ -18,10 +18,10 @@ run_tool >/dev/null 2>&1; expect "no command is a usage error" [ $? -eq 2 ]
 run_tool --help >"$work/help"; expect "help succeeds" [ $? -eq 0 ]
 expect "help gives an example" grep -q "^example:" "$work/help"
 
-# A refusal reads "symbol (number): text" with the system's reason.
+# A refusal reads "symbol (number): text", the text naming the file and the system's reason.
 ORV_COMMON_APPDATA="$work/missing" run_tool read "$device" 2>"$work/err"; expect "a missing folder fails" [ $? -eq 1 ]
-expect "refusal shows symbol, number and reason" \
-  grep -qE '^quorrel-debugconfig: [A-Za-z0-9:_]+ \(-[0-9]+\): .*No such file or directory' "$work/err"
+expect "refusal shows symbol, number and text" \
+  grep -qE '^quorrel-debugconfig: [A-Za-z0-9:_]+ \(-[0-9]+\): Failed to open file; FilePath: .*Quorrel\.config; .+' "$work/err"
 
 mkdir -p "$work/appdata/Orvane/Shared/Quorrel"
 export ORV_COMMON_APPDATA="$work/appdata"
