@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "common/platform/PathParts.h"
 #include "common/platform/posix/FileSyscalls.h"
 #include "common/platform/posix/OsErrorPosix.h"
 #include "common/platform/posix/Syscalls.h"
@@ -24,17 +25,6 @@ FileSyscalls& fileSyscalls() {
 }
 
 namespace {
-
-std::string folderOf(const std::string& path) {
-    const std::string::size_type slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path) {
-    const std::string::size_type slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The file a path leads to, following symbolic links, so that replacing it keeps the links.
 bool followLinks(std::string& path, OsError& error) {
@@ -166,10 +156,8 @@ public:
         FileSyscalls& calls = fileSyscalls();
         struct stat existing {};
         const bool exists = calls.lstat(target.c_str(), &existing) == 0;
-        // A hidden name beside the file: the rename stays within one file system.
-        const std::string stem = folderOf(target) + "/." + nameOf(target) + ".tmp" + std::to_string(::getpid()) + "-";
         for (unsigned attempt = 0; attempt < 100; ++attempt) {
-            const std::string temporary = stem + std::to_string(nextNumber());
+            const std::string temporary = temporarySiblingOf(target, '/');
             const int fd = calls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd < 0) {
                 if (errno == EEXIST || errno == EINTR) continue;
@@ -183,12 +171,6 @@ public:
         errno = EEXIST;
         fail(error);
         return nullptr;
-    }
-
-private:
-    static unsigned nextNumber() {
-        static std::atomic<unsigned> number{0};
-        return ++number;
     }
 };
 

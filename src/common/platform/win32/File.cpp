@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "common/platform/WideText.h"
+#include "common/platform/PathParts.h"
 #include "common/platform/win32/FileSyscalls.h"
 #include "common/platform/win32/SystemError.h"
 
@@ -47,17 +48,6 @@ bool fail(OsError& error) { return failWith(fileSyscalls().getLastError(), error
 // Other opens may read, write, rename and delete, as with the Linux descriptors.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 constexpr size_t kMaxChunk = 1u << 30;
-
-std::string folderOf(const std::string& path) {
-    const std::string::size_type slash = path.find_last_of("\\/");
-    if (slash == std::string::npos) return ".";
-    return path.substr(0, slash == 0 ? 1 : slash);
-}
-
-std::string nameOf(const std::string& path) {
-    const std::string::size_type slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // Whether the path names a regular file (not a folder, a pipe or a device), asked through a
 // handle that neither reads nor waits. True also when it does not exist, so that the open
@@ -180,11 +170,9 @@ public:
         const std::string target = nativePath(utf8Path);
         const std::wstring wideTarget = utf8ToWide(target);
         if (!regularOrMissing(wideTarget, error)) return nullptr;
-        const std::string stem =
-            folderOf(target) + "\\." + nameOf(target) + ".tmp" + std::to_string(::GetCurrentProcessId()) + "-";
         FileSyscalls& calls = fileSyscalls();
         for (unsigned attempt = 0; attempt < 100; ++attempt) {
-            const std::wstring temporary = utf8ToWide(stem + std::to_string(nextNumber()));
+            const std::wstring temporary = utf8ToWide(temporarySiblingOf(target, '\\'));
             HANDLE file = calls.createFile(temporary.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
                                            FILE_ATTRIBUTE_NORMAL, nullptr);
             if (file == INVALID_HANDLE_VALUE) {
@@ -197,12 +185,6 @@ public:
         }
         failWith(ERROR_FILE_EXISTS, error);
         return nullptr;
-    }
-
-private:
-    static unsigned nextNumber() {
-        static std::atomic<unsigned> number{0};
-        return ++number;
     }
 };
 
