@@ -1,9 +1,15 @@
 // The debug configuration file holds its old or its new content after a failure or a kill at any
 // write, truncation, sync or deletion of a commit, and the next commit works.
 #include <filesystem>
+#include <memory>
 
 #include "common/orverr/Codes.h"
+#ifdef _WIN32
+#include "common/platform/win32/FileLockSyscalls.h"
+#include "common/platform/win32/SystemError.h"
+#else
 #include "common/platform/posix/FileLockSyscalls.h"
+#endif
 #include "quorrel-debugconfig/DebugConfigTestSupport.h"
 #include "quorrel/debugconfig/LockableFile.h"
 #include "quorrel/debugconfig/RollbackJournal.h"
@@ -12,8 +18,13 @@
 using namespace nORVMISysAPICommon100;
 using namespace debugconfigtest;
 using faultplan::Fault;
-using platform::posix::realFileLockSyscalls;
+#ifdef _WIN32
+using platform::win32::fileLockSyscalls;
+using platform::win32::realFileLockSyscalls;
+#else
 using platform::posix::fileLockSyscalls;
+using platform::posix::realFileLockSyscalls;
+#endif
 
 namespace {
 
@@ -22,6 +33,37 @@ const std::string kOld = R"({"version": 1, "devices": {"{A}": {"debugSessionConf
 const std::string kLonger = kOld.substr(0, kOld.size() - 2) + R"(, "{C}": {"debugSessionConfiguration": 1}}})";
 const std::string kShorter = R"({"version": 1, "devices": {}})";
 
+#ifdef _WIN32
+void strikeEveryChange() {
+    auto& calls = fileLockSyscalls();
+    calls.writeFile = [](HANDLE file, LPCVOID data, DWORD size, LPDWORD count, LPOVERLAPPED at) -> BOOL {
+        if (faultplan::strike()) return FALSE;
+        const BOOL put = realFileLockSyscalls().writeFile(file, data, size, count, at);
+        faultplan::survived();
+        return put;
+    };
+    calls.setEndOfFile = [](HANDLE file) -> BOOL {
+        if (faultplan::strike()) return FALSE;
+        const BOOL result = realFileLockSyscalls().setEndOfFile(file);
+        faultplan::survived();
+        return result;
+    };
+    calls.flushFileBuffers = [](HANDLE file) -> BOOL {
+        if (faultplan::strike()) return FALSE;
+        const BOOL result = realFileLockSyscalls().flushFileBuffers(file);
+        faultplan::survived();
+        return result;
+    };
+    calls.deleteFile = [](LPCWSTR path) -> BOOL {
+        if (faultplan::strike()) return FALSE;
+        const BOOL result = realFileLockSyscalls().deleteFile(path);
+        faultplan::survived();
+        return result;
+    };
+}
+// Journal write and sync, file write, truncation and sync, deletion.
+constexpr int kStruckCalls = 6;
+#else
 void strikeEveryChange() {
     auto& calls = fileLockSyscalls();
     calls.write = [](int fd, const void* data, size_t size) -> ssize_t {
@@ -49,6 +91,9 @@ void strikeEveryChange() {
         return result;
     };
 }
+// Journal write and sync, folder sync, file write, truncation and sync, deletion, folder sync.
+constexpr int kStruckCalls = 8;
+#endif
 
 class CrashSafeCommitTest : public ::testing::TestWithParam<Fault> {
 protected:
@@ -58,7 +103,8 @@ protected:
         fileLockSyscalls() = realFileLockSyscalls();
     }
 
-    std::string path() const { return scratch_.configFile(); }
+    // A re-started child works on its parent's file.
+    std::string path() const { return scratch_ ? scratch_->configFile() : faultplan::childPlace(); }
 
     void commit(const std::string& text) {
         LockableFile file;
@@ -78,7 +124,8 @@ protected:
         return text;
     }
 
-    ScratchFolder scratch_;
+    std::unique_ptr<ScratchFolder> scratch_ =
+        faultplan::childPlace().empty() ? std::make_unique<ScratchFolder>() : nullptr;
 };
 
 }  // namespace
@@ -93,7 +140,7 @@ TEST_P(CrashSafeCommitTest, FileHoldsOldOrNewContentAndTheNextCommitWorks) {
             bool failed = false;
             bool reached = false;
             if (faultplan::kills(fault)) {
-                reached = faultplan::runKilled([&] { commit(*next); });
+                reached = faultplan::runKilled(path(), next == &kLonger ? "longer" : "shorter", [&] { commit(*next); });
             } else {
                 try {
                     commit(*next);
@@ -119,8 +166,7 @@ TEST_P(CrashSafeCommitTest, FileHoldsOldOrNewContentAndTheNextCommitWorks) {
             commit("{}");
             EXPECT_EQ("{}", readFile(path()));
         }
-        // Journal write and sync, folder sync, file write, truncation and sync, deletion, folder sync.
-        EXPECT_GE(struck, 8);
+        EXPECT_GE(struck, kStruckCalls);
     }
 }
 
@@ -144,8 +190,14 @@ TEST(CrashSafeCommitFailureTest, FullDiskIsReportedWithTheSystemsReason) {
     faultplan::disarm();
     fileLockSyscalls() = realFileLockSyscalls();
     EXPECT_EQ(orverr::codes::kPlatformEndOfData.code, raised.code);
+#ifdef _WIN32
+    EXPECT_NE(std::string::npos, raised.document.find(R"(,"code":112,)")) << raised.document;
+    EXPECT_NE(std::string::npos, raised.document.find(platform::win32::systemErrorMessage(ERROR_DISK_FULL)))
+        << raised.document;
+#else
     EXPECT_NE(std::string::npos, raised.document.find(R"("internal_error":{"api":"errno","code":28,)")) << raised.document;
     EXPECT_NE(std::string::npos, raised.document.find("No space left on device"));
+#endif
     file.unlock();
     EXPECT_EQ(kOld, readFile(scratch.configFile()));
 }
