@@ -2,6 +2,7 @@
 // error text; a status that already holds an error stops all work.
 #include <gtest/gtest.h>
 
+#include "common/orverr/InternalError.h"
 #include "common/orverr/JsonReader.h"
 #include "common/platform/DynamicLibrary.h"
 #if !defined(_WIN32)
@@ -34,7 +35,7 @@ TEST(Loader, MissingLibraryIsAnInvalidParameterWithTheSystemsText) {
     EXPECT_EQ(orverr::readStringMember(status.text(), "error_constant").value_or(""), "orvapalerr_invalidParameter");
     EXPECT_EQ(member(status, "orvdynlib_debug", "debug"), "failed to orvdynlib_load library");
     EXPECT_EQ(member(status, "orvdynlib_debug", "path"), "NoSuchDriver.dll");
-    EXPECT_EQ(member(status, "internal_error", "api"), platform::kLibraryErrorApi);
+    EXPECT_EQ(member(status, "internal_error", "api"), orverr::internal_error::kApiSystem);
     EXPECT_NE(member(status, "internal_error", "string").find(platform::nativeLibraryName("NoSuchDriver.dll")),
               std::string::npos)
         << status.text();

@@ -2,6 +2,8 @@
 // plug-in's own writes and other files in the folder do not.
 #include <gtest/gtest.h>
 
+#include "common/orverr/InternalError.h"
+
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -193,7 +195,8 @@ TEST_F(ChangeNotifier, MonitorFailures) {
     EXPECT_EQ(-52008, raised.code);
     EXPECT_NE(std::string::npos, raised.document.find("nORVAPALS100::tStatus::kOSFault")) << raised.document;
     EXPECT_NE(std::string::npos,
-              raised.document.find("\"internal_error\":{\"api\":\"errno\",\"code\":" + std::to_string(kCode)))
+              raised.document.find(std::string("\"internal_error\":{\"api\":\"") + orverr::internal_error::kApiSystem +
+                                   "\",\"code\":" + std::to_string(kCode)))
         << raised.document;
     notifier.reset();
 

@@ -191,7 +191,7 @@ TEST(CrashSafeCommitFailureTest, FullDiskIsReportedWithTheSystemsReason) {
     fileLockSyscalls() = realFileLockSyscalls();
     EXPECT_EQ(orverr::codes::kPlatformEndOfData.code, raised.code);
 #ifdef _WIN32
-    EXPECT_NE(std::string::npos, raised.document.find(R"(,"code":112,)")) << raised.document;
+    EXPECT_NE(std::string::npos, raised.document.find(R"("internal_error":{"api":"win32","code":112,)")) << raised.document;
     EXPECT_NE(std::string::npos, raised.document.find(platform::win32::systemErrorMessage(ERROR_DISK_FULL)))
         << raised.document;
 #else

@@ -20,6 +20,12 @@ inline constexpr const char* kApiErrno = "errno";
 inline constexpr const char* kApiWin32 = "win32";
 inline constexpr const char* kApiHresult = "hresult";
 inline constexpr const char* kApiLua = "lua";
+// The numbering of the platform layer's OsError codes: the C errno here, GetLastError on Windows.
+#if defined(_WIN32)
+inline constexpr const char* kApiSystem = kApiWin32;
+#else
+inline constexpr const char* kApiSystem = kApiErrno;
+#endif
 }  // namespace internal_error
 
 // Appends the object to the raise's status; nothing when the raise kept an earlier error. A

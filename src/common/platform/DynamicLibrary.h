@@ -11,13 +11,6 @@ namespace platform {
 
 using LibraryHandle = void*;
 
-// Which numbering OsError::code uses for load and look-up failures.
-#if defined(_WIN32)
-inline constexpr const char* kLibraryErrorApi = "win32";  // GetLastError
-#else
-inline constexpr const char* kLibraryErrorApi = "errno";
-#endif
-
 
 class DynamicLibraryInterface {
 public:

@@ -18,7 +18,7 @@ void describeFailure(orverr::Raise& raise, const char* detailName, const char* d
     orverr::JsonCursor debug = orverr::beginObject(raise.topLevel(), kDebugMember);
     debug = orverr::addString(debug, "debug", kDebugText);
     orverr::addString(debug, detailName, detail);
-    orverr::addInternalError(raise, platform::kLibraryErrorApi, error);
+    orverr::addInternalError(raise, orverr::internal_error::kApiSystem, error);
 }
 
 }  // namespace

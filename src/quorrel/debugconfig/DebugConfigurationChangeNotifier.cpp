@@ -28,7 +28,7 @@ void trace(const char* format, const char* text, int line) {
 [[noreturn]] void raiseMonitorError(const char* message, const platform::OsError& error, int line) {
     orverr::Raise raise(orverr::codes::kPlatformOSFault, __FILE__, line, ORVERR_COMPONENT);
     raise.comment(message);
-    orverr::addInternalError(raise, orverr::internal_error::kApiErrno, error);
+    orverr::addInternalError(raise, orverr::internal_error::kApiSystem, error);
     raise.raise();
 }
 

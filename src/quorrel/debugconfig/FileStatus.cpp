@@ -11,7 +11,7 @@ void raiseFileError(orverr::ErrorCode error, const char* message, const std::str
     orverr::Raise raise(error, file, line, ORVERR_COMPONENT);
     raise.comment(message).usage(debugconfig::kUsageTypeFilePath, path);
     if (osError != nullptr) {
-        orverr::addInternalError(raise, orverr::internal_error::kApiErrno, *osError);
+        orverr::addInternalError(raise, orverr::internal_error::kApiSystem, *osError);
     }
     raise.raise();
 }
