@@ -273,7 +273,7 @@ TEST_F(PosixFailure, ReaderSeesSeekReadAndStreamFailures) {
         return elaborations(parseDocument(text.c_str()));
     };
 
-    platform::posix::fileSyscalls().ftello = [](std::FILE*) -> off_t { return -1; };
+    platform::posix::fileSyscalls().tell = [](std::FILE*) -> off_t { return -1; };
     EXPECT_EQ(readItems(), failedToRead);
     platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
 

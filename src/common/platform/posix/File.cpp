@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "common/platform/PathParts.h"
+#include "common/platform/StdioOpenFile.h"
 #include "common/platform/posix/FileSyscalls.h"
 #include "common/platform/posix/OsErrorPosix.h"
 #include "common/platform/posix/Syscalls.h"
@@ -46,36 +47,7 @@ bool followLinks(std::string& path, OsError& error) {
     return fail(error);
 }
 
-class PosixOpenFile : public OpenFileInterface {
-public:
-    explicit PosixOpenFile(std::FILE* file) : file_(file) {}
-    ~PosixOpenFile() override { fileSyscalls().fclose(file_); }
-    PosixOpenFile(const PosixOpenFile&) = delete;
-    PosixOpenFile& operator=(const PosixOpenFile&) = delete;
-
-    int64_t size() override {
-        FileSyscalls& calls = fileSyscalls();
-        if (calls.fseeko(file_, 0, SEEK_END) != 0) return -1;
-        const off_t end = calls.ftello(file_);
-        if (end < 0 || calls.fseeko(file_, 0, SEEK_SET) != 0) return -1;
-        return static_cast<int64_t>(end);
-    }
-
-    std::size_t read(char* buffer, std::size_t size) override {
-        return size == 0 ? 0 : fileSyscalls().fread(buffer, 1, size, file_);
-    }
-
-    bool failed() const override { return fileSyscalls().ferror(file_) != 0; }
-
-    std::size_t write(const char* data, std::size_t size) override {
-        return size == 0 ? 0 : fileSyscalls().fwrite(data, 1, size, file_);
-    }
-
-    bool flush() override { return fileSyscalls().fflush(file_) == 0; }
-
-private:
-    std::FILE* file_;
-};
+using PosixOpenFile = StdioOpenFile<FileSyscalls, &fileSyscalls>;
 
 class PosixReplacementFile : public ReplacementFileInterface {
 public:

@@ -10,8 +10,8 @@ namespace posix {
 
 struct FileSyscalls {
     std::FILE* (*fdopen)(int fd, const char* mode);
-    int (*fseeko)(std::FILE* file, off_t offset, int whence);
-    off_t (*ftello)(std::FILE* file);
+    int (*seek)(std::FILE* file, off_t offset, int whence);  // fseeko
+    off_t (*tell)(std::FILE* file);                           // ftello
     std::size_t (*fread)(void* buffer, std::size_t size, std::size_t count, std::FILE* file);
     std::size_t (*fwrite)(const void* data, std::size_t size, std::size_t count, std::FILE* file);
     int (*fflush)(std::FILE* file);

@@ -5,6 +5,7 @@
 
 #include "common/platform/WideText.h"
 #include "common/platform/PathParts.h"
+#include "common/platform/StdioOpenFile.h"
 #include "common/platform/win32/FileSyscalls.h"
 #include "common/platform/win32/SystemError.h"
 
@@ -74,36 +75,7 @@ bool regularOrMissing(const std::wstring& path, OsError& error) {
     return false;
 }
 
-class Win32OpenFile : public OpenFileInterface {
-public:
-    explicit Win32OpenFile(std::FILE* file) : file_(file) {}
-    ~Win32OpenFile() override { fileSyscalls().fclose(file_); }
-    Win32OpenFile(const Win32OpenFile&) = delete;
-    Win32OpenFile& operator=(const Win32OpenFile&) = delete;
-
-    int64_t size() override {
-        FileSyscalls& calls = fileSyscalls();
-        if (calls.fseek64(file_, 0, SEEK_END) != 0) return -1;
-        const int64_t end = calls.ftell64(file_);
-        if (end < 0 || calls.fseek64(file_, 0, SEEK_SET) != 0) return -1;
-        return end;
-    }
-
-    std::size_t read(char* buffer, std::size_t size) override {
-        return size == 0 ? 0 : fileSyscalls().fread(buffer, 1, size, file_);
-    }
-
-    bool failed() const override { return fileSyscalls().ferror(file_) != 0; }
-
-    std::size_t write(const char* data, std::size_t size) override {
-        return size == 0 ? 0 : fileSyscalls().fwrite(data, 1, size, file_);
-    }
-
-    bool flush() override { return fileSyscalls().fflush(file_) == 0; }
-
-private:
-    std::FILE* file_;
-};
+using Win32OpenFile = StdioOpenFile<FileSyscalls, &fileSyscalls>;
 
 class Win32ReplacementFile : public ReplacementFileInterface {
 public:

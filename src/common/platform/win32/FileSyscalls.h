@@ -10,8 +10,8 @@ namespace platform::win32 {
 
 struct FileSyscalls {
     std::FILE* (*wfopen)(const wchar_t* path, const wchar_t* mode);
-    int (*fseek64)(std::FILE* file, int64_t offset, int whence);
-    int64_t (*ftell64)(std::FILE* file);
+    int (*seek)(std::FILE* file, int64_t offset, int whence);
+    int64_t (*tell)(std::FILE* file);
     std::size_t (*fread)(void* buffer, std::size_t size, std::size_t count, std::FILE* file);
     std::size_t (*fwrite)(const void* data, std::size_t size, std::size_t count, std::FILE* file);
     int (*fflush)(std::FILE* file);
