@@ -77,30 +77,6 @@ TEST(DynamicLibrary, InjectedLoadFailureIsReported) {
     EXPECT_EQ(error.code, ERROR_ACCESS_DENIED);
 }
 
-TEST(NamedMutex, ExcludesIndependentOpeners) {
-    const std::string name = "spine-test-" + std::to_string(platform::currentProcessId());
-    std::atomic<int> inside{0};
-    std::atomic<int> overlaps{0};
-    int counter = 0;
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&] {
-            for (int i = 0; i < 200; ++i) {
-                auto mutex = platform::namedMutexFactory().open(name);
-                ASSERT_NE(mutex, nullptr);
-                ASSERT_TRUE(mutex->lock());
-                if (inside.fetch_add(1) != 0) ++overlaps;
-                ++counter;
-                inside.fetch_sub(1);
-                mutex->unlock();
-            }
-        });
-    }
-    for (auto& thread : threads) thread.join();
-    EXPECT_EQ(overlaps.load(), 0);
-    EXPECT_EQ(counter, 800);
-}
-
 // Whether another thread could take the kernel mutex right now (without waiting).
 bool freeForOtherThreads(const std::string& name) {
     bool free = false;
