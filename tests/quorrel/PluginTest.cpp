@@ -128,6 +128,28 @@ tSSVersion version(uint32_t major, uint32_t minor, uint32_t update, uint32_t pha
     return tSSVersion(major, minor, update, phase, build);
 }
 
+// A host's bag collection that records the devices it is given; it refuses the bag offered in
+// position `refuse` (1-based, 0: none).
+class Collection : public IsvSysPropertyBagCollection {
+public:
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return 2; }
+    ULONG Release() override { return 1; }
+    HRESULT GetCount(ULONG* count) override {
+        *count = static_cast<ULONG>(ids.size());
+        return S_OK;
+    }
+    HRESULT GetItem(ULONG, IsvSysPropertyBag**) override { return E_NOTIMPL; }
+    HRESULT Add(IsvSysPropertyBag* bag) override {
+        if (++offered == refuse) return E_OUTOFMEMORY;
+        ids.push_back(text(bag, kSvSysTagDeviceID));
+        return S_OK;
+    }
+    int refuse = 0;
+    int offered = 0;
+    std::vector<std::wstring> ids;
+};
+
 }  // namespace
 
 TEST(PluginExports, VersionsAndTheirCheck) {
@@ -429,22 +451,7 @@ TEST_F(Plugin, StorageChangesReachTheCachedBag) {
 }
 
 TEST_F(Plugin, CollectionReceivesEveryBag) {
-    class Collection : public IsvSysPropertyBagCollection {
-    public:
-        HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-        ULONG AddRef() override { return 2; }
-        ULONG Release() override { return 1; }
-        HRESULT GetCount(ULONG* count) override {
-            *count = static_cast<ULONG>(ids.size());
-            return S_OK;
-        }
-        HRESULT GetItem(ULONG, IsvSysPropertyBag**) override { return E_NOTIMPL; }
-        HRESULT Add(IsvSysPropertyBag* bag) override {
-            ids.push_back(text(bag, kSvSysTagDeviceID));
-            return S_OK;
-        }
-        std::vector<std::wstring> ids;
-    } collection;
+    Collection collection;
     ASSERT_EQ(S_OK, expert->Initialize());
     ASSERT_EQ(S_OK, expert->GetAllPropertyBags(&collection));
     EXPECT_EQ(deviceIDs(), collection.ids);
@@ -533,24 +540,8 @@ TEST_F(Plugin, ACommitRefusesAConfigurationOutOfRange) {
 
 // The collection is offered every bag even when it refuses one; the refusal is reported.
 TEST_F(Plugin, ACollectionThatRefusesABagStillGetsTheOthers) {
-    class Collection : public IsvSysPropertyBagCollection {
-    public:
-        HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
-        ULONG AddRef() override { return 2; }
-        ULONG Release() override { return 1; }
-        HRESULT GetCount(ULONG* count) override {
-            *count = static_cast<ULONG>(ids.size());
-            return S_OK;
-        }
-        HRESULT GetItem(ULONG, IsvSysPropertyBag**) override { return E_NOTIMPL; }
-        HRESULT Add(IsvSysPropertyBag* bag) override {
-            if (++offered == 2) return E_OUTOFMEMORY;
-            ids.push_back(text(bag, kSvSysTagDeviceID));
-            return S_OK;
-        }
-        int offered = 0;
-        std::vector<std::wstring> ids;
-    } collection;
+    Collection collection;
+    collection.refuse = 2;
     ASSERT_EQ(S_OK, expert->Initialize());
     EXPECT_EQ(E_OUTOFMEMORY, expert->GetAllPropertyBags(&collection));
     EXPECT_EQ(5, collection.offered);
