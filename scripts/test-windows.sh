@@ -12,18 +12,8 @@ triple=x86_64-w64-mingw32
 cc=$triple-gcc-posix
 cxx=$triple-g++-posix
 
-bash "$here/scripts/bootstrap.sh"
-packages=(gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64 dpkg-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ "${#missing[@]}" -gt 0 ]; then
-  echo "test-windows: installing ${missing[*]}" >&2
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+bash "$here/scripts/bootstrap.sh" gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64 \
+  dpkg-dev
 export PATH="$PATH:/usr/lib/wine"
 
 deps="$build/deps"
