@@ -94,6 +94,12 @@ HELVAR_API ViStatus Helvar_ImportAttributeConfigurationBuffer(ViSession vi, ViIn
    with HELVAR_ERROR_BUFFER_TOO_SMALL and is not written; a large enough one receives the document
    and its NUL, and the call returns 0. */
 HELVAR_API ViStatus Helvar_ExportAttributeConfigurationBuffer(ViSession vi, ViInt32 size, ViChar configuration[]);
+/* Checks a document as an import would, without a session: well-formed, schema, channel list,
+   version string, every entry's form, and last the format version, so that
+   HELVAR_ERROR_LIBRARY_OUT_OF_DATE means "written by a newer library, otherwise readable". The
+   model number and the values' types need a session and are not checked. size and configuration
+   as for Helvar_ImportAttributeConfigurationBuffer; a refusal is recorded for the null handle. */
+HELVAR_API ViStatus Helvar_CheckAttributeConfigurationBuffer(ViInt32 size, ViConstString configuration);
 /* Keeps a snapshot of the session's settings in memory / applies the last one. */
 HELVAR_API ViStatus Helvar_SaveAttributes(ViSession vi);
 HELVAR_API ViStatus Helvar_RestoreAttributes(ViSession vi);

@@ -23,4 +23,10 @@ int saveRestoreCommand(const Options& options);
 int demoCommand(const Options& options);
 int describeCommand(const Options& options);
 
+// Commands that parse their own options (argv[0] is the command's name).
+int diffCommand(int argc, char** argv);
+int showCommand(int argc, char** argv);
+extern const char* const kDiffHelp;
+extern const char* const kShowHelp;
+
 }  // namespace helvartool

@@ -28,6 +28,8 @@ const char* const kUsage =
     "  save-restore        save the settings, make the --change assignments, restore, print all three\n"
     "  demo [FOLDER]       the end-to-end scenario on the simulated digitizer\n"
     "  describe CODE       the description of a status code (--lang N: 0 English ... 5 Chinese)\n"
+    "  diff A B            compare two documents by meaning (--all, --json); exit 1 when they differ\n"
+    "  show FILE|-         a document's header and entries as a table (--json, --csv)\n"
     "\n"
     "options:\n"
     "  --options TEXT      engine option string of the session\n"
@@ -51,6 +53,8 @@ struct Command {
     const char* name;
     int (*run)(const helvartool::Options&);
     const char* help;
+    // Set for a command that parses its own options.
+    int (*runArguments)(int argc, char** argv) = nullptr;
 };
 
 const Command kCommands[] = {
@@ -83,6 +87,8 @@ const Command kCommands[] = {
      "usage: helvar demo [--options TEXT] [FOLDER]\n"
      "Runs the end-to-end scenario, writing its files to FOLDER (default: a temporary folder).\n"
      "example: helvar demo /tmp/helvar-demo\n"},
+    {"diff", nullptr, helvartool::kDiffHelp, helvartool::diffCommand},
+    {"show", nullptr, helvartool::kShowHelp, helvartool::showCommand},
 };
 
 }  // namespace
@@ -140,6 +146,7 @@ int run(int argc, char** argv) {
         std::cerr << "helvar: unknown command \"" << argv[1] << "\"\n" << kUsage;
         return helvartool::kUsage;
     }
+    if (command->runArguments) return command->runArguments(argc - 1, argv + 1);
     helvartool::Options options;
     for (int i = 2; i < argc; ++i) {
         const std::string arg = argv[i];

@@ -10,6 +10,7 @@
 
 #include "common/orverr/Codes.h"
 #include "common/orverr/Raise.h"
+#include "helvar/impexp/DocumentCheck.h"
 #include "helvar/impexp/GetDesiredAttributeHelper.h"
 #include "helvar/impexp/ImpExpTerms.h"
 #include "helvar/impexp/ImportExportSession.h"
@@ -164,6 +165,13 @@ ViStatus Helvar_ImportAttributeConfigurationBuffer(ViSession vi, ViInt32 size, V
 ViStatus Helvar_ExportAttributeConfigurationBuffer(ViSession vi, ViInt32 size, ViChar configuration[]) {
     return runSessionOperation(vi, [size, configuration](ImportExportSession& session) -> ViStatus {
         return static_cast<ViStatus>(session.importerExporter().exportBuffer(sizeArgument(size), configuration));
+    });
+}
+
+ViStatus Helvar_CheckAttributeConfigurationBuffer(ViInt32 size, ViConstString configuration) {
+    return runWithoutLock([size, configuration]() -> ViStatus {
+        impexp::checkDocumentWithoutSession(sizeArgument(size), configuration);
+        return VI_SUCCESS;
     });
 }
 

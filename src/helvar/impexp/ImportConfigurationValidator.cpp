@@ -140,6 +140,14 @@ void ImportConfigurationValidator::validate(const rapidjson::Document& document,
     collectEntries(document, channelMap, container);
 }
 
+void ImportConfigurationValidator::validateDocument(const rapidjson::Document& document,
+                                                    JSONAttributeContainerInterface& container) {
+    const ChannelMap channelMap = mapChannels(document);
+    checkVersionString(document);
+    collectEntries(document, channelMap, container);
+    checkFormatVersion(document);
+}
+
 void ImportConfigurationValidator::checkFormatVersion(const rapidjson::Value& document) const {
     const rapidjson::Value& oldest = member(document, key::kOldestCompatibleFormatVersion);
     const bool readable = oldest.IsInt64() && oldest.GetInt64() <= document::kFormatVersion;

@@ -16,6 +16,10 @@ public:
         : session_(session), typeGetter_(typeGetter), channels_(channels) {}
 
     void validate(const rapidjson::Document& document, JSONAttributeContainerInterface& container) override;
+    // What can be checked of the document alone, with the format version last so that a document
+    // of a newer library is first proven readable; the model number needs a session and is not
+    // compared. The session information must hold the document's own channel list.
+    void validateDocument(const rapidjson::Document& document, JSONAttributeContainerInterface& container);
 
 private:
     using ChannelMap = std::map<std::string, std::string>;
