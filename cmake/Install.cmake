@@ -42,7 +42,8 @@ string(REGEX REPLACE "/$" "" ORV_PC_TO_PREFIX "${ORV_PC_TO_PREFIX}")
 configure_file(cmake/package/helvar.pc.in ${CMAKE_BINARY_DIR}/package/helvar.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/package/helvar.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
         COMPONENT helvar-dev)
-install(FILES data/attribute-configuration.schema.json DESTINATION ${orv_data_dir} COMPONENT helvar-dev)
+# Editors read the schema; it ships with the runtime, beside the explanation files.
+install(FILES data/attribute-configuration.schema.json DESTINATION ${orv_data_dir} COMPONENT helvar)
 
 # Quorrel: the plug-in, and for host authors the explorer, storage and platform-library headers.
 install(TARGETS Quorrel EXPORT QuorrelTargets
