@@ -70,6 +70,17 @@
 #define HELVAR_ERROR_INCOMPATIBLE_SESSION_CHANNELS ((ViStatus)-1074100304)
 #define HELVAR_ERROR_READING_FILE ((ViStatus)-1074135037)
 #define HELVAR_ERROR_WRITING_FILE ((ViStatus)-1074135036)
+/* Helvar_DescribeStatus: no explanation of the code exists (the text says so). */
+#define HELVAR_WARN_UNKNOWN_STATUS ((ViStatus)1073383352)          /* 3FFA87B8 */
+
+/* Description languages. */
+#define HELVAR_LANGUAGE_DEFAULT (-1) /* the process's default (the graphical run-time's, else English) */
+#define HELVAR_LANGUAGE_ENGLISH 0
+#define HELVAR_LANGUAGE_FRENCH 1
+#define HELVAR_LANGUAGE_GERMAN 2
+#define HELVAR_LANGUAGE_JAPANESE 3
+#define HELVAR_LANGUAGE_KOREAN 4
+#define HELVAR_LANGUAGE_CHINESE_SIMPLIFIED 5
 
 /* The driver-session attribute (ViAddr) that holds Helvar's session object. */
 #define HELVAR_ATTR_SESSION_OBJECT 1100141
@@ -103,6 +114,17 @@ HELVAR_API ViStatus Helvar_CheckAttributeConfigurationBuffer(ViInt32 size, ViCon
 /* Keeps a snapshot of the session's settings in memory / applies the last one. */
 HELVAR_API ViStatus Helvar_SaveAttributes(ViSession vi);
 HELVAR_API ViStatus Helvar_RestoreAttributes(ViSession vi);
+
+/* The meaning of any status code (this library's, the driver's, the IVI engine's): the static
+   description of the explanation files in language (0-5, or HELVAR_LANGUAGE_DEFAULT), English
+   where that language has none, as UTF-8. Needs no session and no engine.
+   bufferSize 0: returns the size needed (text and NUL) and writes nothing. A smaller buffer fails
+   with HELVAR_ERROR_BUFFER_TOO_SMALL and is not written; a large enough one receives the text and
+   its NUL, and the call returns 0, or HELVAR_WARN_UNKNOWN_STATUS when no explanation of the code
+   exists (the text is then a sentence in that language saying so). Another language, a negative
+   size, or a null buffer with a size other than 0 fail with HELVAR_ERROR_INVALID_VALUE. Failures
+   are recorded against the null handle, as for Helvar_Initialize. */
+HELVAR_API ViStatus Helvar_DescribeStatus(ViInt32 language, ViStatus status, ViInt32 bufferSize, ViChar description[]);
 
 /* Hooks of the graphical run-time. */
 HELVAR_API void SetGXRTModule(void* module);

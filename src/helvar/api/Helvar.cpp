@@ -9,7 +9,9 @@
 #include <string>
 
 #include "common/orverr/Codes.h"
+#include "common/orverr/Exception.h"
 #include "common/orverr/Raise.h"
+#include "helvar/impexp/CallerBuffer.h"
 #include "helvar/impexp/DocumentCheck.h"
 #include "helvar/impexp/GetDesiredAttributeHelper.h"
 #include "helvar/impexp/ImpExpTerms.h"
@@ -20,6 +22,8 @@
 #include "helvar/miivi/MxlWrapper.h"
 #include "helvar/miivi/ReportToSession.h"
 #include "helvar/miivi/SessionLockGuard.h"
+#include "helvar/orvxlator/Languages.h"
+#include "helvar/orvxlator/StatusMeaning.h"
 
 // The public header repeats the codes callers test; keep it in step with the code table.
 static_assert(HELVAR_ERROR_SESSION_NOT_INITIALIZED == orverr::codes::kSessionNotRegistered.code, "");
@@ -37,6 +41,8 @@ static_assert(HELVAR_ERROR_INVALID_VERSION_FORMAT == orverr::codes::kInvalidVers
 static_assert(HELVAR_ERROR_INCOMPATIBLE_SESSION_CHANNELS == orverr::codes::kIncompatibleSessionChannels.code, "");
 static_assert(HELVAR_ERROR_READING_FILE == orverr::codes::kErrReadingFile.code, "");
 static_assert(HELVAR_ERROR_WRITING_FILE == orverr::codes::kErrWritingFile.code, "");
+static_assert(HELVAR_WARN_UNKNOWN_STATUS == orverr::codes::kUnknownStatusCode.code, "");
+static_assert(HELVAR_LANGUAGE_DEFAULT == -1, "");
 static_assert(HELVAR_ATTR_SESSION_OBJECT == impexp_auxTemplate::SessionAttributeDefinition::kAttributeId, "");
 
 namespace {
@@ -113,6 +119,17 @@ uint32_t sizeArgument(ViInt32 size) {
     return static_cast<uint32_t>(size);
 }
 
+// A description language, or the process's default one (the graphical run-time's, else English).
+uint32_t languageArgument(ViInt32 language) {
+    if (language == HELVAR_LANGUAGE_DEFAULT) {
+        miivi::IviWrapper nullHandle(VI_NULL);
+        return miivi::languageAccessor().getLanguage(nullHandle);
+    }
+    if (language < 0 || !orvxlator::findLanguage(static_cast<uint32_t>(language)))
+        ORVERR_THROW(orverr::codes::kInvalidValue).usageInt32(impexp::usage::kInvalidValue, language).raise();
+    return static_cast<uint32_t>(language);
+}
+
 }  // namespace
 
 extern "C" {
@@ -186,6 +203,20 @@ ViStatus Helvar_RestoreAttributes(ViSession vi) {
     return runSessionOperation(vi, [](ImportExportSession& session) -> ViStatus {
         session.saverRestorer().restore();
         return VI_SUCCESS;
+    });
+}
+
+ViStatus Helvar_DescribeStatus(ViInt32 language, ViStatus status, ViInt32 bufferSize, ViChar description[]) {
+    return runWithoutLock([=]() -> ViStatus {
+        const uint32_t chosen = languageArgument(language);
+        const uint32_t size = sizeArgument(bufferSize);
+        if (size != 0 && !description)
+            ORVERR_THROW(orverr::codes::kInvalidValue).comment(impexp::message::kNullBuffer).raise();
+        std::string text;
+        const bool known = orvxlator::describeStatusCode(status, chosen, text, orverr::ThrowOnErrorStatus());
+        const uint32_t needed = impexp::copyToCallerBuffer(text, size, description);
+        if (size == 0) return static_cast<ViStatus>(needed);
+        return known ? VI_SUCCESS : HELVAR_WARN_UNKNOWN_STATUS;
     });
 }
 

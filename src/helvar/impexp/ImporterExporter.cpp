@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "common/orverr/Raise.h"
+#include "helvar/impexp/CallerBuffer.h"
 #include "helvar/impexp/DefaultChannelCapabilityInfo.h"
 #include "helvar/impexp/ImpExpTerms.h"
 #include "helvar/impexp/ImportConfigurationValidator.h"
@@ -37,21 +38,7 @@ uint32_t ImporterExporter::exportBuffer(uint32_t size, char* buffer) {
     if (size != 0 && buffer == nullptr) {
         ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullBuffer).raise();
     }
-    const std::string text = exportText();
-    const uint64_t required = static_cast<uint64_t>(text.size()) + 1;
-    // A size query for a document beyond what a ViStatus can report is refused the same way.
-    const bool refused = size == 0 ? required > static_cast<uint64_t>(INT32_MAX) : size < required;
-    if (refused) {
-        ORVERR_THROW(orverr::codes::kBufferTooSmall)
-            .usageUInt32(usage::kInvalidValue, size)
-            .usageUInt64(usage::kMinValue, required)
-            .raise();
-    }
-    if (size == 0) {
-        return static_cast<uint32_t>(required);
-    }
-    std::memcpy(buffer, text.c_str(), static_cast<std::size_t>(required));
-    return 0;
+    return copyToCallerBuffer(exportText(), size, buffer);
 }
 
 void ImporterExporter::importBuffer(uint32_t size, const char* text) {

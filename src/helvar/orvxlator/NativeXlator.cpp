@@ -19,9 +19,8 @@ void destroyNothing(XlatorInterface*) {}
 char* nativeStaticDesc(XlatorInterface*, int32_t code, uint32_t languageWord, XlatorReallocFunction allocate,
                        void* context, orverr::Status* status) {
     if (!status || status->isError()) return nullptr;
-    static const NativeDescriber describer(orvsysq::pathVariables(), explanationFiles());
     std::string text;
-    if (!describer.describe(code, languageWord, text, *status)) return nullptr;
+    if (!nativeDescriber().describe(code, languageWord, text, *status)) return nullptr;
     char* result = static_cast<char*>(allocate(nullptr, text.size() + 1, context, status));
     if (!result) return nullptr;
     std::memcpy(result, text.c_str(), text.size() + 1);
@@ -36,17 +35,30 @@ NativeDescriber::NativeDescriber(const orvsysq::PathVariablesInterface& paths, c
     : paths_(paths), files_(files) {}
 
 bool NativeDescriber::describe(int32_t code, uint32_t languageWord, std::string& text, orverr::Status& status) const {
-    text.clear();
+    lookup(code, languageWord, text, status);
     if (status.isError()) return false;
-    const uint32_t requested = languageOf(languageWord);
+    if (text.empty()) {
+        addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
+                  {{"orvxlator_defaultTranslator", "couldn't find description for code"},
+                   {"code", code},
+                   {"lang", languageOf(languageWord)},
+                   {"ade", adeOf(languageWord)}});
+        return false;
+    }
+    return true;
+}
+
+void NativeDescriber::lookup(int32_t code, uint32_t languageWord, std::string& text, orverr::Status& status) const {
+    text.clear();
+    if (status.isError()) return;
     std::string folder;
     paths_.lookupVariable(kDefaultXlatorName, kSharedFolderVariable, folder, status);
-    if (status.isError()) return false;
+    if (status.isError()) return;
     folder += "\\";
     folder += kErrorsFolder;
 
     orverr::Status lookup;
-    uint32_t used = requested;
+    uint32_t used = languageOf(languageWord);
     files_.findInErrorsFolder(folder, code, used, text, lookup);
     if (used != kEnglish && (lookup.isError() || text.empty())) {
         lookup.release();
@@ -56,16 +68,9 @@ bool NativeDescriber::describe(int32_t code, uint32_t languageWord, std::string&
     if (lookup.isError()) {
         orverr::assign(status, lookup);
         text.clear();
-        return false;
+        return;
     }
-    if (text.empty()) {
-        addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
-                  {{"orvxlator_defaultTranslator", "couldn't find description for code"},
-                   {"code", code},
-                   {"lang", requested},
-                   {"ade", adeOf(languageWord)}});
-        return false;
-    }
+    if (text.empty()) return;
     // The text is in the code page of the language it was found in, English for the fallback.
     std::string utf8;
     if (!platform::codePageToUtf8(findLanguage(used)->codePage, text, utf8)) {
@@ -73,10 +78,14 @@ bool NativeDescriber::describe(int32_t code, uint32_t languageWord, std::string&
                                                                orverr::constants::kConverterError})),
                   kDebugObject, {{"debug", "code page conversion failed"}, {"lang", used}});
         text.clear();
-        return false;
+        return;
     }
     text = std::move(utf8);
-    return true;
+}
+
+const NativeDescriber& nativeDescriber() {
+    static const NativeDescriber describer(orvsysq::pathVariables(), explanationFiles());
+    return describer;
 }
 
 XlatorInterface* nativeXlator() { return &gNativeXlator; }

@@ -17,11 +17,17 @@ public:
     NativeDescriber(const orvsysq::PathVariablesInterface& paths, const ExplanationFilesInterface& files);
     // The description of code in UTF-8; false with the status set when there is none.
     bool describe(int32_t code, uint32_t languageWord, std::string& text, orverr::Status& status) const;
+    // The same, but a code that no explanation file knows leaves the text empty and the status
+    // untouched: only a failure to read the files is an error.
+    void lookup(int32_t code, uint32_t languageWord, std::string& text, orverr::Status& status) const;
 
 private:
     const orvsysq::PathVariablesInterface& paths_;
     const ExplanationFilesInterface& files_;
 };
+
+// The describer over the process's paths and explanation files.
+const NativeDescriber& nativeDescriber();
 
 // The single static table (its destroy does nothing).
 XlatorInterface* nativeXlator();
