@@ -7,6 +7,7 @@ packages=(
   libboost-dev libboost-date-time-dev libboost-thread-dev libboost-system-dev
   rapidjson-dev liblua5.1-0-dev lua5.1 lua-filesystem lua-filesystem-dev lua-cjson lua-cjson-dev lua-dkjson
   libcjson-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
+  python3 python3-pytest
   "$@"
 )
 missing=()
