@@ -55,6 +55,9 @@ contains "describe in Japanese" "$work/describe" "ファイルを読み取れま
 run_helvar describe -1074100298 >"$work/describe-en" 2>&1; check "describe a negative code" 0 $?
 contains "describe in English" "$work/describe-en" "errors::corruptedFormat"
 run_helvar describe 1 --lang 9 >/dev/null 2>&1; check "describe refuses an unknown language" 2 $?
+run_helvar describe 12345 --lang 2 >"$work/describe-unknown" 2>&1; check "describe an unknown code" 0 $?
+contains "an unknown code is said so in German" "$work/describe-unknown" "Für den angefragten Statuscode gibt es keine Beschreibung"
+contains "an unknown code is a warning" "$work/describe-unknown" "returned the warning 1073383352"
 
 run_helvar export --set 99999=1 "$work/x.json" >"$work/badset" 2>&1; check "unknown attribute is refused" 1 $?
 
@@ -62,6 +65,8 @@ run_helvar save-restore --set 1250012=External --change 1250012=Immediate >"$wor
 run_helvar demo "$work/demo" >"$work/demo.log" 2>&1; check "demo" 0 $?
 contains "demo end" "$work/demo.log" "all steps behaved as expected"
 contains "demo describes in Japanese" "$work/demo.log" "この属性構成ドキュメントは別の計測器モデル用に作成されています。"
+contains "demo shows the driver's error query" "$work/demo.log" "Digiscan_GetError gives code -1074100300"
+contains "the driver's query gives the recorded description" "$work/demo.log" "Expected Model Number: 5122"
 
 run_helvar export --options "Simulate=1,DriverSetup=Channels:99" "$work/y.json" >/dev/null 2>&1; check "a session the driver cannot open is an environment error" 3 $?
 

@@ -44,6 +44,14 @@ std::string withDriverSetup(const std::string& options, const std::string& item)
 
 void heading(const char* text) { std::cout << "\n== " << text << "\n"; }
 
+// What a user's program reads after a refusal from the driver's error query: the code, its meaning
+// and the whole description Helvar recorded.
+void showDriverError(ViSession handle) {
+    const PendingError error = DriverSession::takeDriverError(handle);
+    std::cout << "Digiscan_GetError gives code " << error.primary << " and the text:\n"
+              << indented(toUtf8(error.elaboration, DriverSession::language(handle))) << "\n";
+}
+
 bool writeText(const std::filesystem::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
@@ -150,8 +158,7 @@ int demoCommand(const Options& options) {
         status = Helvar_ImportAttributeConfigurationFile(fresh.session.handle(), otherFile.string().c_str());
         std::cout << "Helvar_ImportAttributeConfigurationFile(" << otherFile.string() << ") returned " << status << "\n";
         if (status >= 0) return kRefused;
-        reportFailure(std::cout, "import", status, fresh.session.handle());
-        printMeaning(std::cout, status, 0);
+        showDriverError(fresh.session.handle());
 
         heading("5b. The same refusal for a session whose language is Japanese");
         Attached japanese(withDriverSetup(options.optionString, "Language:3"));
@@ -160,7 +167,6 @@ int demoCommand(const Options& options) {
         std::cout << "Helvar_ImportAttributeConfigurationFile(" << otherFile.string() << ") returned " << status << "\n";
         if (status >= 0) return kRefused;
         reportFailure(std::cout, "import", status, japanese.session.handle());
-        printMeaning(std::cout, status, 3);
 
         heading("6. A damaged document is refused");
         const std::string damaged = exported.str().substr(0, exported.str().size() / 2);

@@ -1,16 +1,14 @@
-// helvar describe: the description of any code in any language, as the translator framework and
-// the error accessor give it.
+// helvar describe: the meaning of any code in any language, as a user's program gets it from
+// Helvar_DescribeStatus of the shipped library.
 #include <cerrno>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
 #include "Commands.h"
+#include "Helvar.h"
 #include "Report.h"
 #include "common/orverr/CodeTable.h"
-#include "common/orverr/Raise.h"
-#include "helvar/miivi/ErrorAccessor.h"
-#include "helvar/orvmxl/TranslateStatus.h"
 #include "helvar/orvxlator/Languages.h"
 
 namespace helvartool {
@@ -50,25 +48,17 @@ int describeCommand(const Options& options) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(code));
     std::cout << code << " (" << hex << ")" << (known && known->constant ? std::string(" ") + known->constant : "")
-              << "\nlanguage " << options.language << " (" << language->folder << "), code page " << language->codePage
-              << "\n";
-
-    // The static description of the code, as the translators give it in UTF-8.
-    orverr::Status status;
-    ORVERR_RAISE_INTO(status, (orverr::ErrorCode{code, orverr::constants::kErrorCode}));
-    orverr::Status out;
+              << "\nlanguage " << options.language << " (" << language->folder << ")\n";
     std::string text;
-    orvmxl::translateStatus(status, static_cast<uint32_t>(options.language), orvmxl::kStatic, text, out);
-    std::cout << "static description:\n" << indented(text) << "\n";
-
-    // What a driver's error query gets: at most 255 bytes in the language's code page.
-    char buffer[miivi::ErrorAccessor::kDescriptionSize] = {0};
-    miivi::errorAccessor().describeCode(static_cast<uint32_t>(options.language), code, buffer,
-                                        orvmxl::kLocalCodePage);
-    std::cout << "error accessor (" << std::string(buffer).size() << " bytes in code page " << language->codePage
-              << "):\n"
-              << indented(toUtf8(buffer, options.language)) << "\n";
-    return out.isError() ? kRefused : kOk;
+    const ViStatus status = describeStatus(options.language, code, text);
+    if (status < 0) {
+        std::cerr << "helvar describe: Helvar_DescribeStatus failed with " << status << "\n";
+        return kEnvironment;
+    }
+    std::cout << "meaning:\n" << indented(text) << "\n";
+    if (status == HELVAR_WARN_UNKNOWN_STATUS)
+        std::cout << "(Helvar_DescribeStatus returned the warning " << status << ": no explanation of this code exists)\n";
+    return kOk;
 }
 
 }  // namespace helvartool

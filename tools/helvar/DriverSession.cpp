@@ -25,6 +25,7 @@ using GetErrorInfoFn = ViStatus (*)(ViSession, ViStatus*, ViStatus*, ViChar*);
 using GetErrorMessageFn = ViStatus (*)(ViStatus, ViChar*);
 using GetStringFn = ViStatus (*)(ViSession, ViConstString, ViAttr, ViInt32, ViInt32, ViChar*);
 using GetInt32Fn = ViStatus (*)(ViSession, ViConstString, ViAttr, ViInt32, ViInt32*);
+using DriverGetErrorFn = ViStatus (*)(ViSession, ViStatus*, ViInt32, ViChar*);
 
 void* need(platform::LibraryHandle library, const char* name, const char* libraryName) {
     platform::OsError error;
@@ -48,6 +49,7 @@ struct Libraries {
     GetErrorMessageFn getErrorMessage;
     GetStringFn getString;
     GetInt32Fn getInt32;
+    DriverGetErrorFn driverGetError;
 
     static const Libraries& get() {
         static const Libraries libraries = load();
@@ -78,7 +80,8 @@ private:
                          reinterpret_cast<GetErrorInfoFn>(need(engine, "Ivi_GetErrorInfo", e)),
                          reinterpret_cast<GetErrorMessageFn>(need(engine, "Ivi_GetErrorMessage", e)),
                          reinterpret_cast<GetStringFn>(need(engine, "Ivi_GetAttributeViString", e)),
-                         reinterpret_cast<GetInt32Fn>(need(engine, "Ivi_GetAttributeViInt32", e))};
+                         reinterpret_cast<GetInt32Fn>(need(engine, "Ivi_GetAttributeViInt32", e)),
+                         reinterpret_cast<DriverGetErrorFn>(need(driver, "Digiscan_GetError", d))};
     }
 };
 
@@ -187,6 +190,16 @@ PendingError DriverSession::takePendingError(ViSession vi) {
         elaboration.back() = '\0';
         pending.elaboration = full.size() > std::string(elaboration.data()).size() ? full : elaboration.data();
     }
+    return pending;
+}
+
+PendingError DriverSession::takeDriverError(ViSession vi) {
+    const Libraries& l = Libraries::get();
+    PendingError pending;
+    const ViStatus needed = l.driverGetError(vi, &pending.primary, 0, nullptr);
+    if (needed <= 0) return pending;
+    std::vector<ViChar> text(static_cast<size_t>(needed), '\0');
+    if (l.driverGetError(vi, &pending.primary, needed, text.data()) >= 0) pending.elaboration = text.data();
     return pending;
 }
 

@@ -32,6 +32,9 @@ public:
 
     // Fetches and clears the pending error of a handle (0: the process-wide one).
     static PendingError takePendingError(ViSession vi);
+    // The same through the driver's Digiscan_GetError, as a user's program gets it: the code and
+    // its meaning followed by the whole recorded description.
+    static PendingError takeDriverError(ViSession vi);
     // The language of a handle's descriptions (0 for the null handle).
     static int32_t language(ViSession vi);
     // The engine's text for a code ("" when it has none).

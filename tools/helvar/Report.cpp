@@ -6,10 +6,9 @@
 #include <string>
 
 #include "DriverSession.h"
+#include "Helvar.h"
 #include "common/orverr/CodeTable.h"
 #include "common/platform/CodePage.h"
-#include "helvar/miivi/ErrorAccessor.h"
-#include "helvar/orvmxl/TranslateFlags.h"
 #include "helvar/orvxlator/Languages.h"
 
 namespace helvartool {
@@ -44,8 +43,9 @@ void reportFailure(std::ostream& out, const char* operation, ViStatus status, Vi
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(status));
     out << operation << " failed: " << (known ? known->constant : "engine status") << " (" << status << ", " << hex << ")\n";
-    const std::string message = DriverSession::engineMessage(status);
-    if (!message.empty()) out << "  engine message: " << message << "\n";
+    std::string meaning;
+    if (describeStatus(DriverSession::language(handle), status, meaning) >= 0)
+        out << "  meaning:\n" << indented(meaning) << "\n";
     const PendingError pending = DriverSession::takePendingError(handle);
     if (pending.primary != 0) {
         out << "  recorded for " << (handle ? "the session" : "the process (null handle)") << ": " << pending.primary << "\n";
@@ -56,14 +56,14 @@ void reportFailure(std::ostream& out, const char* operation, ViStatus status, Vi
     }
 }
 
-}  // namespace helvartool
-
-namespace helvartool {
-
-void printMeaning(std::ostream& out, ViStatus status, int32_t language) {
-    char buffer[miivi::ErrorAccessor::kDescriptionSize] = {0};
-    miivi::errorAccessor().describeCode(static_cast<uint32_t>(language), status, buffer, orvmxl::kLocalCodePage);
-    out << "  what the code means:\n" << indented(toUtf8(buffer, language)) << "\n";
+ViStatus describeStatus(int32_t language, ViStatus status, std::string& text) {
+    text.clear();
+    const ViStatus needed = Helvar_DescribeStatus(language, status, 0, nullptr);
+    if (needed <= 0) return needed < 0 ? needed : HELVAR_ERROR_UNEXPECTED;
+    std::string buffer(static_cast<std::size_t>(needed), '\0');
+    const ViStatus result = Helvar_DescribeStatus(language, status, needed, &buffer[0]);
+    if (result >= 0) text = buffer.c_str();
+    return result;
 }
 
 }  // namespace helvartool

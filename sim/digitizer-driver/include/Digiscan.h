@@ -37,6 +37,9 @@ extern "C" {
 #define DIGISCAN_VAL_POSITIVE 1
 #define DIGISCAN_DEFAULT_MODEL 5122
 
+/* The driver family's status for a buffer too small for the text (errors::bufferTooSmall). */
+#define DIGISCAN_ERROR_BUFFER_TOO_SMALL ((ViStatus)-1074100299) /* BFFA87B5 */
+
 /* Opens a simulated session. resourceName is kept for information only. optionString is the
    engine's option string (see Ivi_SpecificDriverNew); its DriverSetup part is a ';'-separated list:
      Model:<n>      model number (non-numeric: the default model)
@@ -47,6 +50,19 @@ extern "C" {
 ViStatus Digiscan_InitWithOptions(ViConstString resourceName, ViBoolean idQuery, ViBoolean reset, ViConstString optionString,
                                   ViSession* vi);
 ViStatus Digiscan_close(ViSession vi);
+
+/* The pending error of vi (VI_NULL: the process-wide one, where libraries record failures that
+   come before a session is known): *code receives its primary code, description the code's
+   meaning followed, after a blank line, by the whole recorded description (no 256-byte limit).
+   The meaning is the driver's own for the codes of its range (Helvar's included, the same English
+   text as the explanation files) and the engine's for the others. bufferSize 0 returns the size
+   needed (text and NUL) and leaves the error pending; a smaller buffer fails with
+   DIGISCAN_ERROR_BUFFER_TOO_SMALL and is not written; a large enough one receives the text, the
+   error is cleared and the call returns 0. A negative size fails with IVI_ERROR_INVALID_VALUE, a
+   null code or a null buffer with a size other than 0 with IVI_ERROR_NULL_POINTER. */
+ViStatus Digiscan_GetError(ViSession vi, ViStatus* code, ViInt32 bufferSize, ViChar description[]);
+/* Clears the pending error of vi (VI_NULL: the process-wide one). */
+ViStatus Digiscan_ClearError(ViSession vi);
 
 /* Sets as the user does (option flags IVI_VAL_DIRECT_USER_CALL); channel "" or null for session
    attributes. The engine keeps the coerced value; the requested one is the desired value. */

@@ -6,13 +6,8 @@
 #include "AttributeTable.h"
 #include "DesiredValues.h"
 #include "Digiscan.h"
+#include "DriverExport.h"
 #include "DriverSetup.h"
-
-#if defined(_WIN32)
-#define DIGISCAN_EXPORT extern "C" __declspec(dllexport)
-#else
-#define DIGISCAN_EXPORT extern "C" __attribute__((visibility("default")))
-#endif
 
 namespace digiscan {
 namespace {

@@ -104,6 +104,12 @@ ViInt32 SimIvi_LockCount(ViSession vi);
    none. The elaboration follows the string protocol (bufferSize 0 and null buffer allowed); the
    result is 0, the needed size, or a negative status for an unknown handle. */
 ViStatus SimIvi_GetPendingError(ViSession vi, ViStatus* primary, ViStatus* secondary, ViInt32 bufferSize, ViChar elaboration[]);
+/* Clears the pending error of a handle (0: the process-wide one); a negative status for an unknown
+   handle. */
+ViStatus SimIvi_ClearPendingError(ViSession vi);
+/* The text Ivi_GetErrorMessage gives for a code ("Unknown status code (0x...)." for one the engine
+   does not know), under the string protocol and without the 256-byte limit. */
+ViStatus SimIvi_GetErrorMessage(ViStatus code, ViInt32 bufferSize, ViChar message[]);
 
 #ifdef __cplusplus
 }

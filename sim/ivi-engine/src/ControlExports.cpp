@@ -1,6 +1,7 @@
 // The control API: neither counted nor injectable, and present on every build variant.
 #include <string>
 
+#include "ErrorMessages.h"
 #include "Export.h"
 
 using simivi::Engine;
@@ -150,4 +151,14 @@ SIMIVI_EXPORT ViStatus SimIvi_GetPendingError(ViSession vi, ViStatus* primary, V
     if (primary) *primary = pending.primary;
     if (secondary) *secondary = pending.secondary;
     return simivi::copyOut(pending.elaboration, bufferSize, elaboration);
+}
+
+SIMIVI_EXPORT ViStatus SimIvi_ClearPendingError(ViSession vi) {
+    if (vi != VI_NULL && !engine().isSession(vi)) return IVI_ERROR_INVALID_SESSION_HANDLE;
+    engine().errors().clear(vi);
+    return VI_SUCCESS;
+}
+
+SIMIVI_EXPORT ViStatus SimIvi_GetErrorMessage(ViStatus code, ViInt32 bufferSize, ViChar message[]) {
+    return simivi::copyOut(simivi::messageText(code), bufferSize, message);
 }

@@ -297,15 +297,7 @@ SIMIVI_EXPORT ViStatus Ivi_ClearErrorInfo(ViSession vi) {
 SIMIVI_EXPORT ViStatus Ivi_GetErrorMessage(ViStatus code, ViChar message[256]) {
     SIMIVI_ENTER(0);
     if (!message) SIMIVI_LEAVE(IVI_ERROR_NULL_POINTER);
-    const char* text = simivi::errorMessage(code);
-    std::string unknown;
-    if (!text) {
-        char line[64];
-        std::snprintf(line, sizeof line, "Unknown status code (0x%08X).", static_cast<unsigned>(code));
-        unknown = line;
-        text = unknown.c_str();
-    }
-    simivi::copyOut(text, 256, message);
+    simivi::copyOut(simivi::messageText(code), 256, message);
     SIMIVI_LEAVE(VI_SUCCESS);
 }
 SIMIVI_EXPORT ViStatus Ivi_ParamPositionError(ViInt32 position) {
