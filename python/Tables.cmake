@@ -19,10 +19,5 @@ set(content "# Generated at build time from Codes.def and Languages.h; edit thos
 string(APPEND content "_SYMBOLS = [\n${symbols}]\n")
 string(APPEND content "# The first name of a code is its name.\nSYMBOLS = {}\nfor _code, _name in _SYMBOLS:\n    SYMBOLS.setdefault(_code, _name)\n")
 string(APPEND content "# The Windows code page of each description language, by number.\nCODE_PAGES = (${pages})\n")
-if(EXISTS "${OUTPUT}")
-  file(READ "${OUTPUT}" old)
-  if(old STREQUAL content)
-    return()
-  endif()
-endif()
-file(WRITE "${OUTPUT}" "${content}")
+# Written only on change (nothing in it has the form @NAME@).
+file(CONFIGURE OUTPUT "${OUTPUT}" CONTENT "${content}" @ONLY)

@@ -1,21 +1,7 @@
 #!/usr/bin/env bash
 # Drives the helvar tool as a user would: exit codes, refusals shown with name, number and text.
 set -u
-# Further arguments: a program that runs it (the emulator of a cross build).
-helvar="$1"
-shift
-runner=("$@")
-run_helvar() { "${runner[@]}" "$helvar" "$@"; }
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-failures=0
-passes=0
-check() {  # description expected-exit actual-exit
-  if [ "$2" != "$3" ]; then echo "FAIL: $1 (exit $3, expected $2)"; failures=$((failures + 1)); else echo "ok: $1"; passes=$((passes + 1)); fi
-}
-contains() {  # description file text
-  if grep -qF -- "$3" "$2"; then echo "ok: $1"; passes=$((passes + 1)); else echo "FAIL: $1: no \"$3\" in:"; cat "$2"; failures=$((failures + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/helvar_checks.sh"
 
 run_helvar >/dev/null 2>&1; check "no command is a usage error" 2 $?
 run_helvar frobnicate >/dev/null 2>&1; check "unknown command is a usage error" 2 $?
