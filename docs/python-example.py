@@ -5,6 +5,7 @@ refusal with its description. Run it with the binding installed (python3-helvar)
     HELVAR_LIBRARY_DIR=build/out/lib PYTHONPATH=build/out/python python3 docs/python-example.py
 """
 
+import json
 import sys
 
 import helvar
@@ -25,7 +26,8 @@ def main():
             document = a.export_text()
             b.import_text(document)
             print("station B now holds:")
-            print(b.export_text())
+            for entry in json.loads(b.export_text())["attributes"]:
+                print("  %(id)d %(name)s channel %(channel)r = %(value)r" % entry)
         with helvar.Session(other_model) as c:
             try:
                 c.import_text(document)

@@ -28,8 +28,7 @@ fi
 echo "--- helvar show: what is in station A's file"
 "$out/bin/helvar" show "$work/station-a.json"
 echo "--- the same from Python (python3-helvar), on the simulated driver; no LD_LIBRARY_PATH needed"
-env -u LD_LIBRARY_PATH HELVAR_LIBRARY_DIR="$out/lib" PYTHONPATH="$out/python" /usr/bin/python3 "$here/docs/python-example.py" \
-  | grep -v '^   '
+env -u LD_LIBRARY_PATH HELVAR_LIBRARY_DIR="$out/lib" PYTHONPATH="$out/python" /usr/bin/python3 "$here/docs/python-example.py"
 
 echo
 echo "######## Quorrel: the explorer plug-in over simulated storage"
