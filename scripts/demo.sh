@@ -17,18 +17,7 @@ echo "--- any status code can be looked up in any language, here the refusal of 
 "$out/bin/helvar" describe -1074100298 --lang 3
 
 echo
-echo "######## Comparing and reading documents: station A and station B measure differently. Why?"
-"$out/bin/helvar" export --set 0/1250001=0.3 --set 1250012=External --set 1250011=1000 "$work/station-a.json" >/dev/null
-"$out/bin/helvar" export --set 0/1250001=1.0 --set 1250012=External --set 1250013=0.125 "$work/station-b.json" >/dev/null
-echo "--- helvar diff: by meaning, the time stamp ignored (exit 1: they differ)"
-if "$out/bin/helvar" diff "$work/station-a.json" "$work/station-b.json"; then
-  echo "demo: diff found no difference" >&2
-  exit 1
-fi
-echo "--- helvar show: what is in station A's file"
-"$out/bin/helvar" show "$work/station-a.json"
-echo "--- the same from Python (python3-helvar), on the simulated driver; no LD_LIBRARY_PATH needed"
-env -u LD_LIBRARY_PATH HELVAR_LIBRARY_DIR="$out/lib" PYTHONPATH="$out/python" /usr/bin/python3 "$here/docs/python-example.py"
+bash "$here/scripts/demo-documents.sh" "$out/bin" "$work" "$out/lib" "$out/python"
 
 echo
 echo "######## Quorrel: the explorer plug-in over simulated storage"
