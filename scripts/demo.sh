@@ -15,6 +15,8 @@ echo "######## Helvar: attribute configuration documents of a simulated digitize
 "$out/bin/helvar" demo "$work/helvar"
 echo "--- any status code can be looked up in any language, here the refusal of a damaged document in Japanese"
 "$out/bin/helvar" describe -1074100298 --lang 3
+echo "--- a code that no library knows is said to be unknown, in the language asked for (here French)"
+"$out/bin/helvar" describe 12345 --lang 1
 
 echo
 bash "$here/scripts/demo-documents.sh" "$out/bin" "$work" "$out/lib" "$out/python"
