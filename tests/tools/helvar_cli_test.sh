@@ -62,6 +62,7 @@ run_helvar save-restore --set 1250012=External --change 1250012=Immediate >"$wor
 run_helvar demo "$work/demo" >"$work/demo.log" 2>&1; check "demo" 0 $?
 contains "demo end" "$work/demo.log" "all steps behaved as expected"
 contains "demo describes in Japanese" "$work/demo.log" "この属性構成ドキュメントは別の計測器モデル用に作成されています。"
+contains "demo labels in Japanese" "$work/demo.log" "構成のモデル番号: 4711"
 
 run_helvar export --options "Simulate=1,DriverSetup=Channels:99" "$work/y.json" >/dev/null 2>&1; check "a session the driver cannot open is an environment error" 3 $?
 

@@ -61,20 +61,14 @@ else()
   set(term_generator orv_term_table_generator)
   set(term_generator_depends orv_term_table_generator)
 endif()
-# A source that appears later reconfigures the build.
-file(GLOB term_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/terms/*.tsv)
-set(term_arguments)
-foreach(entry eng:0 jpn:932 fra:1252 deu:1252)
-  string(REPLACE ":" ";" pair ${entry})
-  list(GET pair 0 language)
-  list(GET pair 1 code_page)
-  list(APPEND term_arguments ${language} ${code_page} ${PROJECT_SOURCE_DIR}/data/terms/commonTerms_${language}.tsv)
-endforeach()
+# One table per source, named after its language; the generator takes each language's code page
+# from the description languages. A source that appears later reconfigures the build.
+file(GLOB term_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/terms/commonTerms_*.tsv)
 set(term_output ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/GeneratedTermTables.cpp)
 add_custom_command(
   OUTPUT ${term_output}
-  COMMAND ${term_generator} ${term_output} ${term_arguments}
-  DEPENDS ${term_generator_depends} ${term_sources}
+  COMMAND ${term_generator} ${term_output} ${term_sources}
+  DEPENDS ${term_generator_depends} ${term_sources} ${PROJECT_SOURCE_DIR}/src/helvar/orvxlator/Languages.h
   COMMENT "Generating the term tables"
   VERBATIM)
 target_sources(helvar_core PRIVATE ${term_output})
