@@ -46,7 +46,9 @@ if(CMAKE_CROSSCOMPILING)
   set(term_generator ${CMAKE_BINARY_DIR}/host/orv_term_table_generator)
   set(term_generator_sources ${CMAKE_CURRENT_LIST_DIR}/buildtime/TermTableGenerator.cpp
       ${PROJECT_SOURCE_DIR}/src/common/platform/posix/CodePage.cpp)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${term_generator_sources})
+  # The code pages come from the description languages' header.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${term_generator_sources}
+               ${PROJECT_SOURCE_DIR}/src/helvar/orvxlator/Languages.h)
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/host)
   execute_process(
     COMMAND ${ORV_HOST_CXX} -std=c++17 -O1 -I${PROJECT_SOURCE_DIR}/src ${term_generator_sources} -o ${term_generator}
@@ -68,7 +70,7 @@ set(term_output ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/GeneratedTermTables.cpp
 add_custom_command(
   OUTPUT ${term_output}
   COMMAND ${term_generator} ${term_output} ${term_sources}
-  DEPENDS ${term_generator_depends} ${term_sources} ${PROJECT_SOURCE_DIR}/src/helvar/orvxlator/Languages.h
+  DEPENDS ${term_generator_depends} ${term_sources}
   COMMENT "Generating the term tables"
   VERBATIM)
 target_sources(helvar_core PRIVATE ${term_output})
