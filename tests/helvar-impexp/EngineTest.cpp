@@ -250,8 +250,8 @@ TEST_F(EngineTest, ChannelListsMustAgree) {
     const StatusView count = raised([&] { import(doc.text()); });
     EXPECT_EQ(-1074100304, count.code);
     EXPECT_EQ("errors::incompatibleSessionChannels", count.constant);
-    EXPECT_EQ((Items{{"impexp_kUsageTypeAttributeConfigurationSessionChannels", "0"},
-                     {"impexp_kUsageTypeExpectedSessionChannels", "0,1"}}),
+    EXPECT_EQ((Items{{"impexp_kUsageTypeAttributeConfigurationSessionChannels", "0,1"},
+                     {"impexp_kUsageTypeExpectedSessionChannels", "0"}}),
               count.items);
     EXPECT_TRUE(session.setLog.empty());
 
@@ -279,8 +279,8 @@ TEST_F(EngineTest, ValidationRefusesInItsOrderBeforeApplyingAnything) {
     const StatusView outOfDate = raised([&] { import(doc.text()); });
     EXPECT_EQ(-1074100301, outOfDate.code);
     EXPECT_EQ("errors::libraryOutOfDate", outOfDate.constant);
-    EXPECT_EQ((Items{{"impexp_kUsageTypeAttributeConfigurationOldestCompatibleVersion", "1"},
-                     {"impexp_kUsageTypeAttributeConfigurationExpectedVersion", "2"}}),
+    EXPECT_EQ((Items{{"impexp_kUsageTypeAttributeConfigurationOldestCompatibleVersion", "2"},
+                     {"impexp_kUsageTypeAttributeConfigurationExpectedVersion", "1"}}),
               outOfDate.items);
 
     doc.oldest = "1";

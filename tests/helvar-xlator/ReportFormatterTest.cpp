@@ -15,9 +15,9 @@ using testing_xlator::FakeSession;
 constexpr uint32_t kStatic = 1, kDynamic = 2, kDebug = 4, kNested = 8;
 
 std::string report(FakeSession& session, const std::string& document, uint32_t flags, orverr::Status& status,
-                   int32_t code = -1) {
+                   int32_t code = -1, uint32_t language = 0) {
     std::string text;
-    translateErrStatusToRawText(session, code, document.c_str(), 0, flags, text, status);
+    translateErrStatusToRawText(session, code, document.c_str(), language, flags, text, status);
     return text;
 }
 
@@ -102,6 +102,27 @@ TEST(ReportFormatter, DebugItemsFollowTheDynamicOnes) {
     session.dynamic = R"({"dynamic":[{"type":"usage","key":"A","value":"1"}],"debug":[{"type":"usage","key":"File","value":"f.cpp"}]})";
     orverr::Status status;
     EXPECT_EQ(report(session, "{\"translator\":\"t\"}", kDynamic | kDebug, status), "A: 1\n\nFile: f.cpp");
+}
+
+TEST(ReportFormatter, FrenchSetsTheColonApartInLabelsAndDebugLines) {
+    FakeSession session;
+    session.dynamic = R"({"dynamic":[{"type":"usage","key":"Chemin du fichier","value":"/a"}],"debug":[{"type":"usage","key":"File","value":"f.cpp"}]})";
+    const struct {
+        uint32_t language;
+        const char* expected;
+    } cases[] = {
+        {1, "Chemin du fichier : /a\n\nFile : f.cpp"},
+        {0, "Chemin du fichier: /a\n\nFile: f.cpp"},
+        {2, "Chemin du fichier: /a\n\nFile: f.cpp"},
+        {3, "Chemin du fichier: /a\n\nFile: f.cpp"},
+        {5, "Chemin du fichier: /a\n\nFile: f.cpp"},
+        {77, "Chemin du fichier: /a\n\nFile: f.cpp"},  // no such language: English
+    };
+    for (const auto& c : cases) {
+        orverr::Status status;
+        EXPECT_EQ(report(session, "{\"translator\":\"t\"}", kDynamic | kDebug, status, -1, c.language), c.expected)
+            << c.language;
+    }
 }
 
 TEST(ReportFormatter, NestedErrorsAreIndentedByLevel) {

@@ -53,6 +53,7 @@ contains "demo end" "$work/demo.log" "all steps behaved as expected"
 contains "demo describes in Japanese" "$work/demo.log" "この属性構成ドキュメントは別の計測器モデル用に作成されています。"
 contains "demo shows the driver's error query" "$work/demo.log" "Digiscan_GetError gives code -1074100300"
 contains "the driver's query gives the recorded description" "$work/demo.log" "Expected Model Number: 5122"
+contains "demo labels in Japanese" "$work/demo.log" "構成のモデル番号: 4711"
 
 run_helvar export --options "Simulate=1,DriverSetup=Channels:99" "$work/y.json" >/dev/null 2>&1; check "a session the driver cannot open is an environment error" 3 $?
 

@@ -153,8 +153,8 @@ void ImportConfigurationValidator::checkFormatVersion(const rapidjson::Value& do
     const bool readable = oldest.IsInt64() && oldest.GetInt64() <= document::kFormatVersion;
     if (!readable) {
         ORVERR_THROW(orverr::codes::kLibraryOutOfDate)
-            .usageInt32(usage::kConfigurationOldestCompatibleVersion, document::kFormatVersion)
-            .usageInt32(usage::kConfigurationExpectedVersion, clampedInt32(oldest))
+            .usageInt32(usage::kConfigurationOldestCompatibleVersion, clampedInt32(oldest))
+            .usageInt32(usage::kConfigurationExpectedVersion, document::kFormatVersion)
             .raise();
     }
 }
@@ -193,8 +193,8 @@ ImportConfigurationValidator::ChannelMap ImportConfigurationValidator::mapChanne
     documentList.parse(documentChannels.c_str(), orverr::ThrowOnErrorStatus());
     if (sessionList.size() != documentList.size()) {
         ORVERR_THROW(orverr::codes::kIncompatibleSessionChannels)
-            .usage(usage::kConfigurationSessionChannels, sessionChannels)
-            .usage(usage::kExpectedSessionChannels, documentChannels)
+            .usage(usage::kConfigurationSessionChannels, documentChannels)
+            .usage(usage::kExpectedSessionChannels, sessionChannels)
             .raise();
     }
     auto sessionChannel = sessionList.begin();

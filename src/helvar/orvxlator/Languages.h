@@ -1,7 +1,8 @@
 #pragma once
-// The description languages by number: three-letter code, errors folder name and Windows code
-// page. Numbers 6 and above are invalid.
+// The description languages by number: three-letter code, errors folder name, Windows code page
+// and the separator between a label and its value in reports. Numbers 6 and above are invalid.
 #include <cstdint>
+#include <cstring>
 
 namespace orvxlator {
 
@@ -9,17 +10,25 @@ struct Language {
     const char* code;    // "eng" ...
     const char* folder;  // "English" ...
     uint32_t codePage;
+    const char* labelSeparator;  // UTF-8; French typography sets the colon apart
 };
 
 inline constexpr Language kLanguages[] = {
-    {"eng", "English", 1252}, {"fra", "French", 1252}, {"deu", "German", 1252},
-    {"jpn", "Japanese", 932}, {"kor", "Korean", 949},  {"chs", "ChineseS", 936},
+    {"eng", "English", 1252, ": "}, {"fra", "French", 1252, " : "}, {"deu", "German", 1252, ": "},
+    {"jpn", "Japanese", 932, ": "}, {"kor", "Korean", 949, ": "},  {"chs", "ChineseS", 936, ": "},
 };
 inline constexpr uint32_t kLanguageCount = sizeof(kLanguages) / sizeof(kLanguages[0]);
 
 // Null for an invalid number.
 inline const Language* findLanguage(uint32_t language) {
     return language < kLanguageCount ? &kLanguages[language] : nullptr;
+}
+
+// Null for a code not in the table ("zzz" ...).
+inline const Language* findLanguageByCode(const char* code) {
+    for (const Language& language : kLanguages)
+        if (std::strcmp(language.code, code) == 0) return &language;
+    return nullptr;
 }
 
 // The language word handed to translators: the number in bits 0-7, the "ade" hint in bits 8-11.

@@ -1,6 +1,7 @@
 #include "helvar/orvxlator/ReportFormatter.h"
 
 #include "helvar/orvxlator/DebugMembers.h"
+#include "helvar/orvxlator/Languages.h"
 #include "helvar/orvxlator/LocalXlatorRegistration.h"
 
 namespace orvxlator {
@@ -105,12 +106,12 @@ public:
             const orverr::JsonValue answer = orverr::parseValue(dynamicText.c_str());
             if (flags & kDynamic) {
                 if (const char* items = orverr::findMember(dynamicText.c_str(), "dynamic"))
-                    formatDynamicReportItems(orverr::parseValue(items), reportStyleTable(), section, status);
+                    formatDynamicReportItems(orverr::parseValue(items), reportStyleTable(language_), section, status);
                 section += kDynamicAfter;
             }
             const char* debug = orverr::findMember(dynamicText.c_str(), "debug");
             if ((flags & kDebug) && answer.type == orverr::JsonType::Object && debug)
-                formatDynamicReportItems(orverr::parseValue(debug), reportStyleTable(), section, status);
+                formatDynamicReportItems(orverr::parseValue(debug), reportStyleTable(language_), section, status);
         }
         output_.format(level, section, status);
         if ((flags & kNested) && !status.isError()) formatNested(level, document, flags, status);
@@ -172,9 +173,15 @@ const ItemStyle& StyleTable::find(const std::string& type) const {
     return fallback_;
 }
 
-const StyleTable& reportStyleTable() {
-    static const StyleTable table(ItemStyle{"\n", "", ": ", "", "", "", ", "}, {{"elaboration", ItemStyle{}}});
-    return table;
+const StyleTable& reportStyleTable(uint32_t language) {
+    static const std::vector<StyleTable> tables = [] {
+        std::vector<StyleTable> byLanguage;
+        for (const Language& entry : kLanguages)
+            byLanguage.emplace_back(ItemStyle{"\n", "", entry.labelSeparator, "", "", "", ", "},
+                                    std::vector<std::pair<std::string, ItemStyle>>{{"elaboration", ItemStyle{}}});
+        return byLanguage;
+    }();
+    return tables[findLanguage(language) ? language : 0];
 }
 
 void formatDynamicReportItems(const orverr::JsonValue& array, const StyleTable& styles, std::string& text,

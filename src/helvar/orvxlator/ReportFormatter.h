@@ -36,8 +36,9 @@ private:
     std::vector<std::pair<std::string, ItemStyle>> entries_;
 };
 
-// "elaboration" items bare, every other item on a line of its own as "key: value".
-const StyleTable& reportStyleTable();
+// "elaboration" items bare, every other item on a line of its own as "key: value", with the
+// language's separator (English for an invalid language).
+const StyleTable& reportStyleTable(uint32_t language);
 
 // Renders one "dynamic" or "debug" array.
 void formatDynamicReportItems(const orverr::JsonValue& array, const StyleTable& styles, std::string& text,

@@ -27,6 +27,8 @@ const EmbeddedModule kModules[] = {
     terms("commonTerms_jpn.lua", "jpn"),
     terms("commonTerms_fra.lua", "fra"),
     terms("commonTerms_deu.lua", "deu"),
+    terms("commonTerms_kor.lua", "kor"),
+    terms("commonTerms_chs.lua", "chs"),
     script("orvmxl_defaultAttrTable.lua", orvgenerated::kOrvmxlDefaultAttrTableLua),
     script("mxlator.lua", orvgenerated::kMxlatorLua),
     script("orvmxl_utilities.lua", orvgenerated::kOrvmxlUtilitiesLua),

@@ -46,7 +46,9 @@ if(CMAKE_CROSSCOMPILING)
   set(term_generator ${CMAKE_BINARY_DIR}/host/orv_term_table_generator)
   set(term_generator_sources ${CMAKE_CURRENT_LIST_DIR}/buildtime/TermTableGenerator.cpp
       ${PROJECT_SOURCE_DIR}/src/common/platform/posix/CodePage.cpp)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${term_generator_sources})
+  # The code pages come from the description languages' header.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${term_generator_sources}
+               ${PROJECT_SOURCE_DIR}/src/helvar/orvxlator/Languages.h)
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/host)
   execute_process(
     COMMAND ${ORV_HOST_CXX} -std=c++17 -O1 -I${PROJECT_SOURCE_DIR}/src ${term_generator_sources} -o ${term_generator}
@@ -61,19 +63,13 @@ else()
   set(term_generator orv_term_table_generator)
   set(term_generator_depends orv_term_table_generator)
 endif()
-# A source that appears later reconfigures the build.
-file(GLOB term_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/terms/*.tsv)
-set(term_arguments)
-foreach(entry eng:0 jpn:932 fra:1252 deu:1252)
-  string(REPLACE ":" ";" pair ${entry})
-  list(GET pair 0 language)
-  list(GET pair 1 code_page)
-  list(APPEND term_arguments ${language} ${code_page} ${PROJECT_SOURCE_DIR}/data/terms/commonTerms_${language}.tsv)
-endforeach()
+# One table per source, named after its language; the generator takes each language's code page
+# from the description languages. A source that appears later reconfigures the build.
+file(GLOB term_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/terms/commonTerms_*.tsv)
 set(term_output ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/GeneratedTermTables.cpp)
 add_custom_command(
   OUTPUT ${term_output}
-  COMMAND ${term_generator} ${term_output} ${term_arguments}
+  COMMAND ${term_generator} ${term_output} ${term_sources}
   DEPENDS ${term_generator_depends} ${term_sources}
   COMMENT "Generating the term tables"
   VERBATIM)

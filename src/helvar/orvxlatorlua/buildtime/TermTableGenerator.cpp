@@ -1,12 +1,12 @@
 // Build-time program: turns the UTF-8 term sources (key<TAB>text lines, '#' comments) into the
 // C++ source of the term tables, each text converted to its language's code page and written
 // as bytes (compilers reject such bytes in string literals).
-//   TermTableGenerator OUTPUT.cpp LANGUAGE CODEPAGE SOURCE.tsv [LANGUAGE CODEPAGE SOURCE.tsv ...]
-// Code page 0 means ASCII only. A missing source gives an empty table.
+//   TermTableGenerator OUTPUT.cpp SOURCE.tsv [SOURCE.tsv ...]
+// Each source is named commonTerms_<language>.tsv after a language of the description languages.
+// English texts must be ASCII: they stand in for missing rows under every code page.
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/platform/CodePage.h"
+#include "helvar/orvxlator/Languages.h"
 
 namespace {
 
@@ -30,8 +31,10 @@ bool isKey(const std::string& key) {
     return true;
 }
 
+constexpr uint32_t kAsciiOnly = 0;
+
 bool convert(uint32_t codePage, const std::string& text, std::string& converted) {
-    if (codePage == 0) {
+    if (codePage == kAsciiOnly) {
         converted = text;
         return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     }
@@ -41,9 +44,24 @@ bool convert(uint32_t codePage, const std::string& text, std::string& converted)
            back == text;
 }
 
+// "eng" from ".../commonTerms_eng.tsv"; empty when the name has another form.
+std::string languageOf(const std::string& path) {
+    static const std::string prefix = "commonTerms_";
+    static const std::string suffix = ".tsv";
+    const std::string::size_type slash = path.find_last_of("/\\");
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.size() <= prefix.size() + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return std::string();
+    return name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+}
+
 bool readTable(const std::string& path, uint32_t codePage, Table& table) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return true;
+    if (!in) {
+        std::cerr << path << ": cannot be read\n";
+        return false;
+    }
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
@@ -89,15 +107,21 @@ void writeTable(std::ostream& out, const Table& table) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 5 || (argc - 2) % 3 != 0) {
-        std::cerr << "usage: TermTableGenerator OUTPUT.cpp LANGUAGE CODEPAGE SOURCE.tsv ...\n";
+    if (argc < 3) {
+        std::cerr << "usage: TermTableGenerator OUTPUT.cpp SOURCE.tsv ...\n";
         return 2;
     }
     std::vector<Table> tables;
-    for (int i = 2; i < argc; i += 3) {
+    for (int i = 2; i < argc; ++i) {
         Table table;
-        table.language = argv[i];
-        if (!readTable(argv[i + 2], static_cast<uint32_t>(std::strtoul(argv[i + 1], nullptr, 10)), table)) return 1;
+        table.language = languageOf(argv[i]);
+        const orvxlator::Language* language = orvxlator::findLanguageByCode(table.language.c_str());
+        if (language == nullptr) {
+            std::cerr << argv[i] << ": not the term source of a description language\n";
+            return 1;
+        }
+        const uint32_t codePage = language == &orvxlator::kLanguages[0] ? kAsciiOnly : language->codePage;
+        if (!readTable(argv[i], codePage, table)) return 1;
         tables.push_back(std::move(table));
     }
     std::ostringstream out;
