@@ -6,7 +6,8 @@
    the six operations (import/export to a file or a buffer, save, restore) from any thread, and
    Helvar_Close once while the driver session is still open.
 
-   Every export returns a ViStatus: 0 on success, a negative code on failure. In addition, each
+   Every export returns a ViStatus: 0 on success, a negative code on failure (the buffer export
+   and Helvar_DescribeStatus also return sizes, the latter a warning). In addition, each
    failure is recorded as the pending error in the IVI engine (Ivi_GetErrorInfo), with a text of
    its details:
      - Helvar_Initialize and Helvar_Close record against the null handle 0;

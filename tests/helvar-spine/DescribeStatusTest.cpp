@@ -40,7 +40,9 @@ const Meaning kMeanings[] = {
     {HELVAR_LANGUAGE_GERMAN, HELVAR_ERROR_BUFFER_TOO_SMALL, "Der an den Export übergebene Puffer"},
     {HELVAR_LANGUAGE_KOREAN, HELVAR_ERROR_SESSION_NOT_INITIALIZED, "이 드라이버 세션"},
     {HELVAR_LANGUAGE_CHINESE_SIMPLIFIED, HELVAR_ERROR_CORRUPTED_FORMAT, "属性配置文档"},
-    // An engine status the library passes on, and an engine warning.
+    // Success, an engine status the library passes on, and an engine warning.
+    {HELVAR_LANGUAGE_ENGLISH, VI_SUCCESS, "The operation completed successfully."},
+    {HELVAR_LANGUAGE_KOREAN, VI_SUCCESS, "작업이 성공적으로"},
     {HELVAR_LANGUAGE_ENGLISH, IVI_ERROR_INVALID_SESSION_HANDLE, "The session handle"},
     {HELVAR_LANGUAGE_ENGLISH, IVI_WARN_NSUP_RESET, "Warning:"},
 };
