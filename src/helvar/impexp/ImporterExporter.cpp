@@ -83,8 +83,8 @@ void ImporterExporter::importText(const char* text, std::size_t length, bool ter
 
     // The first refusal ends the import; entries before it stay applied. The refusal names the
     // document entry, which is still at hand.
-    const auto entries = (*document)[document::key::kAttributes].GetArray();
     importEntries(container, engineFactory_, [&](std::size_t record, orverr::Status& refusal) {
+        const auto entries = (*document)[document::key::kAttributes].GetArray();
         const std::size_t index = validator.entryPositions().entryIndexOf(record);
         if (index < entries.Size()) nameEntry(refusal, index, entries[static_cast<rapidjson::SizeType>(index)]);
     });
