@@ -312,23 +312,6 @@ TEST_F(EngineTest, RepeatedMemberNamesAreRefusedWithTheirPath) {
               raised([&] { import(twice); }).items);
 }
 
-// The session's own options never travel: an entry for one is refused before anything is applied.
-TEST_F(EngineTest, EntriesForTheSessionsOwnOptionsAreRefused) {
-    for (ViAttr option : {1050002u, 1050003u, 1050004u, 1050005u, 1050006u, 1050007u, 1050021u}) {
-        if (session.find(option) == nullptr) session.add(option, "OPTION", IVI_VAL_BOOLEAN);
-        Doc doc;
-        doc.attributes = "[" + entry(kInt, "", "1") + "," + entry(option, "", "false") + "]";
-        const StatusView view = raised([&] { import(doc.text()); });
-        EXPECT_EQ(-1074100297, view.code) << option;
-        EXPECT_EQ((Items{{"impexp_kUsageTypeSchemaRuleViolation", "#/properties/attributes/items/properties/id"},
-                         {"impexp_kUsageTypeSchemaViolationType", "not"},
-                         {"impexp_kUsageTypeSchemaErrorPath", "#/attributes/1/id"},
-                         {"kUsageTypeAttributeId", std::to_string(option)}}),
-                  view.items);
-        EXPECT_TRUE(session.setLog.empty()) << option;
-    }
-}
-
 TEST_F(EngineTest, ChannelsMapByPositionOntoTheSessionList) {
     info.channels = "2,3";
     Doc doc;
