@@ -38,7 +38,13 @@
        number where an integer is needed, a non-string where a string is needed, or a missing or
        non-string "name" is refused as HELVAR_ERROR_INVALID_SCHEMA, with the attribute id and
        the document location in the recorded description. Only an entry the engine or the
-       driver refuses while applying leaves the entries before it applied.
+       driver refuses while applying leaves the entries before it applied; its status is theirs,
+       and the description names the entry (its place in "attributes", id, name and channel).
+     - Entries for the session's own options (1050002 to 1050007, 1050021), which no export
+       writes, and member names that occur twice in one object are refused as
+       HELVAR_ERROR_INVALID_SCHEMA before anything is applied. The whole text must be UTF-8; a
+       text that is not well formed is described by the line, byte column and reason of its
+       first error.
      - Documents are untrusted input: nesting deeper than 64 levels, numbers longer than 800
        characters and exponents beyond 9999 are refused as HELVAR_ERROR_CORRUPTED_FORMAT before
        parsing; no input can exhaust the stack.

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -224,6 +225,93 @@ TEST_F(EngineTest, EntriesBeforeARefusedOneStayApplied) {
     EXPECT_EQ(2u, session.setLog.size());
 }
 
+// A refusal of the session while applying, or of its type query while validating, names the entry
+// by its place in "attributes" (counting entries that give no record), its id, its name and its
+// channel; what the refusal names already is not repeated, and its code stays.
+TEST_F(EngineTest, RefusalsNameTheEntryAtFault) {
+    constexpr ViAttr kOdd = 1160003;
+    session.add(kOdd, "ODD", IVI_VAL_UNKNOWN_TYPE);
+    struct Case {
+        const char* what;
+        std::string channel;  // of the third entry
+        ViAttr lastId;
+        std::function<void()> arrange;
+        ViStatus code;
+        Items items;
+        size_t applied;
+    };
+    const Case cases[] = {
+        {"the engine refuses a value", "2", kText, [&] { session.refusedSets.insert(kText); }, kValueRefused,
+         {{"impexp_kUsageTypeAttributeEntryPosition", "4"}, {"kUsageTypeAttributeId", "1150003"},
+          {"impexp_kUsageTypeAttributeName", "fourth"}},
+         2},
+        {"an unknown channel", "9", kText, [] {}, kUnknownChannel,
+         {{"impexp_kUsageTypeAttributeEntryPosition", "3"}, {"kUsageTypeAttributeId", "1150010"},
+          {"impexp_kUsageTypeAttributeName", "third"}, {"kUsageTypeChannelName", "9"}},
+         1},
+        {"a channel the attribute does not take", "2", kText, [&] { session.validationWarnings[kVertical] = 1; },
+         orverr::codes::kAttributeTypeMismatch.code,
+         {{"kUsageTypeAttributeId", "1150010"}, {"kUsageTypeChannelName", "2"},
+          {"impexp_kUsageTypeAttributeEntryPosition", "3"}, {"impexp_kUsageTypeAttributeName", "third"}},
+         1},
+        {"an id the session does not know", "2", 4242, [] {}, kUnknownAttribute,
+         {{"impexp_kUsageTypeAttributeEntryPosition", "4"}, {"kUsageTypeAttributeId", "4242"},
+          {"impexp_kUsageTypeAttributeName", "fourth"}},
+         0},
+    };
+    for (const Case& c : cases) {
+        session.refusedSets.clear();
+        session.validationWarnings.clear();
+        session.setLog.clear();
+        c.arrange();
+        Doc doc;
+        doc.attributes = "[" + entry(kOdd, "", "1", "first") + "," + entry(kInt, "", "1", "second") + "," +
+                         entry(kVertical, c.channel, "0.5", "third") + "," + entry(c.lastId, "", "\"x\"", "fourth") + "]";
+        const StatusView view = raised([&] { import(doc.text()); });
+        EXPECT_EQ(c.code, view.code) << c.what;
+        EXPECT_EQ(c.items, view.items) << c.what;
+        EXPECT_EQ(c.applied, session.setLog.size()) << c.what;
+    }
+}
+
+// Names that repeat within one object are refused wherever they are, before anything is applied,
+// with the place of the second one; equal names in different objects are fine.
+TEST_F(EngineTest, RepeatedMemberNamesAreRefusedWithTheirPath) {
+    std::string many = "{";
+    for (int i = 0; i < 40; ++i) many += "\"k" + std::to_string(i) + "\": " + std::to_string(i) + ", ";
+    many += "\"k3\": 0}";
+    struct Case {
+        std::string devices, attributes, path;
+    };
+    const Case cases[] = {
+        {"[{\"modelNumber\": 1000, \"modelNumber\": 9999}]", "[]", "#/devices/0/modelNumber"},
+        {"[{\"modelNumber\": 1000}]", "[" + entry(kInt, "", "1") + ", {\"id\": 1, \"id\": 1}]", "#/attributes/1/id"},
+        {"[{\"modelNumber\": 1000, \"x\": {\"a/b~c d\": [], \"a/b~c d\": 2}}]", "[]", "#/devices/0/x/a~1b~0c%20d"},
+        {"[{\"modelNumber\": 1000, \"m\": [0, [1, " + many + "]]}]", "[]", "#/devices/0/m/1/1/k3"},
+        {"[{\"modelNumber\": 1000, \"a\": {\"a\": {\"b\": 1}, \"b\": [{\"a\": 1}, {\"a\": 2}]}}]",
+         "[" + entry(kInt, "", "1") + "," + entry(kInt, "", "2") + "]", ""},
+    };
+    for (const Case& c : cases) {
+        session.setLog.clear();
+        Doc doc;
+        doc.devices = c.devices;
+        doc.attributes = c.attributes;
+        const StatusView view = raised([&] { import(doc.text()); });
+        if (c.path.empty()) {
+            EXPECT_EQ(0, view.code) << c.devices;
+            EXPECT_EQ(2u, session.setLog.size());
+            continue;
+        }
+        EXPECT_EQ(-1074100297, view.code) << c.path;
+        EXPECT_EQ((Items{{"impexp_kUsageTypeDuplicateMemberPath", c.path}}), view.items);
+        EXPECT_TRUE(session.setLog.empty()) << c.path;
+    }
+    Doc doc;
+    const std::string twice = doc.text().substr(0, doc.text().size() - 1) + ", \"attributes\": []}";
+    EXPECT_EQ((Items{{"impexp_kUsageTypeDuplicateMemberPath", "#/attributes"}}),
+              raised([&] { import(twice); }).items);
+}
+
 TEST_F(EngineTest, ChannelsMapByPositionOntoTheSessionList) {
     info.channels = "2,3";
     Doc doc;
@@ -356,12 +444,39 @@ TEST_F(EngineTest, ParserReportsFormatAndSchemaFailures) {
     EXPECT_EQ("orvmxl::kErrorNULLPtr", null.constant);
     EXPECT_EQ((Items{{"comment", "Invalid JSON File!!!"}}), null.items);
 
-    for (const std::string& text : {std::string(), std::string("{"), std::string("\xEF\xBB\xBF{}"),
-                                   std::string("{} {}"), std::string("{\"a\": 1,}"), std::string("// c\n{}")}) {
-        const StatusView view = raised([&] { parser.parse(text.c_str()); });
-        EXPECT_EQ(-1074100298, view.code) << text;
+    // Not well formed: where (1-based line and byte column) and why; an empty text says only that.
+    struct Malformed {
+        std::string text;
+        Items where;
+    };
+    const auto at = [](const char* line, const char* column, const char* reason) {
+        return Items{{"impexp_kUsageTypeSyntaxErrorLine", line},
+                     {"impexp_kUsageTypeSyntaxErrorColumn", column},
+                     {"impexp_kUsageTypeSyntaxErrorReason", reason}};
+    };
+    const Items empty = {{"impexp_kUsageTypeSyntaxErrorReason", "The document is empty."}};
+    const Malformed malformed[] = {
+        {"", empty},
+        {" \n\t\r\n ", empty},
+        {"{", at("1", "2", "Missing a name for object member.")},
+        {"\xEF\xBB\xBF{}", at("1", "1", "Invalid value.")},
+        {"{} {}", at("1", "4", "The document root must not be followed by other values.")},
+        {"{\"a\": 1,}", at("1", "9", "Missing a name for object member.")},
+        {"// c\n{}", at("1", "1", "Invalid value.")},
+        {"{\n   \"a\": [\n      1\n      2\n   ]\n}", at("4", "7", "Missing a comma or ']' after an array element.")},
+        {"{\r\n\"a\": tru}", at("2", "9", "Invalid value.")},
+        // Every string is UTF-8, whether or not it reaches the session; columns count bytes.
+        {"{\"\xC3\xA9\": \"\xE6\xB8\xAC\", \"x\": \"\xC0\xAF\"}", at("1", "21", "Invalid encoding in string.")},
+        {"{\"k\xFF\": 1}", at("1", "4", "Invalid encoding in string.")},
+    };
+    for (const Malformed& m : malformed) {
+        const StatusView view = raised([&] { parser.parse(m.text.c_str()); });
+        EXPECT_EQ(-1074100298, view.code) << m.text;
         EXPECT_EQ("errors::corruptedFormat", view.constant);
-        EXPECT_EQ((Items{{"comment", "Invalid JSON File!!!"}}), view.items);
+        Items expected = {{"comment", "Invalid JSON File!!!"}};
+        expected.insert(expected.end(), m.where.begin(), m.where.end());
+        EXPECT_EQ(expected, view.items) << m.text;
+        EXPECT_EQ(view.items, raised([&] { parser.parse(m.text.c_str(), m.text.size()); }).items) << m.text;
     }
 
     Doc doc;
@@ -374,7 +489,7 @@ TEST_F(EngineTest, ParserReportsFormatAndSchemaFailures) {
                      {"impexp_kUsageTypeSchemaErrorPath", "#/attributes/0"}}),
               schema.items);
 
-    const std::string odd = "{\"formatVersion\": 1, \"oldestCompatibleFormatVersion\": 1, \"timeStamp\": \"\", "
+    const std::string odd = "{\"oldestCompatibleFormatVersion\": 1, \"timeStamp\": \"\", "
                             "\"session\": {\"channels\": \"\", \"optionString\": \"\"}, \"generatedBy\": {\"name\": "
                             "\"\", \"version\": \"\"}, \"devices\": [], \"attributes\": [], \"x\": {\"a/b~c d\": 1}, "
                             "\"formatVersion\": 1.5}";

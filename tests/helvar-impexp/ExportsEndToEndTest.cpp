@@ -1,6 +1,7 @@
 // Export, import, save and restore through libHelvar.so's exports on simulated digitizer sessions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <cstdio>
@@ -26,6 +27,17 @@ namespace {
 
 using spine_test::pendingError;
 using spine_test::SimSession;
+
+// The values of a recorded description, line by line: what follows each label and its colon.
+std::vector<std::string> describedValues(const std::string& description) {
+    std::vector<std::string> values;
+    std::istringstream lines(description);
+    for (std::string line; std::getline(lines, line);) {
+        const size_t colon = line.find(": ");
+        if (colon != std::string::npos) values.push_back(line.substr(colon + 2));
+    }
+    return values;
+}
 
 class HelvarSession {
 public:
@@ -209,6 +221,110 @@ TEST_F(ExportsEndToEnd, ARefusedValueLeavesTheEarlierEntriesApplied) {
     EXPECT_EQ(refusal, pendingError(target.vi()).primary);
 }
 
+namespace {
+
+std::string documentEntry(ViAttr id, const char* name, const char* channel, const std::string& value) {
+    return "{\"id\": " + std::to_string(id) + ", \"name\": \"" + name + "\", \"channel\": \"" + channel +
+           "\", \"value\": " + value + "}";
+}
+
+// The document text with its "attributes" replaced by these entries.
+std::string withEntries(const std::string& text, const std::vector<std::string>& entries) {
+    std::string list;
+    for (const std::string& e : entries) list += (list.empty() ? "" : ", ") + e;
+    return text.substr(0, text.find("\"attributes\"")) + "\"attributes\": [" + list + "]}";
+}
+
+}  // namespace
+
+// What the engine or the driver refuses while a document applies is named by its place in
+// "attributes", its id, its name and its channel; the code is theirs, the entries before it stay.
+TEST_F(ExportsEndToEnd, ARefusedEntryIsNamedInTheDescription) {
+    struct Case {
+        const char* what;
+        ViAttr id;
+        const char* name;
+        const char* channel;
+        const char* value;
+        ViStatus code;
+        bool earlierApplied;
+    };
+    const Case cases[] = {
+        {"a value out of range", DIGISCAN_ATTR_TRIGGER_LEVEL, "DIGISCAN_ATTR_TRIGGER_LEVEL", "", "50.0",
+         IVI_ERROR_INVALID_VALUE, true},
+        {"a misspelt enumeration", DIGISCAN_ATTR_TRIGGER_SOURCE, "source", "", "\"Externl\"", IVI_ERROR_INVALID_VALUE, true},
+        {"an unknown channel", DIGISCAN_ATTR_VERTICAL_OFFSET, "offset", "9", "0.5", IVI_ERROR_UNKNOWN_CHANNEL_NAME, true},
+        {"a channel for an attribute without channels", DIGISCAN_ATTR_TRIGGER_LEVEL, "level", "0", "1.0",
+         IVI_ERROR_CHANNEL_NAME_NOT_ALLOWED, true},
+        {"a read-only attribute", DIGISCAN_ATTR_DEVICE_TEMPERATURE, "temperature", "", "30.0", IVI_ERROR_ATTR_NOT_WRITABLE,
+         true},
+        // Found while validating, so nothing at all is applied.
+        {"an unknown id", 1259999, "missing", "", "1", IVI_ERROR_ATTRIBUTE_NOT_SUPPORTED, false},
+    };
+    const std::string first = documentEntry(DIGISCAN_ATTR_VERTICAL_RANGE, "DIGISCAN_ATTR_VERTICAL_RANGE", "1", "0.3");
+    const std::string after = documentEntry(DIGISCAN_ATTR_TRIGGER_SLOPE, "DIGISCAN_ATTR_TRIGGER_SLOPE", "", "1");
+    const std::string text = source.exportText();
+    for (const Case& c : cases) {
+        HelvarSession target;
+        const std::string refused = documentEntry(c.id, c.name, c.channel, c.value);
+        EXPECT_EQ(c.code, target.importText(withEntries(text, {first, refused, after}))) << c.what;
+        const auto error = pendingError(target.vi());
+        EXPECT_EQ(c.code, error.primary) << c.what;
+        // Position, id (shown by the driver's name for it, or in hexadecimal), name, channel.
+        char hexId[16];
+        std::snprintf(hexId, sizeof hexId, "0x%08X", c.id);
+        std::vector<std::string> expected = {"2", hexId, c.name};
+        if (*c.channel != '\0') expected.emplace_back(c.channel);
+        auto values = describedValues(error.elaboration);
+        ASSERT_GE(values.size(), expected.size()) << c.what << ": " << error.elaboration;
+        values.erase(values.begin(), values.end() - static_cast<long>(expected.size()));
+        if (values[1] != hexId) expected[1] = values[1].rfind("DIGISCAN_ATTR_", 0) == 0 ? values[1] : hexId;
+        EXPECT_EQ(expected, values) << c.what << ": " << error.elaboration;
+        EXPECT_EQ(c.earlierApplied ? VI_TRUE : VI_FALSE, target.wasSet("1", DIGISCAN_ATTR_VERTICAL_RANGE)) << c.what;
+        EXPECT_EQ(VI_FALSE, target.wasSet("", DIGISCAN_ATTR_TRIGGER_SLOPE)) << c.what;
+    }
+}
+
+// Documents that no export writes are refused before anything is applied: entries for the
+// session's own options (a range check switched off for a 50 V trigger level after it, simulation
+// switched off) and member names that occur twice in one object, whichever of the two a reader takes.
+TEST_F(ExportsEndToEnd, SessionOptionsAndRepeatedNamesAreRefusedBeforeAnythingIsApplied) {
+    const std::string text = source.exportText();
+    const std::string level = documentEntry(DIGISCAN_ATTR_TRIGGER_LEVEL, "DIGISCAN_ATTR_TRIGGER_LEVEL", "", "50.0");
+    const std::string range = documentEntry(DIGISCAN_ATTR_VERTICAL_RANGE, "DIGISCAN_ATTR_VERTICAL_RANGE", "1", "0.3");
+    std::string repeatedModel = text;
+    repeatedModel.replace(repeatedModel.find("\"modelNumber\": "), 0, "\"modelNumber\": 9999, ");
+    std::string repeatedValue = withEntries(text, {range});
+    repeatedValue.replace(repeatedValue.find("\"value\": "), 0, "\"value\": 5.0, ");
+    struct Case {
+        const char* what;
+        std::string document;
+        std::vector<std::string> values;
+    };
+    std::vector<Case> cases = {
+        {"a repeated model number", repeatedModel, {"#/devices/0/modelNumber"}},
+        {"a repeated value", repeatedValue, {"#/attributes/0/value"}},
+    };
+    for (ViAttr option : {1050002u, 1050003u, 1050004u, 1050005u, 1050006u, 1050007u, 1050021u}) {
+        const std::string value = option == 1050007u ? "\"\"" : "false";
+        cases.push_back({"a session option",
+                         withEntries(text, {range, documentEntry(option, "OPTION", "", value), level}),
+                         {"#/properties/attributes/items/properties/id", "not", "#/attributes/1/id"}});
+    }
+    for (const Case& c : cases) {
+        HelvarSession target("Simulate=1,RangeCheck=1,Cache=1,DriverSetup=");
+        EXPECT_EQ(HELVAR_ERROR_INVALID_SCHEMA, target.importText(c.document)) << c.what;
+        const auto values = describedValues(pendingError(target.vi()).elaboration);
+        EXPECT_TRUE(std::search(values.begin(), values.end(), c.values.begin(), c.values.end()) != values.end())
+            << c.what << ": " << pendingError(target.vi()).elaboration;
+        EXPECT_EQ(VI_FALSE, target.wasSet("1", DIGISCAN_ATTR_VERTICAL_RANGE)) << c.what;
+        EXPECT_EQ(VI_FALSE, target.wasSet("", DIGISCAN_ATTR_TRIGGER_LEVEL)) << c.what;
+        ViBoolean simulating = VI_FALSE;
+        ASSERT_EQ(VI_SUCCESS, Ivi_GetAttributeViBoolean(target.vi(), "", 1050005, 0, &simulating));
+        EXPECT_EQ(VI_TRUE, simulating) << c.what;
+    }
+}
+
 TEST_F(ExportsEndToEnd, SaveAndRestoreReapplyTheLastSnapshot) {
     const ViSession vi = source.vi();
     EXPECT_EQ(HELVAR_ERROR_CORRUPTED_FORMAT, Helvar_RestoreAttributes(vi));
@@ -299,21 +415,40 @@ TEST_F(ExportsEndToEnd, AFailedFileExportKeepsTheOldDocumentAndSaysWhy) {
 #endif
 }
 
+// Texts that would reach the session must hold no NUL; the whole text must be UTF-8, which the
+// parser checks as it reads, and says where it breaks.
 TEST_F(ExportsEndToEnd, NulCharactersAndInvalidUtf8AreRefusedBeforeAnythingIsApplied) {
     const std::string text = source.exportText();
     struct Case {
         const char* what;
         const char* from;
         const char* to;
-        const char* path;
+        ViStatus code;
+        std::vector<std::string> values;
     };
+    const std::string entryLine = std::to_string(std::count(text.begin(), text.begin() + text.find("\"External\""), '\n') + 1);
+    const std::string invalid = "Invalid encoding in string.";
     const Case cases[] = {
-        {"NUL in a string value", "\"External\"", "\"Ext\\u0000ernal\"", "#/attributes/3/value"},
-        {"NUL in a channel name", "\"channel\": \"1\"", "\"channel\": \"1\\u0000\"", "#/attributes/0/channel"},
-        {"invalid UTF-8 in a name", "\"DIGISCAN_ATTR_TRIGGER_SOURCE\"", "\"DIGISCAN_\xC0\xAF\"", "#/attributes/3/name"},
-        {"a surrogate in a string value", "\"External\"", "\"Ext\xED\xA0\x80\"", "#/attributes/3/value"},
-        {"a cut sequence in a string value", "\"External\"", "\"Ext\xE6\xB8\"", "#/attributes/3/value"},
-        {"NUL in the session's channels", "\"channels\": \"\"", "\"channels\": \"\\u0000\"", "#/session/channels"},
+        {"NUL in a string value", "\"External\"", "\"Ext\\u0000ernal\"", HELVAR_ERROR_INVALID_SCHEMA,
+         {"#/properties/attributes/items/properties/value", "format", "#/attributes/3/value"}},
+        {"NUL in a channel name", "\"channel\": \"1\"", "\"channel\": \"1\\u0000\"", HELVAR_ERROR_INVALID_SCHEMA,
+         {"#/properties/attributes/items/properties/channel", "format", "#/attributes/0/channel"}},
+        {"NUL in the session's channels", "\"channels\": \"\"", "\"channels\": \"\\u0000\"", HELVAR_ERROR_INVALID_SCHEMA,
+         {"#/properties/session/properties/channels", "format", "#/session/channels"}},
+        {"a surrogate in a string value", "\"External\"", "\"Ext\xED\xA0\x80\"", HELVAR_ERROR_CORRUPTED_FORMAT,
+         {entryLine, "23", invalid}},
+        {"a cut sequence in a string value", "\"External\"", "\"Ext\xE6\xB8\"", HELVAR_ERROR_CORRUPTED_FORMAT,
+         {entryLine, "23", invalid}},
+        {"an overlong form in a name", "\"DIGISCAN_ATTR_TRIGGER_SOURCE\"", "\"DIGISCAN_\xC0\xAF\"",
+         HELVAR_ERROR_CORRUPTED_FORMAT, {std::to_string(std::stoi(entryLine) - 2), "28", invalid}},
+        {"invalid UTF-8 in the option string", "DriverSetup=", "DriverSetup=\xFF", HELVAR_ERROR_CORRUPTED_FORMAT,
+         {"7", "68", invalid}},
+        {"invalid UTF-8 in the generator's name", "Helvar.dll", "Helvar\xE9.dll", HELVAR_ERROR_CORRUPTED_FORMAT,
+         {"10", "22", invalid}},
+        {"invalid UTF-8 in the time stamp", "\"timeStamp\": \"", "\"timeStamp\": \"\xF5\x80\x80\x80", HELVAR_ERROR_CORRUPTED_FORMAT,
+         {"4", "18", invalid}},
+        {"invalid UTF-8 in a member name of its own", "\"devices\"", "\"x\xED\xBF\xBF\": 1, \"devices\"",
+         HELVAR_ERROR_CORRUPTED_FORMAT, {"13", "6", invalid}},
     };
     for (const Case& c : cases) {
         std::string changed = text;
@@ -321,9 +456,11 @@ TEST_F(ExportsEndToEnd, NulCharactersAndInvalidUtf8AreRefusedBeforeAnythingIsApp
         ASSERT_NE(std::string::npos, at) << c.what;
         changed.replace(at, std::strlen(c.from), c.to);
         HelvarSession target;
-        EXPECT_EQ(HELVAR_ERROR_INVALID_SCHEMA, target.importText(changed)) << c.what;
+        EXPECT_EQ(c.code, target.importText(changed)) << c.what;
         const auto error = pendingError(target.vi());
-        EXPECT_NE(std::string::npos, error.elaboration.find(c.path)) << c.what << ": " << error.elaboration;
+        const auto values = describedValues(error.elaboration);
+        EXPECT_TRUE(std::search(values.begin(), values.end(), c.values.begin(), c.values.end()) != values.end())
+            << c.what << ": " << error.elaboration;
         EXPECT_EQ(VI_FALSE, target.wasSet("1", DIGISCAN_ATTR_VERTICAL_RANGE)) << c.what;
         EXPECT_EQ(VI_FALSE, target.wasSet("", DIGISCAN_ATTR_TRIGGER_SOURCE)) << c.what;
     }

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <sstream>
 
@@ -12,11 +13,13 @@
 #include "common/platform/win32/FileSyscalls.h"
 #include "common/platform/win32/SystemError.h"
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "common/platform/posix/FileSyscalls.h"
 #endif
 #include "common/orverr/Exception.h"
+#include "helvar/impexp/file/FileTerms.h"
 #include "helvar/impexp/file/TextFileReader.h"
 #include "helvar/impexp/file/TextFileWriter.h"
 #include "support/FaultPlan.h"
@@ -134,14 +137,14 @@ TEST_P(ExportFile, HoldsOldOrNewContentAfterAFaultAtEveryCall) {
     for (int target = 1;; ++target) {
         create(file, kOld);
         faultplan::arm(fault, target);
-        bool failed = false;
+        std::string failure;
         bool reached = false;
         if (faultplan::kills(fault)) {
             reached = faultplan::runKilled(folder_.string(), "", [&] {
                 TextFileWriter(file.string().c_str()).writeAll(kNew.data(), kNew.size());
             });
         } else {
-            failed = !writeFailure(file.string(), kNew).empty();
+            failure = writeFailure(file.string(), kNew);
             reached = faultplan::reached();
         }
         faultplan::disarm();
@@ -149,8 +152,10 @@ TEST_P(ExportFile, HoldsOldOrNewContentAfterAFaultAtEveryCall) {
         ++struck;
         SCOPED_TRACE(std::string(faultplan::name(fault)) + " at call " + std::to_string(target));
         const std::string seen = contents(file);
-        if (failed) {
-            EXPECT_EQ(kOld, seen) << "a failed export leaves the file untouched";
+        if (!failure.empty()) {
+            // Only the folder's sync comes after the rename, and its failure says so.
+            const bool afterRename = failure.find(fileterms::kReplacedNotDurable) != std::string::npos;
+            EXPECT_EQ(afterRename ? kNew : kOld, seen) << "a failed export leaves the file untouched";
             EXPECT_EQ(1u, entries(folder_)) << "and removes its temporary file";
         } else {
             EXPECT_TRUE(seen == kOld || seen == kNew) << seen;
@@ -193,6 +198,87 @@ TEST_F(ExportTarget, ASymbolicLinkIsKeptAndItsTargetReplaced) {
     EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
               fs::status(real).permissions() & fs::perms::all);
     EXPECT_EQ(1u, entries(real.parent_path()));
+}
+
+// The temporary file is never more open than the file it replaces, not even before its mode is set,
+// and ends with exactly that file's mode whatever the umask took away.
+TEST_F(ExportTarget, TheNewFileHasTheReplacedOnesModeFromItsCreation) {
+    static mode_t created;
+    auto& calls = fileSyscalls();
+    calls.open = [](const char* path, int flags, mode_t mode) {
+        if ((flags & O_EXCL) != 0) created = mode;
+        return realFileSyscalls().open(path, flags, mode);
+    };
+    const mode_t oldMask = ::umask(027);
+    const fs::path file = folder_ / "a.json";
+    for (const mode_t mode : {0600, 0640, 0666, 0604, 0400}) {
+        create(file, kOld);
+        ASSERT_EQ(0, ::chmod(file.c_str(), mode));
+        created = 07777;
+        EXPECT_EQ("", writeFailure(file.string(), kNew)) << std::oct << mode;
+        EXPECT_EQ(mode, created) << std::oct << mode;
+        struct stat status {};
+        ASSERT_EQ(0, ::stat(file.c_str(), &status));
+        EXPECT_EQ(mode, status.st_mode & 07777) << std::oct << mode;
+        EXPECT_EQ(kNew, contents(file));
+        ::chmod(file.c_str(), 0600);
+    }
+    ::umask(oldMask);
+}
+
+// A mode that cannot be carried over fails the export before anything is written, and a folder that
+// cannot be synced after the rename is reported: the new content is in place, but not yet for sure.
+TEST_F(ExportTarget, AModeThatCannotBeCarriedOrAFolderThatCannotBeSyncedIsReported) {
+    struct Case {
+        const char* what;
+        std::function<void()> strike;
+        const char* reason;
+        const std::string& left;
+        bool replaced;
+    };
+    auto& calls = fileSyscalls();
+    const Case cases[] = {
+        {"mode change", [&] { calls.fchmod = [](int, mode_t) { errno = EPERM; return -1; }; },
+         "Operation not permitted", kOld, false},
+        {"folder open",
+         [&] {
+             calls.open = [](const char* path, int flags, mode_t mode) {
+                 if ((flags & O_DIRECTORY) != 0) {
+                     errno = EACCES;
+                     return -1;
+                 }
+                 return realFileSyscalls().open(path, flags, mode);
+             };
+         },
+         "Permission denied", kNew, true},
+        {"folder sync",
+         [&] {
+             calls.fsync = [](int fd) {
+                 struct stat status {};
+                 if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+                     errno = EIO;
+                     return -1;
+                 }
+                 return realFileSyscalls().fsync(fd);
+             };
+         },
+         "Input/output error", kNew, true},
+    };
+    const fs::path file = folder_ / "a.json";
+    const mode_t oldMask = ::umask(022);
+    for (const Case& c : cases) {
+        create(file, kOld);
+        ASSERT_EQ(0, ::chmod(file.c_str(), 0666));  // more than the umask lets a new file have
+        c.strike();
+        const std::string document = writeFailure(file.string(), kNew);
+        calls = realFileSyscalls();
+        EXPECT_NE(std::string::npos, document.find("ivierrors::ERR_WRITING_FILE")) << c.what;
+        EXPECT_NE(std::string::npos, document.find(c.reason)) << c.what << ": " << document;
+        EXPECT_EQ(c.replaced, document.find(fileterms::kReplacedNotDurable) != std::string::npos) << c.what;
+        EXPECT_EQ(c.left, contents(file)) << c.what;
+        EXPECT_EQ(1u, entries(folder_)) << c.what;
+    }
+    ::umask(oldMask);
 }
 
 TEST_F(ExportTarget, ADanglingLinkGetsItsTargetCreated) {

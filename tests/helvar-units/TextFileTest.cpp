@@ -173,6 +173,7 @@ public:
     explicit ScriptedReplacement(const Script& script) : script_(script) {}
     bool write(const char*, size_t size, platform::OsError&) override { return size <= script_.writeCount; }
     bool commit(platform::OsError&) override { return script_.flushSucceeds; }
+    bool replaced() const override { return false; }
 
 private:
     Script script_;

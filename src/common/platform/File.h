@@ -37,8 +37,11 @@ class ReplacementFileInterface {
 public:
     virtual ~ReplacementFileInterface() = default;  // removes the temporary file unless committed
     virtual bool write(const char* data, std::size_t size, OsError& error) = 0;
-    // Makes the content durable, then puts it in the file's place.
+    // Makes the content durable, then puts it in the file's place and makes that durable too.
     virtual bool commit(OsError& error) = 0;
+    // Whether the new content has taken the file's place: true also when commit failed after that,
+    // at making the new name durable (the folder's sync).
+    virtual bool replaced() const = 0;
 };
 
 class FileSystemInterface {
@@ -48,7 +51,8 @@ public:
     // reading, also when it is not a regular file (a folder, a pipe, a device), which is refused
     // without waiting on it.
     virtual std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode, OsError& error) = 0;
-    // Null (with the reason) when the file's place cannot take a new content.
+    // Null (with the reason) when the file's place cannot take a new content, or the new content
+    // cannot be given the permissions of the file it replaces.
     virtual std::unique_ptr<ReplacementFileInterface> replace(const std::string& utf8Path, OsError& error) = 0;
 };
 

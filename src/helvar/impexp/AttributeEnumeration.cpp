@@ -1,8 +1,8 @@
 #include "helvar/impexp/AttributeEnumeration.h"
 
-#include <algorithm>
-#include <array>
 #include <string>
+
+#include "helvar/impexp/InherentOptions.h"
 
 namespace impexp {
 
@@ -11,17 +11,11 @@ namespace {
 // Not readable, not readable by the user, not writable, not writable by the user.
 constexpr IviAttrFlags kNotTransferableFlags = 0x2 | 0x8 | 0x4 | 0x10;
 
-// Range check, query instrument status, cache, simulate, record coercions, driver setup and
-// interchange check: the session's own options, not instrument settings.
-constexpr std::array<ViAttr, 7> kInherentOptions = {1050002, 1050003, 1050004, 1050005,
-                                                    1050006, 1050007, 1050021};
-
 bool isExportable(miivi::IviWrapperInterface& wrapper, ViAttr id) {
     const ViBoolean available = wrapper.Ivi_AttributeIsAvailable(id);
     IviAttrFlags flags = 0;
     wrapper.Ivi_GetAttributeFlags(id, &flags);
-    return available == 1 && (flags & kNotTransferableFlags) == 0 &&
-           std::find(kInherentOptions.begin(), kInherentOptions.end(), id) == kInherentOptions.end();
+    return available == 1 && (flags & kNotTransferableFlags) == 0 && !isInherentOption(id);
 }
 
 // The channel names an attribute has values for; one empty name for a session-wide attribute.

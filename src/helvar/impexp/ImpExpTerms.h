@@ -22,6 +22,15 @@ inline constexpr const char* kExpectedModelNumber = "impexp_kUsageTypeExpectedMo
 inline constexpr const char* kSchemaErrorPath = "impexp_kUsageTypeSchemaErrorPath";
 inline constexpr const char* kSchemaViolationType = "impexp_kUsageTypeSchemaViolationType";
 inline constexpr const char* kSchemaRuleViolation = "impexp_kUsageTypeSchemaRuleViolation";
+// The entry at fault when a session refuses one: its 1-based place in "attributes" and its "name".
+inline constexpr const char* kAttributeEntryPosition = "impexp_kUsageTypeAttributeEntryPosition";
+inline constexpr const char* kAttributeName = "impexp_kUsageTypeAttributeName";
+// Where a text that is not well formed breaks: 1-based line and byte column, and the parser's reason.
+inline constexpr const char* kSyntaxErrorLine = "impexp_kUsageTypeSyntaxErrorLine";
+inline constexpr const char* kSyntaxErrorColumn = "impexp_kUsageTypeSyntaxErrorColumn";
+inline constexpr const char* kSyntaxErrorReason = "impexp_kUsageTypeSyntaxErrorReason";
+// A member name that occurs twice in one object, as a JSON Pointer to its second occurrence.
+inline constexpr const char* kDuplicateMemberPath = "impexp_kUsageTypeDuplicateMemberPath";
 }  // namespace usage
 
 namespace message {

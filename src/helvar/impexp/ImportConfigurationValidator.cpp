@@ -6,7 +6,9 @@
 
 #include "common/orverr/Exception.h"
 #include "common/orverr/Raise.h"
+#include "helvar/impexp/EntryNaming.h"
 #include "helvar/impexp/ImpExpTerms.h"
+#include "helvar/impexp/InherentOptions.h"
 #include "helvar/impexp/StrictText.h"
 #include "helvar/impexp/document/DocumentConstants.h"
 #include "helvar/impexp/document/NonFiniteReal.h"
@@ -70,6 +72,8 @@ int32_t clampedInt32(const rapidjson::Value& value) {
 constexpr const char* kKeywordType = "type";
 constexpr const char* kKeywordRequired = "required";
 constexpr const char* kKeywordFormat = "format";
+// The id names one of the session's own options, which no document may set.
+constexpr const char* kKeywordNot = "not";
 
 bool isStrictString(const rapidjson::Value& value) {
     return !value.IsString() || isStrictText(value.GetString(), value.GetStringLength());
@@ -220,6 +224,7 @@ void ImportConfigurationValidator::collectEntries(const rapidjson::Value& docume
     const auto entries = member(document, key::kAttributes).GetArray();
     // At most one record per entry.
     container.reserve(container.size() + entries.Size());
+    positions_ = EntryPositions();
     std::size_t index = 0;
     for (const rapidjson::Value& entry : entries) {
         const rapidjson::Value& idValue = member(entry, key::kId);
@@ -227,6 +232,9 @@ void ImportConfigurationValidator::collectEntries(const rapidjson::Value& docume
             refuseEntry(index, key::kId, kKeywordType, std::nullopt);
         }
         const ViAttr id = idValue.GetUint();
+        if (isInherentOption(id)) {
+            refuseEntry(index, key::kId, kKeywordNot, id);
+        }
         checkEntryTexts(entry, index, id);
         const auto name = entry.FindMember(key::kName);
         if (name == entry.MemberEnd()) {
@@ -242,15 +250,27 @@ void ImportConfigurationValidator::collectEntries(const rapidjson::Value& docume
                 channel = mapped->second;
             }
         }
-        const AttributeType type = typeGetter_.getType(id);
+        const AttributeType type = typeOf(id, index, entry);
         if (isTransferableType(type)) {
             const AttributeKey attributeKey(id, std::move(channel));
             container.add(attributeKey, type, viewOf(name->value));
             if (!storeValue(member(entry, key::kValue), type, attributeKey, container)) {
                 refuseEntry(index, key::kValue, kKeywordType, id);
             }
+        } else {
+            positions_.skipped(index);
         }
         ++index;
+    }
+}
+
+// An id the session does not know is refused by the engine's type query: the refusal names the entry.
+AttributeType ImportConfigurationValidator::typeOf(ViAttr id, std::size_t index, const rapidjson::Value& entry) {
+    try {
+        return typeGetter_.getType(id);
+    } catch (orverr::Exception& refusal) {
+        nameEntry(refusal.status(), index, entry);
+        throw;
     }
 }
 

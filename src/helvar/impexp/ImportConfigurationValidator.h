@@ -3,6 +3,7 @@
 #include <string>
 
 #include "helvar/impexp/AttributeTypeGetterInterface.h"
+#include "helvar/impexp/EntryPositions.h"
 #include "helvar/impexp/ImportConfigurationValidatorInterface.h"
 #include "helvar/impexp/SessionInformation.h"
 #include "helvar/orvslid/ChannelParser.h"
@@ -21,6 +22,9 @@ public:
     // compared. The session information must hold the document's own channel list.
     void validateDocument(const rapidjson::Document& document, JSONAttributeContainerInterface& container);
 
+    // Which "attributes" entry each record of the last validation came from.
+    const EntryPositions& entryPositions() const { return positions_; }
+
 private:
     using ChannelMap = std::map<std::string, std::string>;
 
@@ -30,10 +34,12 @@ private:
     void checkVersionString(const rapidjson::Value& document) const;
     void collectEntries(const rapidjson::Value& document, const ChannelMap& channelMap,
                         JSONAttributeContainerInterface& container);
+    AttributeType typeOf(ViAttr id, std::size_t index, const rapidjson::Value& entry);
 
     const SessionInformation* session_;
     AttributeTypeGetterInterface& typeGetter_;
     const orvslid::iRepCapInfo& channels_;
+    EntryPositions positions_;
 };
 
 }  // namespace impexp

@@ -6,6 +6,7 @@
 #include "common/orverr/Raise.h"
 #include "helvar/impexp/CallerBuffer.h"
 #include "helvar/impexp/DefaultChannelCapabilityInfo.h"
+#include "helvar/impexp/EntryNaming.h"
 #include "helvar/impexp/ImpExpTerms.h"
 #include "helvar/impexp/ImportConfigurationValidator.h"
 #include "helvar/impexp/ImporterExporterImplementation.h"
@@ -13,12 +14,11 @@
 #include "helvar/impexp/JSONAttributeContainer.h"
 #include "helvar/impexp/JSONAttributeFacadeFactory.h"
 #include "helvar/impexp/JSONParser.h"
+#include "helvar/impexp/document/DocumentConstants.h"
 #include "helvar/impexp/file/TextFileReader.h"
 #include "helvar/impexp/file/TextFileWriter.h"
 
 namespace impexp {
-namespace {
-}  // namespace
 
 ImporterExporter::ImporterExporter(miivi::IviWrapperInterface& wrapper, AttributeFacadeFactoryInterface& engineFactory,
                                    const SessionInformation* session)
@@ -68,8 +68,13 @@ void ImporterExporter::importText(const char* text, std::size_t length, bool ter
     ImportConfigurationValidator validator(session_, typeGetter, DefaultChannelCapabilityInfo::instance());
     validator.validate(*document, container);
 
-    // The first refusal ends the import; entries before it stay applied.
-    importEntries(container, engineFactory_);
+    // The first refusal ends the import; entries before it stay applied. The refusal names the
+    // document entry, which is still at hand.
+    importEntries(container, engineFactory_, [&](std::size_t record, orverr::Status& refusal) {
+        const auto entries = (*document)[document::key::kAttributes].GetArray();
+        const std::size_t index = validator.entryPositions().entryIndexOf(record);
+        if (index < entries.Size()) nameEntry(refusal, index, entries[static_cast<rapidjson::SizeType>(index)]);
+    });
 }
 
 void ImporterExporter::importFile(const std::string& path) {

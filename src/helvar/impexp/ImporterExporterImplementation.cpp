@@ -1,5 +1,7 @@
 #include "helvar/impexp/ImporterExporterImplementation.h"
 
+#include "common/orverr/Exception.h"
+
 #include "helvar/impexp/JSONAttributeFacade.h"
 #include "helvar/impexp/TransferValue.h"
 
@@ -18,15 +20,21 @@ std::string exportText(const AttributeEnumeration& enumeration, JSONAttributeCon
     return renderer.render(container);
 }
 
-void importEntries(JSONAttributeContainerInterface& container, AttributeFacadeFactoryInterface& engineFactory) {
+void importEntries(JSONAttributeContainerInterface& container, AttributeFacadeFactoryInterface& engineFactory,
+                   const RefusalNote& onRefusal) {
     for (std::size_t index = 0; index < container.size(); ++index) {
         const JSONAttributeEntry record = container.firstEntryAt(index);
         const AttributeKey key(record.id, std::string(record.channel));
-        withJSONAttributeFacade(container, key, record.type, [&](const auto& facade) {
-            if (facade.wasSetByUser()) {
-                transferTypedValue(facade, engineFactory);
-            }
-        });
+        try {
+            withJSONAttributeFacade(container, key, record.type, [&](const auto& facade) {
+                if (facade.wasSetByUser()) {
+                    transferTypedValue(facade, engineFactory);
+                }
+            });
+        } catch (orverr::Exception& refusal) {
+            if (onRefusal) onRefusal(index, refusal.status());
+            throw;
+        }
     }
 }
 

@@ -17,7 +17,8 @@ namespace posix {
 
 FileSyscalls realFileSyscalls() {
     return FileSyscalls{&::fdopen, &::fseeko, &::ftello, &std::fread, &std::fwrite, &std::fflush, &std::ferror, &std::fclose,
-                        &openRetryingOnInterrupt, &::write,  &::fsync,  &::close,    &::rename,    &::unlink,    &::lstat,      &::fstat};
+                        &openRetryingOnInterrupt, &::write,  &::fsync,  &::close,    &::rename,    &::unlink,    &::lstat,      &::fstat,
+                        &::fchmod};
 }
 
 FileSyscalls& fileSyscalls() {
@@ -65,6 +66,15 @@ public:
         return true;
     }
 
+    // Gives the file exactly mode, which the umask may have narrowed at its creation.
+    bool takeMode(mode_t mode, OsError& error) {
+        struct stat status {};
+        FileSyscalls& calls = fileSyscalls();
+        if (calls.fstat(fd_, &status) != 0) return fail(error);
+        if ((status.st_mode & 07777) == mode) return true;
+        return calls.fchmod(fd_, mode) == 0 || fail(error);
+    }
+
     bool commit(OsError& error) override {
         FileSyscalls& calls = fileSyscalls();
         if (calls.fsync(fd_) != 0) return fail(error);
@@ -73,14 +83,12 @@ public:
         if (calls.close(fd) != 0) return fail(error);
         if (calls.rename(temporary_.c_str(), target_.c_str()) != 0) return fail(error);
         committed_ = true;
-        // The new content is in place; a lost folder sync can only bring the old one back.
-        const int folder = calls.open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-        if (folder >= 0) {
-            calls.fsync(folder);
-            calls.close(folder);
-        }
-        return true;
+        // The new content is in place, but until the folder is synced a crash can bring the old one
+        // back: the caller is told.
+        return syncFolderOf(target_, FolderSyncCalls{calls.open, calls.fsync, calls.close}) || fail(error);
     }
+
+    bool replaced() const override { return committed_; }
 
 private:
     int fd_;
@@ -126,19 +134,23 @@ public:
         std::string target = nativePath(utf8Path);
         if (!followLinks(target, error)) return nullptr;
         FileSyscalls& calls = fileSyscalls();
+        // The new content keeps the permissions of the file it replaces. The temporary file is made
+        // with them, so that it is never more open than the target, even for a moment; the
+        // process's umask may take bits away, which the mode change then gives back.
         struct stat existing {};
         const bool exists = calls.lstat(target.c_str(), &existing) == 0;
+        const mode_t mode = exists ? existing.st_mode & 07777 : 0666;
         for (unsigned attempt = 0; attempt < 100; ++attempt) {
             const std::string temporary = temporarySiblingOf(target, '/');
-            const int fd = calls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            const int fd = calls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
             if (fd < 0) {
                 if (errno == EEXIST || errno == EINTR) continue;
                 fail(error);
                 return nullptr;
             }
-            // The new content keeps the permissions of the file it replaces.
-            if (exists) ::fchmod(fd, existing.st_mode & 07777);
-            return std::make_unique<PosixReplacementFile>(fd, temporary, target);
+            auto file = std::make_unique<PosixReplacementFile>(fd, temporary, target);
+            if (exists && !file->takeMode(mode, error)) return nullptr;
+            return file;
         }
         errno = EEXIST;
         fail(error);

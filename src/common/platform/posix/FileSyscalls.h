@@ -1,6 +1,6 @@
 #pragma once
 // The C run-time and system calls behind the file service, replaceable so that tests can make an
-// open, a read, a write, a flush, a sync or a rename fail at a chosen point.
+// open, a read, a write, a flush, a sync, a rename or a mode change fail at a chosen point.
 #include <cstdio>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -26,6 +26,7 @@ struct FileSyscalls {
     int (*unlink)(const char* path);
     int (*lstat)(const char* path, struct stat* status);
     int (*fstat)(int fd, struct stat* status);
+    int (*fchmod)(int fd, mode_t mode);
 };
 
 // The table in use; starts with the real calls.

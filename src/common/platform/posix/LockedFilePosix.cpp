@@ -133,14 +133,7 @@ public:
     }
 
     bool syncFolder(const std::string& path, OsError& error) override {
-        std::string folder = nativePath(path);
-        const std::string::size_type slash = folder.find_last_of('/');
-        folder = slash == std::string::npos ? "." : slash == 0 ? "/" : folder.substr(0, slash);
-        const int fd = sys().open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-        if (fd < 0) return fail(error);
-        const bool synced = sys().fsync(fd) == 0 || fail(error);
-        sys().close(fd);
-        return synced;
+        return syncFolderOf(nativePath(path), FolderSyncCalls{sys().open, sys().fsync, sys().close}) || fail(error);
     }
 
     void sleepMilliseconds(uint32_t milliseconds) override {

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fcntl.h>
 
+#include "common/platform/PathParts.h"
 #include "common/platform/posix/CodePageSyscalls.h"
 #include "common/platform/posix/DirectoryMonitorSyscalls.h"
 #include "common/platform/posix/DirectorySyscalls.h"
@@ -38,6 +39,16 @@ bool writeFully(ssize_t (*write)(int fd, const void* data, size_t size), int fd,
         done += static_cast<std::size_t>(put);
     }
     return true;
+}
+
+bool syncFolderOf(const std::string& path, const FolderSyncCalls& calls) {
+    const int fd = calls.open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool synced = calls.fsync(fd) == 0;
+    const int error = errno;
+    calls.close(fd);
+    errno = error;
+    return synced;
 }
 
 }  // namespace posix

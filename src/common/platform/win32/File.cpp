@@ -113,6 +113,8 @@ public:
         return true;
     }
 
+    bool replaced() const override { return committed_; }
+
 private:
     HANDLE file_;
     std::wstring temporary_;
@@ -138,6 +140,8 @@ public:
     }
 
     // Symbolic links are rare on Windows and need privileges to make: the name itself is replaced.
+    // The new file takes its access rights from the folder, as every new file there does; nothing
+    // like a mode is carried over from the one it replaces.
     std::unique_ptr<ReplacementFileInterface> replace(const std::string& utf8Path, OsError& error) override {
         const std::string target = nativePath(utf8Path);
         const std::wstring wideTarget = utf8ToWide(target);

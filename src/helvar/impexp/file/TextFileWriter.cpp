@@ -17,10 +17,11 @@ TextFileWriter::TextFileWriter(const char* path, platform::FileSystemInterface& 
 }
 
 // The system's reason (no space, no permission, read-only) lets the user act.
-void TextFileWriter::raiseWriteFailure(const platform::OsError& error) const {
+void TextFileWriter::raiseWriteFailure(const platform::OsError& error, const char* comment) const {
     orverr::Raise raise(orverr::codes::kErrWritingFile, __FILE__, __LINE__, ORVERR_COMPONENT);
     raise.usage(usage::kFilePath, path_);
     if (!error.message.empty()) raise.usage(usage::kAdditionalErrorInfo, error.message);
+    if (comment != nullptr) raise.comment(comment);
     raise.raise();
 }
 
@@ -29,7 +30,8 @@ void TextFileWriter::writeAll(const char* data, std::size_t size) {
         ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullBuffer).raise();
     }
     platform::OsError error;
-    if (!file_->write(data, size, error) || !file_->commit(error)) raiseWriteFailure(error);
+    if (!file_->write(data, size, error)) raiseWriteFailure(error);
+    if (!file_->commit(error)) raiseWriteFailure(error, file_->replaced() ? fileterms::kReplacedNotDurable : nullptr);
 }
 
 }  // namespace impexp
