@@ -1,12 +1,14 @@
 // helvar describe: the description of any code in any language, as the translator framework and
 // the error accessor give it.
-#include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
 #include "Commands.h"
 #include "Report.h"
+#include "ToolOptions.h"
 #include "common/orverr/CodeTable.h"
 #include "common/orverr/Raise.h"
 #include "helvar/miivi/ErrorAccessor.h"
@@ -16,20 +18,18 @@
 namespace helvartool {
 namespace {
 
-// Decimal, or hexadecimal with 0x; kept to 32 bits as the explanation files do.
+// A status: decimal within ViStatus's range, or 0x with at most 8 hexadecimal digits giving its 32
+// bits. Nothing else is taken, so no text turns into another code.
 bool parseCode(const std::string& text, int32_t& code) {
-    if (text.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long long value = std::strtoll(text.c_str(), &end, 0);
-    if (*end != '\0' || errno != 0) {
-        errno = 0;
-        const unsigned long long unsignedValue = std::strtoull(text.c_str(), &end, 0);
-        if (*end != '\0' || errno != 0 || text[0] == '-') return false;
-        code = static_cast<int32_t>(static_cast<uint32_t>(unsignedValue));
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        const std::string digits = text.substr(2);
+        if (digits.size() > 8 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return false;
+        code = static_cast<int32_t>(static_cast<uint32_t>(std::strtoul(digits.c_str(), nullptr, 16)));
         return true;
     }
-    code = static_cast<int32_t>(static_cast<uint32_t>(static_cast<unsigned long long>(value)));
+    long long value = 0;
+    if (!orvtool::parseInteger(text, INT32_MIN, INT32_MAX, value)) return false;
+    code = static_cast<int32_t>(value);
     return true;
 }
 
@@ -37,20 +37,25 @@ bool parseCode(const std::string& text, int32_t& code) {
 
 int describeCommand(const Options& options) {
     int32_t code = 0;
-    if (options.positional.size() != 1 || !parseCode(options.positional[0], code)) {
-        std::cerr << "usage: helvar describe CODE [--lang N]   (CODE decimal or 0x hexadecimal)\n";
+    if (options.positional.size() != 1) {
+        std::cerr << "usage: helvar describe [--lang LANG] CODE\n";
         return kUsage;
     }
-    const orvxlator::Language* language = orvxlator::findLanguage(static_cast<uint32_t>(options.language));
-    if (!language) {
-        std::cerr << "helvar describe: --lang takes 0 (English) to 5 (Simplified Chinese)\n";
+    if (!parseCode(options.positional[0], code)) {
+        std::cerr << "helvar describe: \"" << options.positional[0]
+                  << "\" is not a status code (decimal -2147483648..2147483647, or 0x and at most 8 hexadecimal digits)\n";
         return kUsage;
     }
+    return describeStatus(code, options.language.value_or(0));
+}
+
+int describeStatus(int32_t code, int32_t languageNumber) {
+    const orvxlator::Language* language = orvxlator::findLanguage(static_cast<uint32_t>(languageNumber));
     const orverr::ErrorCode* known = orverr::findErrorCode(code);
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(code));
     std::cout << code << " (" << hex << ")" << (known && known->constant ? std::string(" ") + known->constant : "")
-              << "\nlanguage " << options.language << " (" << language->folder << "), code page " << language->codePage
+              << "\nlanguage " << languageNumber << " (" << language->folder << "), code page " << language->codePage
               << "\n";
 
     // The static description of the code, as the translators give it in UTF-8.
@@ -58,16 +63,15 @@ int describeCommand(const Options& options) {
     ORVERR_RAISE_INTO(status, (orverr::ErrorCode{code, orverr::constants::kErrorCode}));
     orverr::Status out;
     std::string text;
-    orvmxl::translateStatus(status, static_cast<uint32_t>(options.language), orvmxl::kStatic, text, out);
+    orvmxl::translateStatus(status, static_cast<uint32_t>(languageNumber), orvmxl::kStatic, text, out);
     std::cout << "static description:\n" << indented(text) << "\n";
 
     // What a driver's error query gets: at most 255 bytes in the language's code page.
     char buffer[miivi::ErrorAccessor::kDescriptionSize] = {0};
-    miivi::errorAccessor().describeCode(static_cast<uint32_t>(options.language), code, buffer,
-                                        orvmxl::kLocalCodePage);
+    miivi::errorAccessor().describeCode(static_cast<uint32_t>(languageNumber), code, buffer, orvmxl::kLocalCodePage);
     std::cout << "error accessor (" << std::string(buffer).size() << " bytes in code page " << language->codePage
               << "):\n"
-              << indented(toUtf8(buffer, options.language)) << "\n";
+              << indented(toUtf8(buffer, languageNumber)) << "\n";
     return out.isError() ? kRefused : kOk;
 }
 

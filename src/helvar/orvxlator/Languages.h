@@ -1,6 +1,6 @@
 #pragma once
-// The description languages by number: three-letter code, errors folder name and Windows code
-// page. Numbers 6 and above are invalid.
+// The description languages by number: three-letter code, errors folder name, Windows code page
+// and the two-letter name users type. Numbers 6 and above are invalid.
 #include <cstdint>
 
 namespace orvxlator {
@@ -9,11 +9,12 @@ struct Language {
     const char* code;    // "eng" ...
     const char* folder;  // "English" ...
     uint32_t codePage;
+    const char* tag;     // "en" ...
 };
 
 inline constexpr Language kLanguages[] = {
-    {"eng", "English", 1252}, {"fra", "French", 1252}, {"deu", "German", 1252},
-    {"jpn", "Japanese", 932}, {"kor", "Korean", 949},  {"chs", "ChineseS", 936},
+    {"eng", "English", 1252, "en"}, {"fra", "French", 1252, "fr"}, {"deu", "German", 1252, "de"},
+    {"jpn", "Japanese", 932, "ja"}, {"kor", "Korean", 949, "ko"},  {"chs", "ChineseS", 936, "zh"},
 };
 inline constexpr uint32_t kLanguageCount = sizeof(kLanguages) / sizeof(kLanguages[0]);
 
