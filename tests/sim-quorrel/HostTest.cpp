@@ -94,6 +94,29 @@ TEST(Host, MissingPluginIsReported) {
     EXPECT_NE(run.output.find("cannot load /nonexistent/libQuorrel.so"), std::string::npos);
 }
 
+TEST(Host, VersionsOfTheHostAndThePlugin) {
+    if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
+    HostRun run = runHost("--plugin " + pluginPath() + " --version");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("sysvista-host 4."), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("plug-in 18.1.0f0 (oldest compatible 18.1.0f0)"), std::string::npos) << run.output;
+
+    HostRun missing = runHost("-p /nonexistent/libQuorrel.so -V", true);
+    EXPECT_EQ(missing.exitCode, 3);
+    EXPECT_NE(missing.output.find("cannot read the plug-in's version from /nonexistent/libQuorrel.so"), std::string::npos)
+        << missing.output;
+}
+
+TEST(Host, ShortOptionsAsTheLongOnes) {
+    if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
+    TemporaryFolder appData;
+    HostRun run = runHost("-p " + pluginPath() + " -a " + appData.path + " -s Digiscan1:ServerIsOutOfProcess=true");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("refreshed: 0x00000000 (S_OK), ServerIsOutOfProcess = true"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(runHost("-p " + pluginPath() + " unexpected").exitCode, 2);
+}
+
 TEST(Host, ListsDevicesAndCommitsADebugSetting) {
     if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
     TemporaryFolder appData;
