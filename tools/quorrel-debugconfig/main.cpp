@@ -7,6 +7,7 @@
 //   quorrel-debugconfig commit DEVICE CONFIGURATION true|false
 #include <getopt.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <string>
