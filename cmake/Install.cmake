@@ -64,8 +64,13 @@ install(FILES ${CMAKE_BINARY_DIR}/package/QuorrelConfig.cmake ${CMAKE_BINARY_DIR
 set(orv_standins ivi Digiscan2u svs svsutils oleaut32 orvqtxfu orvpalu orvmdbgu)
 install(TARGETS ${orv_standins} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT tools)
 set(orv_tools helvar helvar-demo sysvista-host quorrel-debugconfig)
+# The tools' --version is the version of the package they ship in.
+target_compile_definitions(orv_tool_common PRIVATE ORV_PACKAGE_VERSION="${ORV_HELVAR_VERSION}")
 set_target_properties(${orv_tools} PROPERTIES INSTALL_RPATH "\$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 install(TARGETS ${orv_tools} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
+# bash-completion loads a command's file by the command's name on first use.
+install(FILES tools/completion/helvar tools/completion/sysvista-host tools/completion/quorrel-debugconfig
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions COMPONENT tools)
 install(DIRECTORY data/examples DESTINATION ${orv_data_dir} COMPONENT tools)
 
 # The error explanation files, delivered in their code pages, belong to the runtime: without them

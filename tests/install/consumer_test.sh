@@ -32,4 +32,9 @@ LD_LIBRARY_PATH="$libdir" "$scratch/pc-consumer"
 ORV_REGISTRY_FILE="$prefix/etc/orvane/registry.reg" LD_LIBRARY_PATH="$libdir" \
   "$prefix/bin/helvar" describe -1074100298 --lang 3 >/dev/null || { echo "installed helvar cannot describe a code"; exit 1; }
 [ -f "$prefix/share/man/man1/helvar.1" ] && [ -f "$prefix/share/man/man3/Helvar_Initialize.3" ] || { echo "man pages missing"; exit 1; }
+# Every tool's bash completion is installed where bash-completion looks, and defines it.
+for tool in helvar sysvista-host quorrel-debugconfig; do
+  completion="$prefix/share/bash-completion/completions/$tool"
+  bash -c 'source "$1" && complete -p "$2" >/dev/null' _ "$completion" "$tool" || { echo "no completion for $tool"; exit 1; }
+done
 echo "consumer: both ways built and ran against $prefix"

@@ -78,20 +78,43 @@ TEST(Host, HelpAndUsageErrors) {
     EXPECT_NE(help.output.find("usage: sysvista-host"), std::string::npos);
 
     HostRun unknown = runHost("--frobnicate", true);
-    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_NE(unknown.output.find("unknown option --frobnicate"), std::string::npos);
 
-    EXPECT_EQ(runHost("--set Digiscan1=1").exitCode, 1);
-    EXPECT_EQ(runHost("--desired 18.1").exitCode, 1);
-    EXPECT_EQ(runHost("--watch soon").exitCode, 1);
-    EXPECT_EQ(runHost("--wait-notifications -1").exitCode, 1);
-    EXPECT_EQ(runHost("--edit-config 1").exitCode, 1);
+    EXPECT_EQ(runHost("--set Digiscan1=1").exitCode, 2);
+    EXPECT_EQ(runHost("--desired 18.1").exitCode, 2);
+    EXPECT_EQ(runHost("--watch soon").exitCode, 2);
+    EXPECT_EQ(runHost("--wait-notifications -1").exitCode, 2);
+    EXPECT_EQ(runHost("--edit-config 1").exitCode, 2);
 }
 
 TEST(Host, MissingPluginIsReported) {
     HostRun run = runHost("--plugin /nonexistent/libQuorrel.so", true);
-    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.exitCode, 3);
     EXPECT_NE(run.output.find("cannot load /nonexistent/libQuorrel.so"), std::string::npos);
+}
+
+TEST(Host, VersionsOfTheHostAndThePlugin) {
+    if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
+    HostRun run = runHost("--plugin " + pluginPath() + " --version");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("sysvista-host 4."), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("plug-in 18.1.0f0 (oldest compatible 18.1.0f0)"), std::string::npos) << run.output;
+
+    HostRun missing = runHost("-p /nonexistent/libQuorrel.so -V", true);
+    EXPECT_EQ(missing.exitCode, 3);
+    EXPECT_NE(missing.output.find("cannot read the plug-in's version from /nonexistent/libQuorrel.so"), std::string::npos)
+        << missing.output;
+}
+
+TEST(Host, ShortOptionsAsTheLongOnes) {
+    if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
+    TemporaryFolder appData;
+    HostRun run = runHost("-p " + pluginPath() + " -a " + appData.path + " -s Digiscan1:ServerIsOutOfProcess=true");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_NE(run.output.find("refreshed: 0x00000000 (S_OK), ServerIsOutOfProcess = true"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(runHost("-p " + pluginPath() + " unexpected").exitCode, 2);
 }
 
 TEST(Host, ListsDevicesAndCommitsADebugSetting) {
@@ -119,12 +142,12 @@ TEST(Host, RefusedEditAndVersionMismatch) {
     TemporaryFolder appData;
     HostRun refused = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
                           " --set 1:debugSessionConfiguration=2");
-    EXPECT_EQ(refused.exitCode, 5) << refused.output;
+    EXPECT_EQ(refused.exitCode, 1) << refused.output;
     EXPECT_NE(refused.output.find("validate: 0x8004037F (SVSYS_E_VALIDATION_VALUE)"), std::string::npos)
         << refused.output;
 
     HostRun tooNew = runHost("--plugin " + pluginPath() + " --appdata " + appData.path + " --desired 19.0,19.1", true);
-    EXPECT_EQ(tooNew.exitCode, 3);
+    EXPECT_EQ(tooNew.exitCode, 1);
     EXPECT_NE(tooNew.output.find("version check failed with status -50252"), std::string::npos) << tooNew.output;
 }
 
@@ -166,7 +189,7 @@ TEST(Host, AStorageChangeAndAHandEditReachTheSink) {
 
     HostRun missing = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
                               " --edit-config 1:noSuchMember=1", true);
-    EXPECT_EQ(missing.exitCode, 5);
+    EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.output.find("no member \"noSuchMember\""), std::string::npos) << missing.output;
 }
 
@@ -175,7 +198,7 @@ TEST(Host, RefusedStorageChange) {
     TemporaryFolder appData;
     HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
                           " --remove-device {D1A500EE-0C2E-4B7A-8E11-5A00000000EE}", true);
-    EXPECT_EQ(run.exitCode, 5);
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.output.find("the storage refused to remove {D1A500EE-0C2E-4B7A-8E11-5A00000000EE}"),
               std::string::npos)
         << run.output;

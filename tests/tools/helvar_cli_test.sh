@@ -44,8 +44,58 @@ run_helvar describe 1 --lang 9 >/dev/null 2>&1; check "describe refuses an unkno
 run_helvar describe 12345 --lang 2 >"$work/describe-unknown" 2>&1; check "describe an unknown code" 0 $?
 contains "an unknown code is said so in German" "$work/describe-unknown" "Für den angefragten Statuscode gibt es keine Beschreibung"
 contains "an unknown code is a warning" "$work/describe-unknown" "returned the warning 1073383352"
+run_helvar describe --lang de 0xBFFA0003 >"$work/describe-de" 2>&1; check "describe by language name" 0 $?
+contains "the language named de is German" "$work/describe-de" "language 2 (German)"
+run_helvar describe -l ja -- -1074100298 >"$work/describe-ja" 2>&1; check "describe with short options and --" 0 $?
+contains "the language named ja is Japanese" "$work/describe-ja" "language 3 (Japanese)"
+
+# Usage errors: exit 2 and a message naming what is wrong; nothing wrapped or read as 0.
+while IFS='|' read -r words message; do
+  # shellcheck disable=SC2086
+  run_helvar $words >/dev/null 2>"$work/usage"; check "usage error: $words" 2 $?
+  contains "message for: $words" "$work/usage" "$message"
+done <<'EOF_USAGE'
+describe 99999999999|"99999999999" is not a status code
+describe 2147483648|"2147483648" is not a status code
+describe 0x1BFFA0003|"0x1BFFA0003" is not a status code
+describe 0x|"0x" is not a status code
+describe 12abc|"12abc" is not a status code
+describe 1 --lang 9|no language "9"
+describe 1 --lang -1|no language "-1"
+describe 1 --lang xx|no language "xx"
+describe 1 --lang 2x|no language "2x"
+check --lang english x.json|no language "english"
+describe --set 1250012=1 1|option --set does not apply to describe
+export --set|option --set needs a value
+export --bogus x.json|unknown option --bogus
+EOF_USAGE
+
+run_helvar --version >"$work/version" 2>&1; check "version" 0 $?
+contains "the tool's version" "$work/version" "helvar 4."
+contains "the library's version" "$work/version" "libHelvar 4."
 
 run_helvar export --set 99999=1 "$work/x.json" >"$work/badset" 2>&1; check "unknown attribute is refused" 1 $?
+run_helvar export -s DIGISCAN_ATTR_TRIGGER_SOURCE=External -s 0/DIGISCAN_ATTR_VERTICAL_RANGE=5 - >"$work/named.json"
+check "attributes set by name" 0 $?
+contains "a value set by name" "$work/named.json" '"value": "External"'
+contains "a channel value set by name" "$work/named.json" '"value": 5.0'
+run_helvar export --set NO_SUCH_ATTRIBUTE=1 - >/dev/null 2>"$work/badname"; check "unknown attribute name is refused" 1 $?
+contains "the unknown name" "$work/badname" 'no attribute named "NO_SUCH_ATTRIBUTE"'
+
+# An entry named otherwise than the session names its id is imported by its id, with a warning.
+sed 's/"DIGISCAN_ATTR_TRIGGER_SOURCE"/"DIGISCAN_ATTR_TRIGGER_LEVEL"/' "$work/a.json" >"$work/misnamed.json"
+run_helvar check "$work/misnamed.json" >"$work/misnamed" 2>&1; check "a misnamed entry is still accepted" 0 $?
+contains "the misnamed entry is warned about" "$work/misnamed" \
+  'warning: entry 2 (id 1250012) is named "DIGISCAN_ATTR_TRIGGER_LEVEL", but the session'"'"'s name for that id is "DIGISCAN_ATTR_TRIGGER_SOURCE"'
+run_helvar check - <"$work/misnamed.json" >"$work/misnamed-stdin" 2>&1; check "a misnamed entry from standard input" 0 $?
+contains "warned about from standard input too" "$work/misnamed-stdin" "warning: entry 2 (id 1250012)"
+if grep -q warning "$work/check"; then echo "FAIL: an exported document gets a warning"; failures=$((failures + 1)); fi
+
+run_helvar apply --lang ja "$work/missing.json" >"$work/missing-lang" 2>&1; check "apply in the --lang language" 1 $?
+contains "Japanese label through --lang" "$work/missing-lang" "ファイルパス: $work/missing.json"
+run_helvar export --resource Elsewhere --options "Simulate=1,DriverSetup=Channels:99" - >/dev/null 2>"$work/resource"
+check "a resource the driver cannot open is an environment error" 3 $?
+contains "the resource is named" "$work/resource" 'open a session on "Elsewhere"'
 
 run_helvar save-restore --set 1250012=External --change 1250012=Immediate >"$work/sr" 2>&1; check "save-restore" 0 $?
 run_helvar demo "$work/demo" >"$work/demo.log" 2>&1; check "demo" 0 $?
@@ -64,6 +114,17 @@ if [ -w /dev/full ]; then
     contains "the reason of the output failure" "$work/full" "No space left on device"
   fi
   run_helvar apply "$work/a.json" >/dev/full 2>"$work/full"; check "apply's output to a full device fails" 4 $?
+fi
+
+# Under a file size limit a write fails with its reason; the signal does not end the tool. The
+# shell's own output goes through a pipe, which the limit does not touch.
+if [ "${#runner[@]}" -eq 0 ]; then
+  (ulimit -f 0; run_helvar export "$work/limited.json"; echo "exit $?") 2>&1 | cat >"$work/limit"
+  contains "export under a file size limit is an output failure" "$work/limit" "exit 4"
+  contains "export under a file size limit says why" "$work/limit" "File too large"
+  (ulimit -f 0; run_helvar export - >"$work/limited-out.json"; echo "exit $?") 2>&1 | cat >"$work/limit-out"
+  contains "standard output under a file size limit is an output failure" "$work/limit-out" "exit 4"
+  contains "standard output under a file size limit says why" "$work/limit-out" "File too large"
 fi
 
 # Sparse files: their size is what counts, and it is refused before anything is read.

@@ -11,7 +11,9 @@
 
 #include "DriverSession.h"
 #include "Helvar.h"
+#include "NameCheck.h"
 #include "Report.h"
+#include "common/platform/File.h"
 
 namespace helvartool {
 namespace {
@@ -19,7 +21,7 @@ namespace {
 // A driver session with Helvar attached for the length of one command.
 class AttachedSession {
 public:
-    explicit AttachedSession(const Options& options) : session_(options.optionString) {}
+    explicit AttachedSession(const Options& options) : session_(options.resource, options.sessionOptions()) {}
     ~AttachedSession() {
         if (attached_) Helvar_Close(session_.handle());
     }
@@ -52,6 +54,7 @@ public:
     }
 
     ViSession vi() const { return session_.handle(); }
+    const DriverSession& driver() const { return session_; }
 
     // The session's document, or "" after reporting a failure.
     std::string document() {
@@ -107,13 +110,25 @@ bool readStandardInput(std::string& text, std::string& reason) {
     return true;
 }
 
-// Imports a file, or standard input for "-"; false after reporting input that cannot be taken.
-bool importPath(ViSession vi, const std::string& path, ViStatus& status) {
+// A file's text for a second look, "" when it cannot be read (a pipe or a folder is not waited on).
+std::string fileText(const std::string& path) {
+    platform::OsError error;
+    const std::unique_ptr<platform::OpenFileInterface> file =
+        platform::fileSystem().open(path, platform::FileMode::ReadBinary, error);
+    const int64_t size = file ? file->size() : -1;
+    if (size <= 0 || static_cast<uint64_t>(size) >= kMaxDocumentBytes) return "";
+    std::string text(static_cast<size_t>(size), '\0');
+    text.resize(file->read(text.data(), text.size()));
+    return text;
+}
+
+// Imports a file, or standard input for "-" (its text kept in text); false after reporting input
+// that cannot be taken.
+bool importPath(ViSession vi, const std::string& path, ViStatus& status, std::string& text) {
     if (path != "-") {
         status = Helvar_ImportAttributeConfigurationFile(vi, path.c_str());
         return true;
     }
-    std::string text;
     std::string reason;
     if (!readStandardInput(text, reason)) {
         std::cerr << "helvar: " << reason << "\n";
@@ -158,7 +173,8 @@ int exportCommand(const Options& options) {
         const ViStatus status = Helvar_ExportAttributeConfigurationFile(session.vi(), path.c_str());
         if (status < 0) {
             reportFailure(std::cerr, "Helvar_ExportAttributeConfigurationFile", status, session.vi());
-            return kRefused;
+            // The file is the command's output.
+            return status == HELVAR_ERROR_WRITING_FILE ? kOutputFailed : kRefused;
         }
         std::cout << "exported to " << path << "\n";
         return kOk;
@@ -171,15 +187,16 @@ int applyCommand(const Options& options) {
         AttachedSession session(options);
         if (!session.prepare({})) return kRefused;
         ViStatus status = 0;
-        if (!importPath(session.vi(), options.positional[0], status)) return kRefused;
+        std::string text;
+        if (!importPath(session.vi(), options.positional[0], status, text)) return kRefused;
         if (status < 0) {
             reportFailure(std::cerr, "Helvar_ImportAttributeConfigurationFile", status, session.vi());
             byteOrderMarkHint(std::cerr, status, options.positional[0]);
             return kRefused;
         }
-        const std::string text = session.document();
-        if (text.empty()) return kRefused;
-        std::cout << text;
+        const std::string document = session.document();
+        if (document.empty()) return kRefused;
+        std::cout << document;
         return kOk;
     });
 }
@@ -191,7 +208,10 @@ int checkCommand(const Options& options) {
         AttachedSession scratch(options);
         if (!scratch.prepare({})) return kRefused;
         ViStatus status = 0;
-        if (!importPath(scratch.vi(), options.positional[0], status)) return kRefused;
+        std::string text;
+        const std::string& path = options.positional[0];
+        if (!importPath(scratch.vi(), path, status, text)) return kRefused;
+        warnAboutNames(std::cout, path == "-" ? text : fileText(path), scratch.driver());
         if (status < 0) {
             reportFailure(std::cout, "check", status, scratch.vi());
             byteOrderMarkHint(std::cout, status, options.positional[0]);

@@ -1,19 +1,30 @@
 #pragma once
 // The subcommands of the helvar tool. Each returns the process exit code.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ExitCodes.h"
+
 namespace helvartool {
 
-enum ExitCode { kOk = 0, kRefused = 1, kUsage = 2, kEnvironment = 3, kOutputFailed = 4 };
+using orvtool::kEnvironment;
+using orvtool::kOk;
+using orvtool::kOutputFailed;
+using orvtool::kRefused;
+using orvtool::kUsage;
 
 struct Options {
-    std::string optionString = "Simulate=1,RangeCheck=1,Cache=1,DriverSetup=";
+    std::string resource = "SimDigitizer";                                         // --resource
+    std::string optionString = "Simulate=1,RangeCheck=1,Cache=1,DriverSetup=";    // --options
     std::vector<std::string> assignments;  // --set
     std::vector<std::string> changes;      // --change (save-restore)
     std::vector<std::string> positional;
-    int32_t language = 0;                  // --lang (describe)
+    std::optional<int32_t> language;       // --lang: describe's language, the session's otherwise
+
+    // The option string with the --lang language as the driver's setup item, when one was given.
+    std::string sessionOptions() const;
 };
 
 int exportCommand(const Options& options);
@@ -28,5 +39,10 @@ int diffCommand(int argc, char** argv);
 int showCommand(int argc, char** argv);
 extern const char* const kDiffHelp;
 extern const char* const kShowHelp;
+// The option string with one more driver-setup item.
+std::string withDriverSetup(const std::string& options, const std::string& item);
+
+// What describe shows for a code already checked, in a language already checked (0-5).
+int describeCode(int32_t code, int32_t language);
 
 }  // namespace helvartool

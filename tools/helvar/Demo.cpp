@@ -31,17 +31,6 @@ std::string withoutTimeStamp(const std::string& document) {
     return std::regex_replace(document, stamp, "\"timeStamp\": \"...\"");
 }
 
-// The option string with one more driver-setup item.
-std::string withDriverSetup(const std::string& options, const std::string& item) {
-    const std::string key = "DriverSetup=";
-    const std::size_t at = options.find(key);
-    if (at == std::string::npos) return options + (options.empty() ? "" : ",") + key + item;
-    const std::size_t end = options.find(',', at);
-    const std::size_t valueEnd = end == std::string::npos ? options.size() : end;
-    const bool empty = valueEnd == at + key.size();
-    return options.substr(0, valueEnd) + (empty ? "" : ";") + item + options.substr(valueEnd);
-}
-
 void heading(const char* text) { std::cout << "\n== " << text << "\n"; }
 
 // What a user's program reads after a refusal from the driver's error query: the code, its meaning
@@ -60,7 +49,7 @@ bool writeText(const std::filesystem::path& path, const std::string& text) {
 
 class Attached {
 public:
-    explicit Attached(const std::string& options) : session(options) {}
+    Attached(const std::string& resource, const std::string& options) : session(resource, options) {}
     ~Attached() {
         if (attached) Helvar_Close(session.handle());
     }
@@ -95,7 +84,7 @@ int demoCommand(const Options& options) {
         const std::filesystem::path file = folder / "digitizer-settings.json";
 
         heading("1. A simulated digitizer session with the user's settings");
-        Attached original(options.optionString);
+        Attached original(options.resource, options.sessionOptions());
         for (const std::string& assignment : kUserSettings) {
             std::string problem;
             if (original.session.set(assignment, problem) < 0) {
@@ -119,7 +108,7 @@ int demoCommand(const Options& options) {
         std::cout << file.string() << ":\n" << exported.str() << "\n";
 
         heading("3. Apply the file to a fresh session");
-        Attached fresh(options.optionString);
+        Attached fresh(options.resource, options.sessionOptions());
         if (!fresh.attach()) return kRefused;
         status = Helvar_ImportAttributeConfigurationFile(fresh.session.handle(), file.string().c_str());
         if (status < 0) {
@@ -161,7 +150,7 @@ int demoCommand(const Options& options) {
         showDriverError(fresh.session.handle());
 
         heading("5b. The same refusal for a session whose language is Japanese");
-        Attached japanese(withDriverSetup(options.optionString, "Language:3"));
+        Attached japanese(options.resource, withDriverSetup(options.optionString, "Language:3"));
         if (!japanese.attach()) return kRefused;
         status = Helvar_ImportAttributeConfigurationFile(japanese.session.handle(), otherFile.string().c_str());
         std::cout << "Helvar_ImportAttributeConfigurationFile(" << otherFile.string() << ") returned " << status << "\n";
@@ -176,7 +165,7 @@ int demoCommand(const Options& options) {
         reportFailure(std::cout, "import", status, fresh.session.handle());
 
         heading("7. An operation on a session without Helvar");
-        DriverSession bare(options.optionString);
+        DriverSession bare(options.resource, options.sessionOptions());
         status = Helvar_SaveAttributes(bare.handle());
         reportFailure(std::cout, "Helvar_SaveAttributes", status, bare.handle());
         std::cout << "\nhelvar demo: all steps behaved as expected\n";

@@ -25,6 +25,9 @@ using GetErrorInfoFn = ViStatus (*)(ViSession, ViStatus*, ViStatus*, ViChar*);
 using GetErrorMessageFn = ViStatus (*)(ViStatus, ViChar*);
 using GetStringFn = ViStatus (*)(ViSession, ViConstString, ViAttr, ViInt32, ViInt32, ViChar*);
 using GetInt32Fn = ViStatus (*)(ViSession, ViConstString, ViAttr, ViInt32, ViInt32*);
+using GetNumAttributesFn = ViStatus (*)(ViSession, ViInt32*);
+using GetNthAttributeFn = ViStatus (*)(ViSession, ViInt32, ViAttr*);
+using GetAttributeNameFn = ViStatus (*)(ViSession, ViAttr, ViInt32, ViChar*);
 using DriverGetErrorFn = ViStatus (*)(ViSession, ViStatus*, ViInt32, ViChar*);
 
 void* need(platform::LibraryHandle library, const char* name, const char* libraryName) {
@@ -49,6 +52,9 @@ struct Libraries {
     GetErrorMessageFn getErrorMessage;
     GetStringFn getString;
     GetInt32Fn getInt32;
+    GetNumAttributesFn getNumAttributes;
+    GetNthAttributeFn getNthAttribute;
+    GetAttributeNameFn getAttributeName;
     DriverGetErrorFn driverGetError;
 
     static const Libraries& get() {
@@ -81,6 +87,9 @@ private:
                          reinterpret_cast<GetErrorMessageFn>(need(engine, "Ivi_GetErrorMessage", e)),
                          reinterpret_cast<GetStringFn>(need(engine, "Ivi_GetAttributeViString", e)),
                          reinterpret_cast<GetInt32Fn>(need(engine, "Ivi_GetAttributeViInt32", e)),
+                         reinterpret_cast<GetNumAttributesFn>(need(engine, "Ivi_GetNumAttributes", e)),
+                         reinterpret_cast<GetNthAttributeFn>(need(engine, "Ivi_GetNthAttribute", e)),
+                         reinterpret_cast<GetAttributeNameFn>(need(engine, "Ivi_GetAttributeName", e)),
                          reinterpret_cast<DriverGetErrorFn>(need(driver, "Digiscan_GetError", d))};
     }
 };
@@ -95,12 +104,12 @@ bool parseInteger(const std::string& text, long long& value) {
 
 }  // namespace
 
-DriverSession::DriverSession(const std::string& optionString) {
+DriverSession::DriverSession(const std::string& resource, const std::string& optionString) {
     const Libraries& libraries = Libraries::get();
-    const ViStatus status = libraries.init("SimDigitizer", VI_FALSE, VI_FALSE, optionString.c_str(), &vi_);
+    const ViStatus status = libraries.init(resource.c_str(), VI_FALSE, VI_FALSE, optionString.c_str(), &vi_);
     if (status < 0) {
-        throw std::runtime_error("the driver refused to open a session (status " + std::to_string(status) + ": " +
-                                 engineMessage(status) + ")");
+        throw std::runtime_error("the driver refused to open a session on \"" + resource + "\" (status " +
+                                 std::to_string(status) + ": " + engineMessage(status) + ")");
     }
 }
 
@@ -121,13 +130,9 @@ ViStatus DriverSession::set(const std::string& assignment, std::string& problem)
         channel = target.substr(0, slash);
         target = target.substr(slash + 1);
     }
-    long long id = 0;
-    if (!parseInteger(target, id) || id <= 0 || id > 0xFFFFFFFFll) {
-        problem = "\"" + target + "\" is not an attribute id";
-        return -1;
-    }
+    ViAttr attribute = 0;
+    if (!attributeOf(target, attribute, problem)) return -1;
     const Libraries& l = Libraries::get();
-    const ViAttr attribute = static_cast<ViAttr>(id);
     ViInt32 type = 0;
     if (const ViStatus status = l.getType(vi_, attribute, &type); status < 0) {
         problem = "attribute " + target + " is unknown to the session";
@@ -163,6 +168,43 @@ ViStatus DriverSession::set(const std::string& assignment, std::string& problem)
             problem = "attribute " + target + " has a type that cannot be set from the command line";
             return -1;
     }
+}
+
+bool DriverSession::attributeOf(const std::string& target, ViAttr& id, std::string& problem) const {
+    long long number = 0;
+    if (parseInteger(target, number)) {
+        if (number > 0 && number <= 0xFFFFFFFFll) {
+            id = static_cast<ViAttr>(number);
+            return true;
+        }
+        problem = "\"" + target + "\" is not an attribute id";
+        return false;
+    }
+    const Libraries& l = Libraries::get();
+    ViInt32 count = 0;
+    if (l.getNumAttributes(vi_, &count) >= 0) {
+        for (ViInt32 index = 1; index <= count; ++index) {
+            ViAttr candidate = 0;
+            if (l.getNthAttribute(vi_, index, &candidate) >= 0 && attributeName(candidate) == target) {
+                id = candidate;
+                return true;
+            }
+        }
+    }
+    problem = "the session has no attribute named \"" + target + "\"";
+    return false;
+}
+
+std::string DriverSession::attributeName(ViAttr id) const {
+    const Libraries& l = Libraries::get();
+    // A positive answer is the size needed, NUL included.
+    std::vector<ViChar> name(64, '\0');
+    ViStatus status = l.getAttributeName(vi_, id, static_cast<ViInt32>(name.size()), name.data());
+    if (status > 0) {
+        name.assign(static_cast<size_t>(status), '\0');
+        status = l.getAttributeName(vi_, id, static_cast<ViInt32>(name.size()), name.data());
+    }
+    return status == 0 ? std::string(name.data()) : std::string();
 }
 
 int32_t DriverSession::language(ViSession vi) {

@@ -20,15 +20,18 @@ class DriverLibraries;
 class DriverSession {
 public:
     // Throws std::runtime_error when the driver or the engine cannot be loaded or the session not opened.
-    explicit DriverSession(const std::string& optionString);
+    DriverSession(const std::string& resource, const std::string& optionString);
     ~DriverSession();
     DriverSession(const DriverSession&) = delete;
     DriverSession& operator=(const DriverSession&) = delete;
 
     ViSession handle() const { return vi_; }
 
-    // Sets "ID=VALUE" or "CHANNEL/ID=VALUE" as the user does; the type comes from the engine.
+    // Sets "ATTRIBUTE=VALUE" or "CHANNEL/ATTRIBUTE=VALUE" as the user does, the attribute by id
+    // or by the session's name for it; the type comes from the engine.
     ViStatus set(const std::string& assignment, std::string& problem);
+    // The session's name for an attribute id ("" when it has none).
+    std::string attributeName(ViAttr id) const;
 
     // Fetches and clears the pending error of a handle (0: the process-wide one).
     static PendingError takePendingError(ViSession vi);
@@ -41,6 +44,9 @@ public:
     static std::string engineMessage(ViStatus code);
 
 private:
+    // The id of "ID" or "NAME"; false with the problem when the session has none.
+    bool attributeOf(const std::string& target, ViAttr& id, std::string& problem) const;
+
     ViSession vi_ = 0;
 };
 

@@ -13,6 +13,7 @@
 #include "HostObjects.h"
 #include "HostPlatform.h"
 #include "TimeStamp.h"
+#include "ToolOptions.h"
 #include "explorer/GuidText.h"
 #include "explorer/PropertyTags.h"
 #include "explorer/QuorrelExports.h"
@@ -391,5 +392,23 @@ int Explorer::run() {
 }  // namespace
 
 int runExplorer(const HostOptions& options) { return Explorer(options).run(); }
+
+int printVersions(const HostOptions& options) {
+    printLine(orvtool::versionLine("sysvista-host"));
+    LoadedLibrary plugin(options.pluginPath);
+    auto getCurrent = reinterpret_cast<nQuorrel100_getVersion_t>(plugin.symbol(QUORREL_EXPORT_GET_CURRENT_VERSION));
+    auto getOldest =
+        reinterpret_cast<nQuorrel100_getVersion_t>(plugin.symbol(QUORREL_EXPORT_GET_OLDEST_COMPATIBLE_VERSION));
+    if (getCurrent == nullptr || getOldest == nullptr) {
+        printError("cannot read the plug-in's version from " + options.pluginPath + ": " +
+                   (plugin.isLoaded() ? std::string("it lacks the version exports") : plugin.error()));
+        return kExitPluginNotLoadable;
+    }
+    plugin.keepLoaded();
+    int32_t status = 0;
+    printLine("plug-in " + versionText(getCurrent(status)) + " (oldest compatible " + versionText(getOldest(status)) +
+              ") " + options.pluginPath);
+    return kExitSuccess;
+}
 
 }  // namespace sysvistahost

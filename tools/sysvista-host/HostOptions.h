@@ -22,6 +22,7 @@ struct HostOptions {
     bool validateOnly = false;
     bool trace = false;
     bool help = false;
+    bool version = false;
     uint32_t watchSeconds = 0;
     // Waits (at most kNotificationWaitLimit) until this many notifications arrived in all.
     uint32_t awaitedNotifications = 0;
@@ -36,7 +37,8 @@ struct HostOptions {
     uint32_t desiredNewest = 0x1210C000;  // 18.1.0f0
 };
 
-bool parseOptions(int argc, const char* const* argv, HostOptions& options, std::string& error);
+// getopt_long over argv: false with the problem for a wrong command line.
+bool parseOptions(int argc, char** argv, HostOptions& options, std::string& error);
 // "18.1.0f0", "18.1" or "0x1210C000".
 bool parseVersion(const std::string& text, uint32_t& version);
 const char* usageText();

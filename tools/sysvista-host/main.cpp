@@ -7,6 +7,7 @@
 #include "ExplorerSession.h"
 #include "HostOptions.h"
 #include "HostPlatform.h"
+#include "ToolRun.h"
 #include "explorer/SvsApi.h"
 
 using namespace sysvistahost;
@@ -35,7 +36,9 @@ std::string registryText(const std::string& svsFolder) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+namespace {
+
+int run(int argc, char** argv) {
     HostOptions options;
     std::string error;
     if (!parseOptions(argc, argv, options, error)) {
@@ -49,6 +52,7 @@ int main(int argc, char** argv) {
     }
     const std::string libraries = libraryFolder();
     if (options.pluginPath.empty()) options.pluginPath = libraries + kPluginFileName;
+    if (options.version) return printVersions(options);
     if (options.trace) setEnvironment("ORV_TRACE", "1");
     if (!options.storageFile.empty()) setEnvironment("ORV_STORAGE_FILE", options.storageFile);
     if (!options.appDataFolder.empty()) setEnvironment("ORV_COMMON_APPDATA", options.appDataFolder);
@@ -61,7 +65,7 @@ int main(int argc, char** argv) {
         temporaryRegistry = writeTemporaryFile("sysvista-registry-", registryText(folder));
         if (temporaryRegistry.empty()) {
             printError("cannot write a registry file in the temporary folder");
-            return kExitUsage;
+            return kExitNoTemporaryFile;
         }
         setEnvironment("ORV_REGISTRY_FILE", temporaryRegistry);
     }
@@ -69,3 +73,7 @@ int main(int argc, char** argv) {
     removeFile(temporaryRegistry);
     return code;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return orvtool::runTool("sysvista-host", run, argc, argv); }

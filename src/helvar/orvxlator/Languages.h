@@ -1,6 +1,7 @@
 #pragma once
-// The description languages by number: three-letter code, errors folder name, Windows code page
-// and the separator between a label and its value in reports. Numbers 6 and above are invalid.
+// The description languages by number: three-letter code, errors folder name, Windows code page,
+// the separator between a label and its value in reports, and the two-letter name users type.
+// Numbers 6 and above are invalid.
 #include <cstdint>
 #include <cstring>
 
@@ -11,11 +12,13 @@ struct Language {
     const char* folder;  // "English" ...
     uint32_t codePage;
     const char* labelSeparator;  // UTF-8; French typography sets the colon apart
+    const char* tag;             // "en" ...
 };
 
 inline constexpr Language kLanguages[] = {
-    {"eng", "English", 1252, ": "}, {"fra", "French", 1252, " : "}, {"deu", "German", 1252, ": "},
-    {"jpn", "Japanese", 932, ": "}, {"kor", "Korean", 949, ": "},  {"chs", "ChineseS", 936, ": "},
+    {"eng", "English", 1252, ": ", "en"}, {"fra", "French", 1252, " : ", "fr"},
+    {"deu", "German", 1252, ": ", "de"},  {"jpn", "Japanese", 932, ": ", "ja"},
+    {"kor", "Korean", 949, ": ", "ko"},   {"chs", "ChineseS", 936, ": ", "zh"},
 };
 inline constexpr uint32_t kLanguageCount = sizeof(kLanguages) / sizeof(kLanguages[0]);
 

@@ -3,15 +3,15 @@
 #include "explorer/PropertyTags.h"
 #include "quorrel/dsc/GuidText.h"
 #include "quorrel/expertbase/DeviceKey.h"
+#include "quorrel/expertbase/DeviceRules.h"
 #include "quorrel/sysapicpp/Exceptions.h"
 
 namespace nORVMISysAPICommon100 {
 
 namespace {
 
-// The host may set the debug session configuration to 0 or 1.
 void checkDebugSessionConfiguration(uint32_t value) {
-    if (value > 1) SYSAPICPP_THROW(ValidationValueException);
+    if (!debugSessionConfigurationAccepted(value)) SYSAPICPP_THROW(ValidationValueException);
 }
 
 }  // namespace
