@@ -41,7 +41,7 @@ foreach(row IN LISTS orv_packages)
   endif()
   string(TOUPPER ${component} upper)
   set(CPACK_DEBIAN_${upper}_PACKAGE_NAME ${package})
-  string(APPEND orv_package_versions "set(orv_package_version_${component} ${version})\n")
+  set(CPACK_DEBIAN_${upper}_PACKAGE_VERSION ${version})
   # Documentation every package carries: copyright, and a changelog of its own version.
   set(doc ${orv_package_out}/${package})
   set(orv_changelog_package ${package})
@@ -60,18 +60,11 @@ foreach(row IN LISTS orv_packages)
   endif()
 endforeach()
 
-# CPack 3.25 has one version for all packages; the plug-in has its own. CPack names the component
-# it packs before it prepares the package's control data, and the project file turns that into
-# the package's version.
-set(orv_versions_file ${CMAKE_BINARY_DIR}/package/CPackVersions.cmake)
-file(WRITE ${orv_versions_file} "${orv_package_versions}"
-     "macro(orv_package_version variable access value)\n"
-     "  if(access STREQUAL \"MODIFIED_ACCESS\" AND DEFINED orv_package_version_\${value})\n"
-     "    set(CPACK_DEBIAN_PACKAGE_VERSION \${orv_package_version_\${value}})\n"
-     "  endif()\n"
-     "endmacro()\n"
-     "variable_watch(CPACK_DEB_PACKAGE_COMPONENT orv_package_version)\n")
-set(CPACK_PROJECT_CONFIG_FILE ${orv_versions_file})
+# cmake/package/cpack/ holds CPack's per-package step with the package versions and the
+# trigger-only maintainer scripts; the project's CPack file puts it first on the module path.
+set(orv_cpack_project_file ${CMAKE_BINARY_DIR}/package/CPackProject.cmake)
+file(WRITE ${orv_cpack_project_file} "list(PREPEND CMAKE_MODULE_PATH \"${orv_package_dir}/cpack\")\n")
+set(CPACK_PROJECT_CONFIG_FILE ${orv_cpack_project_file})
 
 set(CPACK_PACKAGE_NAME orvane)
 set(CPACK_PACKAGE_VENDOR "Orvane")
@@ -98,9 +91,8 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(helvar_depends "${orv_helvar_package} (= ${ORV_HELVAR_VERSION})")
 set(quorrel_depends "${orv_quorrel_package} (= ${ORV_QUORREL_VERSION})")
 
-# The maintainer scripts and control files of cmake/package/<component>/ ship with the package:
-# a library package's own postinst and postrm keep CPack from writing ldconfig calls, which the
-# ldconfig trigger replaces.
+# The maintainer scripts and control files of cmake/package/control/<component>/ ship with the
+# package (the ldconfig triggers among them).
 foreach(component IN LISTS orv_package_components)
   string(TOUPPER ${component} upper)
   file(GLOB extra ${orv_package_dir}/control/${component}/*)
@@ -109,63 +101,65 @@ endforeach()
 
 set(CPACK_DEBIAN_HELVAR_DESCRIPTION
     "attribute configuration documents for Digiscan digitizer sessions
- Helvar exports the user-set attributes of an IVI instrument session as a
- versioned, schema-validated JSON document (a file or a buffer), imports such
- a document after checking it against the session, and keeps an in-memory
- snapshot for save and restore. Every failure is reported as a status with a
- description in English, French, German, Japanese, Korean or Simplified
- Chinese.
- .
- This package holds the shared library and its error explanation files.")
+Helvar exports the user-set attributes of an IVI instrument session as a
+versioned, schema-validated JSON document (a file or a buffer), imports such
+a document after checking it against the session, and keeps an in-memory
+snapshot for save and restore. Every failure is reported as a status with a
+description in English, French, German, Japanese, Korean or Simplified
+Chinese.
+.
+This package holds the shared library and its error explanation files.")
+# The symbols file under the name dpkg gives it in a package.
+configure_file(${orv_package_dir}/${orv_helvar_package}.symbols ${orv_package_out}/${orv_helvar_package}/symbols COPYONLY)
 set(CPACK_DEBIAN_HELVAR_PACKAGE_CONTROL_EXTRA ${CPACK_DEBIAN_HELVAR_PACKAGE_CONTROL_EXTRA}
-    ${orv_package_dir}/${orv_helvar_package}.symbols)
+    ${orv_package_out}/${orv_helvar_package}/symbols)
 
 set(CPACK_DEBIAN_HELVAR-DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_HELVAR-DEV_PACKAGE_DEPENDS "${helvar_depends}, ${quorrel_depends}")
 set(CPACK_DEBIAN_HELVAR-DEV_DESCRIPTION
     "development files of Helvar and of the Quorrel plug-in interfaces
- Headers (include/helvar), the link name, the pkg-config file helvar.pc and
- the CMake packages Helvar (Helvar::Helvar) and Quorrel (Quorrel::Quorrel)
- for building applications of Helvar and hosts of the explorer plug-in, with
- the explorer, storage and platform interface headers (include/quorrel), the
- document schema, the term tables and the Helvar(3) manual page.")
+Headers (include/helvar), the link name, the pkg-config file helvar.pc and
+the CMake packages Helvar (Helvar::Helvar) and Quorrel (Quorrel::Quorrel)
+for building applications of Helvar and hosts of the explorer plug-in, with
+the explorer, storage and platform interface headers (include/quorrel), the
+document schema, the term tables and the Helvar(3) manual page.")
 
 set(CPACK_DEBIAN_QUORREL_DESCRIPTION
     "digitizer expert plug-in of the Sysvista configuration explorer
- Quorrel shows the digitizer devices of the explorer's storage library as
- property bags and keeps two debug settings per device in a file shared by
- all processes and users under a file lock. Devices added, removed or changed
- in the storage, and hand edits of that file, reach the explorer as
- notifications.
- .
- The explorer that loads the plug-in provides the storage and platform
- libraries it links. Installing the package creates the shared folder of the
- debug settings file, writable by every local user.")
+Quorrel shows the digitizer devices of the explorer's storage library as
+property bags and keeps two debug settings per device in a file shared by
+all processes and users under a file lock. Devices added, removed or changed
+in the storage, and hand edits of that file, reach the explorer as
+notifications.
+.
+The explorer that loads the plug-in provides the storage and platform
+libraries it links. Installing the package creates the shared folder of the
+debug settings file, writable by every local user.")
 
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "${helvar_depends}, ${quorrel_depends}")
 set(CPACK_DEBIAN_TOOLS_PACKAGE_RECOMMENDS "orvane-simulators (= ${ORV_HELVAR_VERSION})")
 set(CPACK_DEBIAN_TOOLS_DESCRIPTION
     "command-line tools for Helvar documents and the Quorrel plug-in
- helvar exports, imports, checks and describes attribute configuration
- documents; quorrel-debugconfig reads and writes the plug-in's shared debug
- settings file; sysvista-host loads the plug-in as the explorer does and lists
- and edits its devices; helvar-demo walks through a session.
- .
- helvar-demo and sysvista-host link the engine and explorer libraries; without
- the real ones, orvane-simulators provides them.")
+helvar exports, imports, checks and describes attribute configuration
+documents; quorrel-debugconfig reads and writes the plug-in's shared debug
+settings file; sysvista-host loads the plug-in as the explorer does and lists
+and edits its devices; helvar-demo walks through a session.
+.
+helvar-demo and sysvista-host link the engine and explorer libraries; without
+the real ones, orvane-simulators provides them.")
 
 set(CPACK_DEBIAN_SIMULATORS_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_SIMULATORS_DESCRIPTION
     "simulated IVI engine, digitizer driver and explorer for trying Helvar out
- Stand-ins of every outside component of Helvar and Quorrel, under the names
- of the real libraries: the IVI engine, the Digiscan digitizer driver, the
- Sysvista explorer with its storage and platform libraries, the translator
- manager, and a registry file naming their folders. They simulate devices in
- memory, so the tools run on a machine without instruments.
- .
- Do not install this package beside the real components: it takes their
- library names.")
+Stand-ins of every outside component of Helvar and Quorrel, under the names
+of the real libraries: the IVI engine, the Digiscan digitizer driver, the
+Sysvista explorer with its storage and platform libraries, the translator
+manager, and a registry file naming their folders. They simulate devices in
+memory, so the tools run on a machine without instruments.
+.
+Do not install this package beside the real components: it takes their
+library names.")
 
 set(CPACK_DEBIAN_PYTHON3-HELVAR_PACKAGE_SECTION python)
 set(CPACK_DEBIAN_PYTHON3-HELVAR_PACKAGE_ARCHITECTURE all)
@@ -174,8 +168,12 @@ set(CPACK_DEBIAN_PYTHON3-HELVAR_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_DEBIAN_PYTHON3-HELVAR_DEBUGINFO_PACKAGE OFF)
 set(CPACK_DEBIAN_PYTHON3-HELVAR_DESCRIPTION
     "Python 3 binding of Helvar
- Calls the exports of libHelvar from Python 3 to export, import, save and
- restore the attribute configuration of an IVI session and to describe a
- status.")
+Calls the exports of libHelvar from Python 3 to export, import, save and
+restore the attribute configuration of an IVI session and to describe a
+status.")
+
+# CPack 3.25 writes its build paths into the -dbgsym packages' md5sums and gives them no
+# documentation; a step after packing mends both (cmake/package/cpack/DebugPackages.cmake).
+set(CPACK_POST_BUILD_SCRIPTS ${orv_package_dir}/cpack/DebugPackages.cmake)
 
 include(CPack)
