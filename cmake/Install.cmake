@@ -33,14 +33,16 @@ set(orv_data_dir ${CMAKE_INSTALL_DATADIR}/orvane)
 set(orv_helvar_include ${CMAKE_INSTALL_INCLUDEDIR}/helvar)
 set(orv_quorrel_include ${CMAKE_INSTALL_INCLUDEDIR}/quorrel)
 
-# Run paths: a library finds what it links and what it opens by plain name (the engine, the
-# driver) in its own folder; a program in the installation's library folder.
+# Run paths, for what a binary links from the installation: a library looks in its own folder, a
+# program in the installation's library folder. What is opened by plain name at run time (the
+# engine, the driver) the platform layer finds in the installation's library folder itself, so
+# libHelvar has no run path. A binary that links nothing of ours gets none either: CMake would
+# pad its build-tree run path with empty entries, which mean the working folder.
 file(RELATIVE_PATH orv_bin_to_lib /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${CMAKE_INSTALL_LIBDIR})
 set(orv_library_rpath "\$ORIGIN")
 set(orv_program_rpath "\$ORIGIN/${orv_bin_to_lib}")
 
 # Helvar: runtime and development halves.
-set_target_properties(Helvar PROPERTIES INSTALL_RPATH "${orv_library_rpath}")
 install(TARGETS Helvar EXPORT HelvarTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT helvar NAMELINK_COMPONENT helvar-dev
         INCLUDES DESTINATION ${orv_helvar_include})
@@ -79,11 +81,11 @@ install(FILES ${CMAKE_BINARY_DIR}/package/QuorrelConfig.cmake ${CMAKE_BINARY_DIR
 # The stand-ins take the names of the real outside libraries, so they are for trying the system
 # out, never for a machine with the real ones: a package of their own that nothing real needs.
 set(orv_standins ivi Digiscan2u svs svsutils oleaut32 orvqtxfu orvpalu orvmdbgu orvxlator)
-set_target_properties(${orv_standins} PROPERTIES INSTALL_RPATH "${orv_library_rpath}")
+set_target_properties(Digiscan2u svs orvqtxfu orvpalu PROPERTIES INSTALL_RPATH "${orv_library_rpath}")
 install(TARGETS ${orv_standins} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT simulators)
 
 set(orv_tools helvar helvar-demo sysvista-host quorrel-debugconfig)
-set_target_properties(${orv_tools} PROPERTIES INSTALL_RPATH "${orv_program_rpath}")
+set_target_properties(helvar helvar-demo sysvista-host PROPERTIES INSTALL_RPATH "${orv_program_rpath}")
 if(NOT WIN32)
   target_compile_definitions(sysvista-host PRIVATE ORV_HOST_LIBRARY_FOLDER="${orv_bin_to_lib}")
 endif()
