@@ -30,8 +30,9 @@ fi
 root="$(mktemp -d "${TMPDIR:-/tmp}/orvane-clean.XXXXXX")"
 cleanup() { umount "$root/proc" 2>/dev/null || true; rm -rf "$root"; }
 trap cleanup EXIT
-chmod 755 "$root"
 tar -C "$root" -xf "$base"
+# After the extraction: the archive's own "." entry carries the mode of the bootstrap's folder.
+chmod 755 "$root"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 mkdir -p "$root/tmp/debs"
 cp "$build"/*.deb "$root/tmp/debs/"
