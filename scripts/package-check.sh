@@ -43,18 +43,19 @@ chroot "$root" /bin/bash -euo pipefail -c '
   apt-get -o APT::Sandbox::User=root install -y -qq /tmp/debs/*.deb >/dev/null 2>&1
   echo "package-check: installed $(ls /tmp/debs | tr "\n" " ")"
   cd /tmp
+  # The shared folder of the debug settings is there for every local user to commit in; the
+  # first commit, by a user without privileges, creates the file.
+  [ "$(stat -c %a /var/lib/Orvane/Shared/Quorrel)" = 777 ]
+  useradd --no-create-home orvane-check
+  su orvane-check -s /bin/bash -c "sysvista-host --set 1:debugSessionConfiguration=1" >/dev/null
+  grep -q debugSessionConfiguration /var/lib/Orvane/Shared/Quorrel/Quorrel.config
+  echo "package-check: a user without privileges committed a debug setting"
   helvar demo /tmp/helvar-demo | tail -1
   description="$(helvar describe -1074100298 --lang 3)"
   grep -q "static description:" <<<"$description"
   echo "package-check: helvar describe found the installed explanation files"
   sysvista-host >/dev/null
   echo "package-check: sysvista-host listed the devices with the installed plug-in"
-  # The shared folder of the debug settings is there for every local user to commit in.
-  [ "$(stat -c %a /var/lib/Orvane/Shared/Quorrel)" = 777 ]
-  useradd --no-create-home orvane-check
-  su orvane-check -s /bin/bash -c "sysvista-host --set 1:debugSessionConfiguration=1" >/dev/null
-  grep -q debugSessionConfiguration /var/lib/Orvane/Shared/Quorrel/Quorrel.config
-  echo "package-check: a user without privileges committed a debug setting"
   test -f /usr/share/man/man1/helvar.1.gz && test -L /usr/share/man/man3/Helvar_Initialize.3.gz
   test -f /usr/include/helvar/Helvar.h && test -f /usr/include/quorrel/explorer/QuorrelExports.h
   test -f "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null || echo x86_64-linux-gnu)/pkgconfig/helvar.pc"

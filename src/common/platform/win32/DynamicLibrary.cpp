@@ -52,15 +52,13 @@ public:
     LibraryHandle load(const std::string& windowsName, OsError& error) override {
         const std::string file = nativeLibraryName(windowsName);
         HMODULE module = loadFile(file);
-        if (module == nullptr && !hasFolder(file) && dynamicLibrarySyscalls().getLastError() == ERROR_MOD_NOT_FOUND &&
-            !ownFolder().empty()) {
-            fillError(error, file);
-            module = loadFile(ownFolder() + "\\" + file);
-            if (module == nullptr && dynamicLibrarySyscalls().getLastError() != ERROR_MOD_NOT_FOUND)
-                fillError(error, ownFolder() + "\\" + file);
-            return module;
-        }
-        if (module == nullptr) fillError(error, file);
+        if (module != nullptr) return module;
+        fillError(error, file);  // before anything else can change the thread's last error
+        if (hasFolder(file) || error.code != ERROR_MOD_NOT_FOUND || ownFolder().empty()) return nullptr;
+        const std::string beside = ownFolder() + "\\" + file;
+        module = loadFile(beside);
+        // Found there but not loadable: that is the failure to report.
+        if (module == nullptr && dynamicLibrarySyscalls().getLastError() != ERROR_MOD_NOT_FOUND) fillError(error, beside);
         return module;
     }
 
