@@ -1,7 +1,6 @@
-# Installation and Debian packages, laid out as Debian ships a C library: the runtime library
-# with its SONAME, a -dev package with headers, pkg-config and CMake files, the plug-in, and the
-# tools together with the simulated devices they run on.
-include(GNUInstallDirs)
+# Installation, laid out as Debian ships a C library (cmake/InstallDirs.cmake fixes the folders):
+# the runtime library with its SONAME, development files, the plug-in, the tools, and the
+# stand-ins of the outside components. Every component is a Debian package (cmake/Packaging.cmake).
 include(CMakePackageConfigHelpers)
 
 # Versions come from the sources that report them, so they are written in one place each.
@@ -16,19 +15,38 @@ math(EXPR quorrel_major "(${quorrel_packed} >> 24) & 255")
 math(EXPR quorrel_minor "(${quorrel_packed} >> 20) & 15")
 math(EXPR quorrel_update "(${quorrel_packed} >> 16) & 15")
 set(ORV_QUORREL_VERSION "${quorrel_major}.${quorrel_minor}.${quorrel_update}")
+set(ORV_QUORREL_SOVERSION ${quorrel_major})
 
 set_target_properties(Helvar PROPERTIES VERSION ${ORV_HELVAR_VERSION} SOVERSION ${ORV_HELVAR_SOVERSION})
 # The explorer loads the plug-in by its plain name, so the link name ships with the plug-in.
-set_target_properties(Quorrel PROPERTIES VERSION ${ORV_QUORREL_VERSION} SOVERSION ${quorrel_major})
+set_target_properties(Quorrel PROPERTIES VERSION ${ORV_QUORREL_VERSION} SOVERSION ${ORV_QUORREL_SOVERSION})
+
+# Only the documented exports leave the two libraries (cmake/Exports.cmake).
+include(${CMAKE_CURRENT_LIST_DIR}/Exports.cmake)
+
+# Where the platform layer looks for the parts of the installation that holds it.
+target_compile_definitions(orv_platform PRIVATE ORV_INSTALL_BINDIR="${CMAKE_INSTALL_BINDIR}"
+                           ORV_INSTALL_LIBDIR="${CMAKE_INSTALL_LIBDIR}")
 
 set(orv_cmake_dir ${CMAKE_INSTALL_LIBDIR}/cmake)
 set(orv_data_dir ${CMAKE_INSTALL_DATADIR}/orvane)
+set(orv_helvar_include ${CMAKE_INSTALL_INCLUDEDIR}/helvar)
+set(orv_quorrel_include ${CMAKE_INSTALL_INCLUDEDIR}/quorrel)
+
+# Run paths, for what a binary links from the installation: a library looks in its own folder, a
+# program in the installation's library folder. What is opened by plain name at run time (the
+# engine, the driver) the platform layer finds in the installation's library folder itself, so
+# libHelvar has no run path. A binary that links nothing of ours gets none either: CMake would
+# pad its build-tree run path with empty entries, which mean the working folder.
+file(RELATIVE_PATH orv_bin_to_lib /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${CMAKE_INSTALL_LIBDIR})
+set(orv_library_rpath "\$ORIGIN")
+set(orv_program_rpath "\$ORIGIN/${orv_bin_to_lib}")
 
 # Helvar: runtime and development halves.
 install(TARGETS Helvar EXPORT HelvarTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT helvar NAMELINK_COMPONENT helvar-dev
-        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-install(FILES include/Helvar.h include/IviTypes.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT helvar-dev)
+        INCLUDES DESTINATION ${orv_helvar_include})
+install(FILES include/Helvar.h include/IviTypes.h DESTINATION ${orv_helvar_include} COMPONENT helvar-dev)
 install(EXPORT HelvarTargets NAMESPACE Helvar:: DESTINATION ${orv_cmake_dir}/Helvar COMPONENT helvar-dev)
 configure_package_config_file(cmake/package/HelvarConfig.cmake.in ${CMAKE_BINARY_DIR}/package/HelvarConfig.cmake
                               INSTALL_DESTINATION ${orv_cmake_dir}/Helvar)
@@ -45,12 +63,14 @@ install(FILES ${CMAKE_BINARY_DIR}/package/helvar.pc DESTINATION ${CMAKE_INSTALL_
 # Editors read the schema; it ships with the runtime, beside the explanation files.
 install(FILES data/attribute-configuration.schema.json DESTINATION ${orv_data_dir} COMPONENT helvar)
 
-# Quorrel: the plug-in, and for host authors the explorer, storage and platform-library headers.
+# Quorrel: the plug-in, and for host authors the explorer, storage and platform-library headers
+# (the stand-ins' control headers stay with the stand-ins).
+set_target_properties(Quorrel PROPERTIES INSTALL_RPATH "${orv_library_rpath}")
 install(TARGETS Quorrel EXPORT QuorrelTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT quorrel NAMELINK_COMPONENT quorrel
-        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orvane)
-install(DIRECTORY include/explorer include/palu include/storage
-        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orvane COMPONENT helvar-dev)
+        INCLUDES DESTINATION ${orv_quorrel_include})
+install(DIRECTORY include/explorer include/palu include/storage DESTINATION ${orv_quorrel_include}
+        COMPONENT helvar-dev PATTERN "Sim*.h" EXCLUDE)
 install(EXPORT QuorrelTargets NAMESPACE Quorrel:: DESTINATION ${orv_cmake_dir}/Quorrel COMPONENT helvar-dev)
 configure_package_config_file(cmake/package/QuorrelConfig.cmake.in ${CMAKE_BINARY_DIR}/package/QuorrelConfig.cmake
                               INSTALL_DESTINATION ${orv_cmake_dir}/Quorrel)
@@ -59,14 +79,19 @@ write_basic_package_version_file(${CMAKE_BINARY_DIR}/package/QuorrelConfigVersio
 install(FILES ${CMAKE_BINARY_DIR}/package/QuorrelConfig.cmake ${CMAKE_BINARY_DIR}/package/QuorrelConfigVersion.cmake
         DESTINATION ${orv_cmake_dir}/Quorrel COMPONENT helvar-dev)
 
-# The tools with the stand-ins they run on; the stand-ins take the names of the real outside
-# libraries, so this package is for trying the system out, not for a machine with the real ones.
-set(orv_standins ivi Digiscan2u svs svsutils oleaut32 orvqtxfu orvpalu orvmdbgu)
-install(TARGETS ${orv_standins} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT tools)
+# The stand-ins take the names of the real outside libraries, so they are for trying the system
+# out, never for a machine with the real ones: a package of their own that nothing real needs.
+set(orv_standins ivi Digiscan2u svs svsutils oleaut32 orvqtxfu orvpalu orvmdbgu orvxlator)
+set_target_properties(Digiscan2u svs orvqtxfu orvpalu PROPERTIES INSTALL_RPATH "${orv_library_rpath}")
+install(TARGETS ${orv_standins} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT simulators)
+
 set(orv_tools helvar helvar-demo sysvista-host quorrel-debugconfig)
 # The tools' --version is the version of the package they ship in.
 target_compile_definitions(orv_tool_common PRIVATE ORV_PACKAGE_VERSION="${ORV_HELVAR_VERSION}")
-set_target_properties(${orv_tools} PROPERTIES INSTALL_RPATH "\$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+set_target_properties(${orv_tools} PROPERTIES INSTALL_RPATH "${orv_program_rpath}")
+if(NOT WIN32)
+  target_compile_definitions(sysvista-host PRIVATE ORV_HOST_LIBRARY_FOLDER="${orv_bin_to_lib}")
+endif()
 install(TARGETS ${orv_tools} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tools)
 # bash-completion loads a command's file by the command's name on first use.
 install(FILES tools/completion/helvar tools/completion/sysvista-host tools/completion/quorrel-debugconfig
@@ -79,16 +104,18 @@ install(DIRECTORY data/examples DESTINATION ${orv_data_dir} COMPONENT tools)
 install(DIRECTORY ${ORV_OUT}/shared/ DESTINATION ${orv_data_dir}/shared COMPONENT helvar)
 install(DIRECTORY data/terms DESTINATION ${orv_data_dir} COMPONENT helvar-dev)
 
-# The registry of the simulated installation: the shared folder of the explanation files and the
-# explorer's library folder. Under /usr it is /etc/orvane/registry.reg, where the libraries look
-# by default; under any other prefix it lies in <prefix>/etc/orvane.
+# The registry of the simulated installation, the stand-in of what the real installers write:
+# the shared folder of the explanation files and the explorer's library folder. It lies in the
+# installation's configuration folder, where the libraries look by default (/etc/orvane under /usr
+# and /, <prefix>/etc/orvane under any other prefix).
 install(CODE "
-  if(CMAKE_INSTALL_PREFIX STREQUAL \"/usr\")
+  set(orv_prefix \${CMAKE_INSTALL_PREFIX})
+  if(orv_prefix STREQUAL \"/usr\" OR orv_prefix STREQUAL \"/\")
     set(orv_etc /etc/orvane)
   else()
-    set(orv_etc \${CMAKE_INSTALL_PREFIX}/etc/orvane)
+    set(orv_etc \${orv_prefix}/etc/orvane)
   endif()
-  set(orv_prefix \${CMAKE_INSTALL_PREFIX})
+  string(REGEX REPLACE \"/$\" \"\" orv_prefix \"\${orv_prefix}\")
   file(MAKE_DIRECTORY \$ENV{DESTDIR}\${orv_etc})
   file(WRITE \$ENV{DESTDIR}\${orv_etc}/registry.reg \"Windows Registry Editor Version 5.00
 
@@ -102,50 +129,48 @@ install(CODE "
 \\\"SelfRegisteredSvsPath\\\"=\\\"\${orv_prefix}/${CMAKE_INSTALL_LIBDIR}/\\\"
 \\\"CurrentSvsVersion\\\"=\\\"18.1\\\"
 \")
-" COMPONENT tools)
+" COMPONENT simulators)
 
-# Man pages: one page per tool, one page for the exports with a link page per function.
-install(FILES docs/man/helvar.1 docs/man/sysvista-host.1 docs/man/quorrel-debugconfig.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
-install(FILES docs/man/Helvar.3 DESTINATION ${CMAKE_INSTALL_MANDIR}/man3 COMPONENT helvar-dev)
+# The shared folder of the plug-in's debug settings file, writable by every local user so that
+# each of them can commit. A package creates it when it is configured (postinst); an installation
+# into a prefix creates it at once.
+install(CODE "
+  if(\"\$ENV{DESTDIR}\" STREQUAL \"\")
+    set(orv_prefix \${CMAKE_INSTALL_PREFIX})
+    if(orv_prefix STREQUAL \"/usr\" OR orv_prefix STREQUAL \"/\")
+      set(orv_var /var)
+    else()
+      set(orv_var \${orv_prefix}/var)
+    endif()
+    file(MAKE_DIRECTORY \${orv_var}/lib/Orvane/Shared/Quorrel)
+    file(CHMOD \${orv_var}/lib/Orvane/Shared/Quorrel DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+         GROUP_READ GROUP_WRITE GROUP_EXECUTE WORLD_READ WORLD_WRITE WORLD_EXECUTE)
+  endif()
+" COMPONENT quorrel)
+
+# Man pages, compressed as Debian installs them: one page per tool, one page for the exports with
+# a link per function.
+find_program(ORV_GZIP gzip REQUIRED)
+set(orv_man_out ${CMAKE_BINARY_DIR}/package/man)
+set(orv_man_outputs)
+function(orv_man_page page section component)
+  set(output ${orv_man_out}/man${section}/${page}.gz)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${orv_man_out}/man${section}
+    COMMAND ${ORV_GZIP} -9nc ${PROJECT_SOURCE_DIR}/docs/man/${page} > ${output}
+    DEPENDS ${PROJECT_SOURCE_DIR}/docs/man/${page} VERBATIM)
+  set(orv_man_outputs ${orv_man_outputs} ${output} PARENT_SCOPE)
+  install(FILES ${output} DESTINATION ${CMAKE_INSTALL_MANDIR}/man${section} COMPONENT ${component})
+endfunction()
+foreach(page helvar.1 helvar-demo.1 sysvista-host.1 quorrel-debugconfig.1)
+  orv_man_page(${page} 1 tools)
+endforeach()
+orv_man_page(Helvar.3 3 helvar-dev)
+add_custom_target(orv_man_pages ALL DEPENDS ${orv_man_outputs})
 file(STRINGS include/Helvar.h helvar_exports REGEX "^HELVAR_API [A-Za-z]+ [A-Za-z_]+\\(")
+file(MAKE_DIRECTORY ${orv_man_out}/links)
 foreach(line ${helvar_exports})
   string(REGEX REPLACE "^HELVAR_API [A-Za-z]+ ([A-Za-z_]+)\\(.*" "\\1" function "${line}")
-  file(WRITE ${CMAKE_BINARY_DIR}/package/man3/${function}.3 ".so man3/Helvar.3\n")
-  install(FILES ${CMAKE_BINARY_DIR}/package/man3/${function}.3 DESTINATION ${CMAKE_INSTALL_MANDIR}/man3
-          COMPONENT helvar-dev)
+  file(CREATE_LINK Helvar.3.gz ${orv_man_out}/links/${function}.3.gz SYMBOLIC)
+  install(FILES ${orv_man_out}/links/${function}.3.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man3 COMPONENT helvar-dev)
 endforeach()
-
-# Debian packages (cpack -G DEB in the build folder).
-set(CPACK_PACKAGE_NAME orvane)
-set(CPACK_PACKAGE_VENDOR "Orvane")
-set(CPACK_PACKAGE_VERSION ${ORV_HELVAR_VERSION})
-set(CPACK_PACKAGE_CONTACT "Orvane digitizer software team <digitizer-software@orvane.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Side software of the Digiscan digitizer driver")
-set(CPACK_DEB_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_ALL helvar helvar-dev quorrel tools)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION libs)
-# Dependencies on Debian's libraries are read off the binaries; ours are named below.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${ORV_OUT}/lib)
-set(CPACK_DEBIAN_HELVAR_PACKAGE_NAME libhelvar${ORV_HELVAR_SOVERSION})
-set(CPACK_DEBIAN_HELVAR_DESCRIPTION
-    "Attribute configuration documents for Digiscan digitizer sessions\n Exports and imports the user-set attributes of an IVI session as a versioned,\n schema-validated JSON document, and describes every failure in six languages.")
-set(CPACK_DEBIAN_HELVAR-DEV_PACKAGE_NAME libhelvar-dev)
-set(CPACK_DEBIAN_HELVAR-DEV_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_HELVAR-DEV_PACKAGE_DEPENDS "libhelvar${ORV_HELVAR_SOVERSION} (= ${ORV_HELVAR_VERSION})")
-set(CPACK_DEBIAN_HELVAR-DEV_DESCRIPTION
-    "Development files of Helvar and of the Quorrel explorer plug-in\n Headers, pkg-config file and CMake package files (Helvar::Helvar, Quorrel::Quorrel).")
-set(CPACK_DEBIAN_QUORREL_PACKAGE_NAME quorrel)
-set(CPACK_DEBIAN_QUORREL_PACKAGE_DEPENDS "orvane-tools (= ${ORV_HELVAR_VERSION})")
-set(CPACK_DEBIAN_QUORREL_DESCRIPTION
-    "Digitizer expert plug-in of the configuration explorer\n Shows the digitizer devices of the storage library as property bags and keeps\n their debug settings in a file shared by all processes.")
-set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME orvane-tools)
-set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "libhelvar${ORV_HELVAR_SOVERSION} (= ${ORV_HELVAR_VERSION})")
-set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_TOOLS_DESCRIPTION
-    "Command-line tools of Helvar and Quorrel with simulated devices\n helvar, sysvista-host and quorrel-debugconfig, with stand-ins of the IVI engine,\n the digitizer driver, the explorer and the storage library to try them on.")
-set(CPACK_DEBIAN_TOOLS_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/cmake/package/postinst
-    ${PROJECT_SOURCE_DIR}/cmake/package/conffiles)
-include(CPack)

@@ -40,6 +40,17 @@ typedef void (*nQuorrel100_compareVersion_t)(const tSSVersion& newestDesired,
 #define QUORREL_EXPORT_GET_OLDEST_COMPATIBLE_VERSION "_ZN11nQuorrel10026getOldestCompatibleVersionERi"
 #define QUORREL_EXPORT_COMPARE_VERSION "_ZN11nQuorrel10014compareVersionERK10tSSVersionS2_RiPKc"
 
+// On Windows the plug-in also exports the three version functions under the names an MSVC-built
+// explorer looks up, following the MSVC x64 conventions for these signatures: tSSVersion, a class
+// with user constructors, is returned through a hidden pointer (the caller's storage in RCX, the
+// status reference in RDX, the same pointer back in RAX). A host built with mingw calls them as
+//   tSSVersion* (*)(tSSVersion* result, int32_t* status)
+//   void (*)(const tSSVersion* newest, const tSSVersion* oldest, int32_t* status, const char* component)
+#define QUORREL_MSVC_EXPORT_GET_CURRENT_VERSION "?getCurrentVersion@nQuorrel100@@YA?AVtSSVersion@@AEAH@Z"
+#define QUORREL_MSVC_EXPORT_GET_OLDEST_COMPATIBLE_VERSION \
+    "?getOldestCompatibleVersion@nQuorrel100@@YA?AVtSSVersion@@AEAH@Z"
+#define QUORREL_MSVC_EXPORT_COMPARE_VERSION "?compareVersion@nQuorrel100@@YAXAEBVtSSVersion@@0AEAHPEBD@Z"
+
 // Status results of compareVersion.
 inline constexpr int32_t kQuorrelVersionRangeInverted = -50000;
 inline constexpr int32_t kQuorrelVersionTooNew = -50252;   // desired range wholly above the installed one

@@ -18,6 +18,7 @@
 #include "common/platform/LocalTime.h"
 #include "common/platform/ModulePath.h"
 #include "common/platform/NamedMutex.h"
+#include "common/platform/PathParts.h"
 #include "common/platform/ProcessId.h"
 #include "common/platform/Registry.h"
 #include "common/platform/RuntimeModules.h"
@@ -75,6 +76,37 @@ TEST(DynamicLibrary, InjectedLoadFailureIsReported) {
     EXPECT_EQ(platform::dynamicLibrary().load("kernel32.dll", error), nullptr);
     table = saved;
     EXPECT_EQ(error.code, ERROR_ACCESS_DENIED);
+}
+
+std::vector<std::pair<std::string, DWORD>>& triedLoads() {
+    static std::vector<std::pair<std::string, DWORD>> tried;
+    return tried;
+}
+
+// As a Linux library's run path does, the folder of the loading module is searched after the
+// system's own search; a name with a folder is loaded as it stands.
+TEST(DynamicLibrary, PlainNameIsSearchedBesideTheLoadingModuleAfterTheSystemSearch) {
+    auto& table = platform::win32::dynamicLibrarySyscalls();
+    const auto saved = table;
+    table.loadLibraryEx = [](LPCWSTR name, HANDLE, DWORD flags) -> HMODULE {
+        triedLoads().emplace_back(platform::wideToUtf8(name), flags);
+        return nullptr;
+    };
+    table.getLastError = []() -> DWORD { return ERROR_MOD_NOT_FOUND; };
+    const std::string beside = platform::folderOf(platform::moduleFileName(reinterpret_cast<const void*>(&triedLoads)));
+    platform::OsError plain;
+    platform::OsError named;
+    EXPECT_EQ(platform::dynamicLibrary().load("orvabsent.dll", plain), nullptr);
+    EXPECT_EQ(platform::dynamicLibrary().load("C:\\nowhere\\orvabsent.dll", named), nullptr);
+    table = saved;
+    const std::vector<std::pair<std::string, DWORD>> expected = {
+        {"orvabsent.dll", 0},
+        {beside + "\\orvabsent.dll", static_cast<DWORD>(LOAD_WITH_ALTERED_SEARCH_PATH)},
+        {"C:\\nowhere\\orvabsent.dll", static_cast<DWORD>(LOAD_WITH_ALTERED_SEARCH_PATH)},
+    };
+    EXPECT_EQ(triedLoads(), expected);
+    EXPECT_EQ(plain.code, ERROR_MOD_NOT_FOUND);
+    EXPECT_NE(plain.message.find("orvabsent.dll"), std::string::npos) << plain.message;
 }
 
 // Whether another thread could take the kernel mutex right now (without waiting).

@@ -13,7 +13,8 @@ libdir="$(dirname "$(find "$prefix" -name 'libHelvar.so' | head -1)")"
 # The libraries carry their SONAMEs and the link names point at them.
 objdump -p "$libdir/libHelvar.so" | grep -q 'SONAME *libHelvar\.so\.[0-9]' || { echo "libHelvar has no versioned SONAME"; exit 1; }
 [ -L "$libdir/libHelvar.so" ] || { echo "libHelvar.so is not a link name"; exit 1; }
-[ -f "$prefix/include/Helvar.h" ] && [ -f "$prefix/include/orvane/explorer/QuorrelExports.h" ] || { echo "headers missing"; exit 1; }
+[ -f "$prefix/include/helvar/Helvar.h" ] && [ -f "$prefix/include/quorrel/explorer/QuorrelExports.h" ] || { echo "headers missing"; exit 1; }
+[ ! -e "$prefix/include/Helvar.h" ] && [ ! -e "$prefix/include/orvane" ] || { echo "headers at the old paths"; exit 1; }
 
 # CMake package.
 cmake -S "$source" -B "$scratch/cmake-build" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" \
@@ -31,7 +32,7 @@ LD_LIBRARY_PATH="$libdir" "$scratch/pc-consumer"
 # registry file the installation wrote.
 ORV_REGISTRY_FILE="$prefix/etc/orvane/registry.reg" LD_LIBRARY_PATH="$libdir" \
   "$prefix/bin/helvar" describe -1074100298 --lang 3 >/dev/null || { echo "installed helvar cannot describe a code"; exit 1; }
-[ -f "$prefix/share/man/man1/helvar.1" ] && [ -f "$prefix/share/man/man3/Helvar_Initialize.3" ] || { echo "man pages missing"; exit 1; }
+[ -f "$prefix/share/man/man1/helvar.1.gz" ] && [ -L "$prefix/share/man/man3/Helvar_Initialize.3.gz" ] || { echo "man pages missing"; exit 1; }
 # Every tool's bash completion is installed where bash-completion looks, and defines it.
 for tool in helvar sysvista-host quorrel-debugconfig; do
   completion="$prefix/share/bash-completion/completions/$tool"

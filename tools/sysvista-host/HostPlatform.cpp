@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -32,7 +33,13 @@ std::string programFolder() {
     return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
 }
 
-std::string libraryFolder() { return programFolder() + "../lib/"; }
+// The installation's library folder when this program is installed, else the build tree's.
+std::string libraryFolder() {
+    const std::string installed = programFolder() + ORV_HOST_LIBRARY_FOLDER "/";
+    struct stat info {};
+    if (stat(installed.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return installed;
+    return programFolder() + "../lib/";
+}
 
 const char* const kPluginFileName = "libQuorrel.so";
 

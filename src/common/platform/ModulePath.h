@@ -7,4 +7,7 @@ namespace platform {
 // system cannot tell.
 std::string moduleFileName(const void* address);
 
+// The same with every link on the way resolved, so that its folder is the one the file lies in.
+std::string resolvedModuleFileName(const void* address);
+
 }  // namespace platform

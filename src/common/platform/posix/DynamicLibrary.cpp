@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "common/platform/File.h"
+#include "common/platform/Installation.h"
 #include "common/platform/posix/DynamicLibrarySyscalls.h"
 
 namespace platform {
@@ -37,15 +38,26 @@ void fillError(OsError& error, int savedErrno, const char* fallback) {
     error.message = text ? text : fallback;
 }
 
+void* open(const std::string& file, OsError& error) {
+    dynamicLibrarySyscalls().dlerror();
+    errno = 0;
+    void* handle = dynamicLibrarySyscalls().dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) fillError(error, errno, "cannot load library");
+    return handle;
+}
+
 class PosixDynamicLibrary : public DynamicLibraryInterface {
 public:
+    // A plain name goes through the loader's search; when this module is installed, the
+    // installation's library folder comes after it, so an installation under any prefix finds
+    // what it ships without a run path (a build tree relies on the search path alone).
     LibraryHandle load(const std::string& windowsName, OsError& error) override {
         const std::string file = nativeLibraryName(windowsName);
-        dynamicLibrarySyscalls().dlerror();
-        errno = 0;
-        void* handle = dynamicLibrarySyscalls().dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle) fillError(error, errno, "cannot load library");
-        return handle;
+        void* handle = open(file, error);
+        const std::string& prefix = ownInstallationPrefix();
+        if (handle || file.find('/') != std::string::npos || prefix.empty()) return handle;
+        OsError ignored;
+        return open(installationLibraryFolder(prefix, installationLayout()) + "/" + file, ignored);
     }
 
     LibraryHandle findLoaded(const std::string& windowsName) override {

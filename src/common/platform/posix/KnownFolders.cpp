@@ -1,20 +1,28 @@
 #include "common/platform/KnownFolders.h"
 
 #include "common/platform/Environment.h"
+#include "common/platform/Installation.h"
 
 namespace platform {
 namespace {
 
+// The folder an installation with the given prefix has for a Windows folder.
+std::string commonAppDataOf(const std::string& prefix) { return installationStateFolder(prefix) + "/lib"; }
+std::string systemFolderOf(const std::string& prefix) {
+    return installationLibraryFolder(prefix, installationLayout());
+}
+
 struct FolderSetting {
     int32_t folderId;
     const char* variable;
-    const char* fallback;
+    std::string (*ofInstallation)(const std::string& prefix);
+    const char* fallback;  // outside an installation
 };
 
-// Where the Windows folders live on this platform.
-constexpr FolderSetting kFolders[] = {
-    {folder::kCommonAppData, "ORV_COMMON_APPDATA", "/var/lib"},
-    {folder::kSystem, "ORV_SYSTEM_DIR", "/usr/lib"},
+// Where the Windows folders live on this platform: below the installation that holds this code.
+const FolderSetting kFolders[] = {
+    {folder::kCommonAppData, "ORV_COMMON_APPDATA", &commonAppDataOf, "/var/lib"},
+    {folder::kSystem, "ORV_SYSTEM_DIR", &systemFolderOf, "/usr/lib"},
 };
 constexpr const char* kTempVariable = "TMPDIR";
 constexpr const char* kTempFallback = "/tmp";
@@ -26,7 +34,9 @@ public:
     int32_t shellFolder(int32_t folderId, std::string& path) const override {
         for (const FolderSetting& setting : kFolders) {
             if (setting.folderId == folderId) {
-                path = valueOr(setting.variable, setting.fallback);
+                const std::string& prefix = ownInstallationPrefix();
+                path = valueOr(setting.variable,
+                               prefix.empty() ? std::string(setting.fallback) : setting.ofInstallation(prefix));
                 return 0;
             }
         }
@@ -41,9 +51,9 @@ public:
 
 private:
     // An unset or empty variable means the default.
-    std::string valueOr(const char* variable, const char* fallback) const {
+    std::string valueOr(const char* variable, const std::string& fallback) const {
         std::optional<std::string> value = environment_.variable(variable);
-        return value && !value->empty() ? *value : std::string(fallback);
+        return value && !value->empty() ? *value : fallback;
     }
 
     const EnvironmentInterface& environment_;

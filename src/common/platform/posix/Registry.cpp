@@ -1,6 +1,7 @@
 #include "common/platform/Registry.h"
 
 #include "common/platform/Environment.h"
+#include "common/platform/Installation.h"
 #include "common/platform/posix/RegistryFile.h"
 
 #include <optional>
@@ -9,7 +10,13 @@ namespace platform {
 namespace {
 
 constexpr const char* kRegistryFileVariable = "ORV_REGISTRY_FILE";
-constexpr const char* kRegistryFileFallback = "/etc/orvane/registry.reg";
+constexpr const char* kRegistryFileInConfigFolder = "/orvane/registry.reg";
+
+// The installation's own registry file; the system's outside an installation.
+std::string defaultRegistryFile() {
+    const std::string& prefix = ownInstallationPrefix();
+    return installationConfigFolder(prefix.empty() ? "/" : prefix) + kRegistryFileInConfigFolder;
+}
 
 class FileRegistry : public RegistryInterface {
 public:
@@ -18,7 +25,7 @@ public:
     std::unique_ptr<RegistryKeyInterface> openLocalMachineKey(const std::string& subkey, RegistryView view,
                                                               OsError& error) const override {
         std::optional<std::string> path = environment_.variable(kRegistryFileVariable);
-        if (!path || path->empty()) path = kRegistryFileFallback;
+        if (!path || path->empty()) path = defaultRegistryFile();
         return posix::openRegistryFileKey(*path, subkey, view, error);
     }
 

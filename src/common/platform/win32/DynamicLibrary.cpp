@@ -1,5 +1,7 @@
 #include "common/platform/DynamicLibrary.h"
 
+#include "common/platform/ModulePath.h"
+#include "common/platform/PathParts.h"
 #include "common/platform/WideText.h"
 #include "common/platform/win32/DynamicLibrarySyscalls.h"
 #include "common/platform/win32/SystemError.h"
@@ -27,14 +29,36 @@ void fillError(OsError& error, const std::string& subject) {
     error.message = subject + ": " + systemErrorMessage(code);
 }
 
+// The folder of the module that holds this code, where an installation puts the libraries it
+// opens beside it (what the run path of a Linux library does for the same tree).
+std::string ownFolder() {
+    static const std::string folder = [] {
+        const std::string module = moduleFileName(reinterpret_cast<const void*>(&ownFolder));
+        return module.empty() ? std::string() : folderOf(module);
+    }();
+    return folder;
+}
+
+HMODULE loadFile(const std::string& file) {
+    // A library named with its folder finds its own dependencies beside it.
+    const DWORD flags = hasFolder(file) ? LOAD_WITH_ALTERED_SEARCH_PATH : 0;
+    return dynamicLibrarySyscalls().loadLibraryEx(utf8ToWide(file).c_str(), nullptr, flags);
+}
+
 class Win32DynamicLibrary : public DynamicLibraryInterface {
 public:
+    // A plain name goes through the system's search first (the program's folder, the system
+    // folders, PATH), then the folder of this module.
     LibraryHandle load(const std::string& windowsName, OsError& error) override {
         const std::string file = nativeLibraryName(windowsName);
-        // A library named with its folder finds its own dependencies beside it.
-        const DWORD flags = hasFolder(file) ? LOAD_WITH_ALTERED_SEARCH_PATH : 0;
-        HMODULE module = dynamicLibrarySyscalls().loadLibraryEx(utf8ToWide(file).c_str(), nullptr, flags);
-        if (module == nullptr) fillError(error, file);
+        HMODULE module = loadFile(file);
+        if (module != nullptr) return module;
+        fillError(error, file);  // before anything else can change the thread's last error
+        if (hasFolder(file) || error.code != ERROR_MOD_NOT_FOUND || ownFolder().empty()) return nullptr;
+        const std::string beside = ownFolder() + "\\" + file;
+        module = loadFile(beside);
+        // Found there but not loadable: that is the failure to report.
+        if (module == nullptr && dynamicLibrarySyscalls().getLastError() != ERROR_MOD_NOT_FOUND) fillError(error, beside);
         return module;
     }
 

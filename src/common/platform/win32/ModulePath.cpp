@@ -25,4 +25,7 @@ std::string moduleFileName(const void* address) {
     }
 }
 
+// The system names a loaded module by the path it was loaded from.
+std::string resolvedModuleFileName(const void* address) { return moduleFileName(address); }
+
 }  // namespace platform
