@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "common/orverr/Exception.h"
-#include "common/orverr/JsonReader.h"
+#include "common/orverr/StatusText.h"
 #include "quorrel/debugconfig/DebugDeviceEntryFactory.h"
 #include "quorrel/debugconfig/DebugSettingsStore.h"
 #include "quorrel/debugconfig/StorageLocator.h"
@@ -43,46 +43,6 @@ constexpr const char* kUsage =
 int usage() {
     std::fputs(kUsage, stderr);
     return 2;
-}
-
-// "symbol (number): text", the text made of the status's comments, its labelled values and the
-// system's reason, as the other tools show a refusal.
-std::string describe(const orverr::ExceptionBase& error) {
-    const char* document = error.documentText();
-    std::string line = orverr::readStringMember(document, "error_constant").value_or("error");
-    line += " (" + std::to_string(error.code()) + "):";
-    std::vector<orverr::JsonValue> items;
-    if (const char* info = orverr::findMember(document, "translator_info")) {
-        if (const char* data = orverr::findMember(info, "ordered_data")) orverr::arrayElements(orverr::parseValue(data), items);
-    }
-    const char* separator = " ";
-    for (const orverr::JsonValue& item : items) {
-        const std::string type = orverr::readStringMember(item.begin, "type").value_or("");
-        std::string part;
-        if (type == "comment") {
-            part = orverr::readStringMember(item.begin, "comment").value_or("");
-        } else if (type == "usage") {
-            const char* value = orverr::findMember(item.begin, "value");
-            const orverr::JsonValue parsed = value ? orverr::parseValue(value) : orverr::JsonValue{};
-            const std::optional<std::string> text = orverr::decodeString(parsed);
-            std::string usage = orverr::readStringMember(item.begin, "usage").value_or("");
-            if (usage.rfind("kUsageType", 0) == 0) usage.erase(0, 10);
-            part = usage + ": " +
-                   (text ? *text : std::string(parsed.begin ? parsed.begin : "", parsed.end ? parsed.end : ""));
-        }
-        if (part.empty()) continue;
-        line += separator + part;
-        separator = "; ";
-    }
-    if (const char* internal = orverr::findMember(document, "internal_error")) {
-        if (auto reason = orverr::readStringMember(internal, "string")) {
-            line += separator + *reason;
-            separator = "; ";
-        }
-    }
-    // Without any readable detail the document itself is the text.
-    if (separator[0] == ' ') line += std::string(" ") + document;
-    return line;
 }
 
 void print(const std::string& key, const DebugDeviceSettings& settings) {
@@ -140,7 +100,7 @@ int main(int argc, char** argv) {
             return usage();
         }
     } catch (const orverr::ExceptionBase& e) {
-        std::fprintf(stderr, "quorrel-debugconfig: %s\n", describe(e).c_str());
+        std::fprintf(stderr, "quorrel-debugconfig: %s\n", orverr::describe(e).c_str());
         return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quorrel-debugconfig: %s\n", e.what());

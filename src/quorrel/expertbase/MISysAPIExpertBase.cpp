@@ -1,6 +1,7 @@
 #include "quorrel/expertbase/MISysAPIExpertBase.h"
 
 #include "explorer/PropertyTags.h"
+#include "quorrel/debugconfig/DebugSettingsRules.h"
 #include "quorrel/dsc/GuidText.h"
 #include "quorrel/expertbase/DeviceKey.h"
 #include "quorrel/sysapicpp/Exceptions.h"
@@ -9,9 +10,9 @@ namespace nORVMISysAPICommon100 {
 
 namespace {
 
-// The host may set the debug session configuration to 0 or 1.
+// The host may set only the debug session configurations the store accepts.
 void checkDebugSessionConfiguration(uint32_t value) {
-    if (value > 1) SYSAPICPP_THROW(ValidationValueException);
+    if (!debugconfig::isAcceptedDebugSessionConfiguration(value)) SYSAPICPP_THROW(ValidationValueException);
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+#pragma once
+// A status exception in one line of words, for texts people read (tools, traces, the host's
+// error information): "symbol (number): comment; Usage: value; system reason".
+#include <string>
+
+#include "common/orverr/Exception.h"
+
+namespace orverr {
+
+std::string describe(const ExceptionBase& error);
+
+}  // namespace orverr
