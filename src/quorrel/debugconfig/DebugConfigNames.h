@@ -57,7 +57,7 @@ inline constexpr uint32_t kOpenRetryMilliseconds = 10;
 // Waiting for the file lock: polled this often at first, backing off to the longer interval,
 // and given up after the timeout (the environment variable, in milliseconds, may set another).
 inline constexpr uint32_t kLockPollFirstMilliseconds = 1;
-inline constexpr uint32_t kLockPollMaxMilliseconds = 20;
+inline constexpr uint32_t kLockPollMaxMilliseconds = 4;
 inline constexpr uint32_t kLockTimeoutMilliseconds = 10000;
 inline constexpr const char* kLockTimeoutVariable = "ORV_QUORREL_LOCK_TIMEOUT_MS";
 // A wait at least this long is traced when it ends.
