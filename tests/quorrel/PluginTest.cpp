@@ -457,6 +457,8 @@ TEST_F(Plugin, ALockHeldElsewhereFailsWithinTheBound) {
     ASSERT_EQ(S_OK, expert->Initialize());
     const fs::path held = configFolder() / "held";
     const fs::path release = configFolder() / "release";
+    fs::remove(held);
+    fs::remove(release);
     testsupport::ChildProcess holder(QUORREL_DEBUGCONFIG_COMMITTER, {"--hold", held.string(), release.string()});
     ASSERT_TRUE(holder.started());
     while (!fs::exists(held)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
