@@ -26,6 +26,7 @@ struct Injection {
     bool failFsync = false;
     bool failLock = false;
     bool denyWrite = false;  // opens for writing are refused, as for another user's file
+    bool denyRead = false;   // and opens for reading too
 };
 Injection injection;
 
@@ -36,7 +37,7 @@ protected:
         auto& calls = fileLockSyscalls();
         calls.open = [](const char* path, int flags, mode_t mode) {
             ((flags & O_CREAT) ? injection.creates : injection.opens)++;
-            if (injection.denyWrite && (flags & O_ACCMODE) != O_RDONLY) {
+            if ((injection.denyWrite && (flags & O_ACCMODE) != O_RDONLY) || injection.denyRead) {
                 errno = EACCES;
                 return -1;
             }
@@ -256,6 +257,18 @@ TEST_F(LockableFileTest, AFileThatMayOnlyBeReadIsReadUnderASharedLock) {
     writer.write("other");
     writer.unlock();
     EXPECT_EQ("other", readFile(path()));
+}
+
+// Another user's file that this process may not open at all: the error names the file and why.
+TEST_F(LockableFileTest, AFileThatCannotBeOpenedIsNamedWithTheReason) {
+    writeFile(path(), "content");
+    injection.denyRead = true;
+    LockableFile file;
+    Raised raised = raisedBy([&] { file.open(path(), true); });
+    EXPECT_EQ(codes::kPlatformResourceNotFound.code, raised.code);
+    EXPECT_NE(std::string::npos, raised.document.find(R"("usage":"kUsageTypeFilePath","value":")" + path() + "\""));
+    EXPECT_NE(std::string::npos, raised.document.find(R"("internal_error":{"api":"errno","code":13,"string":"Permission denied")"))
+        << raised.document;
 }
 
 TEST_F(LockableFileTest, UseOfAFileThatIsNotOpenRaises) {
