@@ -1,4 +1,5 @@
 // The lockable file over the real POSIX backend, with failures injected through its system-call table.
+#include <atomic>
 #include <cerrno>
 #include <thread>
 #include <vector>
@@ -217,6 +218,25 @@ TEST_F(LockableFileTest, ALockHeldElsewhereFailsWithinTheBoundAndSaysSo) {
     waiter.lock();
     EXPECT_TRUE(waiter.isLocked());
     waiter.unlock();
+}
+
+// The monitor thread's waits end when the expert stops it, however long the bound.
+TEST_F(LockableFileTest, AThreadsWaitsEndWhenItIsStopped) {
+    writeFile(path(), "x");
+    LockableFile holder;
+    holder.open(path(), false);
+    holder.lock();
+    std::atomic<bool> stop{false};
+    std::thread stopped([&] {
+        LockableFile::endWaitsOfThisThreadWhen(&stop);
+        LockableFile waiter(platform::lockedFileSystem(), 600000);
+        waiter.open(path(), false);
+        stop = true;
+        EXPECT_EQ(codes::kPlatformOperationTimedOut.code, raisedBy([&] { waiter.lock(); }).code);
+        LockableFile::endWaitsOfThisThreadWhen(nullptr);
+    });
+    stopped.join();
+    holder.unlock();
 }
 
 TEST_F(LockableFileTest, TheBoundComesFromTheEnvironment) {

@@ -21,6 +21,16 @@ using orverr::codes::kPlatformOperationTimedOut;
 using orverr::codes::kPlatformOSFault;
 using orverr::codes::kPlatformResourceNotFound;
 
+namespace {
+
+thread_local const std::atomic<bool>* waitsEndWhen = nullptr;
+
+bool waitEnded() { return waitsEndWhen != nullptr && waitsEndWhen->load(); }
+
+}  // namespace
+
+void LockableFile::endWaitsOfThisThreadWhen(const std::atomic<bool>* stop) { waitsEndWhen = stop; }
+
 LockableFile::LockableFile(platform::LockedFileSystemInterface& system, uint32_t timeoutMilliseconds)
     : system_(system), timeoutMilliseconds_(timeoutMilliseconds) {}
 
@@ -109,7 +119,7 @@ void LockableFile::waitForLock(platform::LockedFileInterface& file) {
         if (attempt == platform::LockAttempt::kFailed) {
             QUORREL_RAISE_FILE_ERROR(kPlatformOSFault, names::kLockFailed, path_, &error);
         }
-        if (Clock::now() >= deadline) {
+        if (Clock::now() >= deadline || waitEnded()) {
             ORVERR_THROW(kPlatformOperationTimedOut)
                 .comment(names::kLockHeldElsewhere)
                 .usage(names::kUsageTypeFilePath, path_)

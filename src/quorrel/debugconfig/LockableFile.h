@@ -36,6 +36,9 @@ public:
 
     // The bound of every wait for the lock: ORV_QUORREL_LOCK_TIMEOUT_MS, else 10 s.
     static uint32_t lockTimeoutMilliseconds();
+    // From now on the calling thread's waits for the lock also end, as timed out, once stop is
+    // set (null: no more): a thread being stopped must not make its stopper wait the bound.
+    static void endWaitsOfThisThreadWhen(const std::atomic<bool>* stop);
 
 private:
     std::unique_ptr<platform::LockedFileInterface> tryOpen(bool create, platform::OsError& error);
