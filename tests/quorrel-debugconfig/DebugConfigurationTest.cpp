@@ -7,6 +7,7 @@
 #include "quorrel/debugconfig/DebugConfiguration.h"
 #include "quorrel/debugconfig/DebugDeviceEntryFactory.h"
 #include "quorrel/debugconfig/DebugSettingsStore.h"
+#include "quorrel/debugconfig/RollbackJournal.h"
 #include "quorrel/debugconfig/StorageLocator.h"
 
 using namespace nORVMISysAPICommon100;
@@ -18,12 +19,18 @@ namespace {
 constexpr const char* kDeviceA = "{11111111-2222-3333-4444-555555555555}";
 constexpr const char* kDeviceB = "{AAAAAAAA-BBBB-CCCC-DDDD-EEEEEEEEEEEE}";
 
-// Counts the writes that reach the file (not its journal).
+// Counts the writes that reach the file (not its journal); with readOnly the file opens only for
+// reading, as another user's file would.
 class CountingFileSystem final : public platform::LockedFileSystemInterface {
 public:
-    std::unique_ptr<platform::LockedFileInterface> openExisting(const std::string& path,
-                                                                platform::OsError& error) override {
-        auto file = platform::lockedFileSystem().openExisting(path, error);
+    std::unique_ptr<platform::LockedFileInterface> openExisting(const std::string& path, platform::OsError& error,
+                                                                platform::FileAccess access) override {
+        if (readOnly && access == platform::FileAccess::kReadWrite && path.find("-journal") == std::string::npos) {
+            error.code = 13;
+            error.message = "Permission denied";
+            return nullptr;
+        }
+        auto file = platform::lockedFileSystem().openExisting(path, error, access);
         if (!file || path.find("-journal") != std::string::npos) return file;
         return std::make_unique<CountingFile>(std::move(file), writes);
     }
@@ -39,13 +46,16 @@ public:
     }
 
     int writes = 0;
+    bool readOnly = false;
 
 private:
     class CountingFile final : public platform::LockedFileInterface {
     public:
         CountingFile(std::unique_ptr<platform::LockedFileInterface> file, int& writes)
             : file_(std::move(file)), writes_(writes) {}
-        bool lockExclusive(platform::OsError& e) override { return file_->lockExclusive(e); }
+        platform::LockAttempt tryLock(platform::LockKind k, platform::OsError& e) override {
+            return file_->tryLock(k, e);
+        }
         bool unlock(platform::OsError& e) override { return file_->unlock(e); }
         bool rewind(platform::OsError& e) override { return file_->rewind(e); }
         bool read(char* b, size_t s, size_t& c, platform::OsError& e) override { return file_->read(b, s, c, e); }
@@ -69,6 +79,19 @@ protected:
 
     void setFile(const std::string& text) { writeFile(scratch_.configFile(), text); }
     std::string fileText() const { return readFile(scratch_.configFile()); }
+    // The stored entry of key as JSON text ("" when there is none).
+    std::string entryText(const char* key) const {
+        Json root = parseJson(fileText());
+        const cJSON* entry = cJSON_GetObjectItemCaseSensitive(cJSON_GetObjectItemCaseSensitive(root.get(), "devices"), key);
+        return entry == nullptr ? std::string() : unformatted(entry);
+    }
+    static std::string unformatted(const cJSON* node) {
+        char* text = cJSON_PrintUnformatted(node);
+        std::string printed = text != nullptr ? text : "";
+        cJSON_free(text);
+        return printed;
+    }
+    static std::string unformatted(const std::string& text) { return unformatted(parseJson(text).get()); }
 
     // Opens the configuration for one operation, as every user does.
     template <typename Work>
@@ -155,12 +178,132 @@ TEST_F(DebugConfigurationTest, VersionRules) {
         EXPECT_NE(std::string::npos, raised.document.find(std::string("\"error_constant\":\"") + c.constant + "\""))
             << c.text << " -> " << raised.document;
         EXPECT_EQ(c.text, fileText()) << "a failed open must leave the file alone";
+
+        // Bag building still shows every device, with the defaults, and tells why.
+        DebugSettingsFaults faults;
+        const auto settings = store_.ensure({kDeviceA, kDeviceB}, &faults);
+        ASSERT_EQ(2u, settings.size());
+        for (const DebugDeviceSettings& shown : settings) {
+            EXPECT_EQ(1, shown.debugSessionConfiguration);
+            EXPECT_FALSE(shown.serverIsOutOfProcess);
+        }
+        ASSERT_EQ(1u, faults.size()) << c.text;
+        EXPECT_EQ(0u, faults[0].find(locator_.getFile() + ": the file cannot be used")) << faults[0];
+        EXPECT_NE(std::string::npos, faults[0].find(c.constant)) << faults[0];
+        EXPECT_EQ(c.text, fileText()) << "nothing is written over a file that cannot be used";
     }
+}
+
+TEST_F(DebugConfigurationTest, AParseErrorIsPlacedByLineAndColumn) {
+    setFile("{\"version\": 1,\n \"devices\": {\n  \"A\": {\"debugSessionConfiguration\": 1,,}}}");
+    DebugSettingsFaults faults;
+    store_.ensure({kDeviceA}, &faults);
+    ASSERT_EQ(1u, faults.size());
+    EXPECT_NE(std::string::npos, faults[0].find("The file is not one JSON value; LineNumber: 3; PositionInLine: 4"))
+        << faults[0];
+    EXPECT_NE(std::string::npos, faults[0].find("kInvalidParameter (-52005)")) << faults[0];
+}
+
+// An entry that cannot be used is set aside whole: its device shows the defaults, as a device
+// without an entry does, the fault names the file, the device and what is wrong, the entry stays
+// as it is until a commit rewrites it, and the other devices are untouched.
+TEST_F(DebugConfigurationTest, AnEntryThatCannotBeUsedHidesOnlyItself) {
+    struct Case {
+        const char* entry;
+        const char* fault;
+    };
+    const Case cases[] = {
+        {"5", "the entry is not an object"},
+        {"[1, true]", "the entry is not an object"},
+        {R"({"debugSessionConfiguration": 5, "ServerIsOutOfProcess": true})",
+         "debugSessionConfiguration 5 is outside the accepted values 0 to 1"},
+        {R"({"debugSessionConfiguration": -1, "ServerIsOutOfProcess": true})",
+         "debugSessionConfiguration -1 is outside the accepted values 0 to 1"},
+        {R"({"debugSessionConfiguration": 99999999999, "ServerIsOutOfProcess": true})",
+         "debugSessionConfiguration 99999999999 does not fit a signed 32-bit number"},
+        {R"({"debugSessionConfiguration": "0", "ServerIsOutOfProcess": true})",
+         "debugSessionConfiguration is not a number"},
+        {R"({"ServerIsOutOfProcess": true})", "debugSessionConfiguration is missing"},
+        {R"({"debugSessionConfiguration": 0, "ServerIsOutOfProcess": 1})",
+         "ServerIsOutOfProcess is neither true nor false"},
+        {R"({"debugSessionConfiguration": 0})", "ServerIsOutOfProcess is missing"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        const std::string text = std::string(R"({"version": 1, "devices": {"A": )") + c.entry +
+                                 R"(, "B": {"debugSessionConfiguration": 0, "ServerIsOutOfProcess": true}}})";
+        setFile(text);
+        DebugSettingsFaults faults;
+        const auto settings = store_.ensure({"A", "B"}, &faults);
+        EXPECT_EQ(1, settings[0].debugSessionConfiguration);
+        EXPECT_FALSE(settings[0].serverIsOutOfProcess);
+        EXPECT_EQ(0, settings[1].debugSessionConfiguration);
+        EXPECT_TRUE(settings[1].serverIsOutOfProcess);
+        ASSERT_EQ(1u, faults.size());
+        EXPECT_EQ(locator_.getFile() + ": device A: " + c.fault +
+                      "; the device shows the default debug settings until its entry is repaired or committed",
+                  faults[0]);
+        EXPECT_EQ(unformatted(c.entry), unformatted(entryText("A"))) << "the entry is kept as it is";
+        faults.clear();
+        EXPECT_EQ(1, store_.read("A", &faults)->debugSessionConfiguration);
+        EXPECT_EQ(1u, faults.size());
+
+        // A commit of the device rewrites its entry whole; the others stay.
+        EXPECT_TRUE(store_.commit("A", {true, 0, true}));
+        faults.clear();
+        const auto after = store_.ensure({"A", "B"}, &faults);
+        EXPECT_TRUE(faults.empty());
+        EXPECT_EQ(0, after[0].debugSessionConfiguration);
+        EXPECT_TRUE(after[0].serverIsOutOfProcess);
+        EXPECT_EQ(0, after[1].debugSessionConfiguration);
+    }
+}
+
+// A file the process may read but not write: shown as stored, new devices with the defaults and
+// the reason, commits refused with it; the file stays as it was.
+TEST_F(DebugConfigurationTest, AFileThatMayOnlyBeReadIsListedAndRefusesCommits) {
+    const std::string text =
+        R"({"version": 1, "devices": {"A": {"debugSessionConfiguration": 0, "ServerIsOutOfProcess": true}}})";
+    setFile(text);
+    files_.readOnly = true;
+    DebugSettingsFaults faults;
+    auto settings = store_.ensure({"A"}, &faults);
+    EXPECT_EQ(0, settings[0].debugSessionConfiguration);
+    EXPECT_TRUE(settings[0].serverIsOutOfProcess);
+    EXPECT_TRUE(faults.empty());
+
+    settings = store_.ensure({"A", "B"}, &faults);
+    EXPECT_EQ(1, settings[1].debugSessionConfiguration);
+    ASSERT_EQ(1u, faults.size());
+    EXPECT_NE(std::string::npos, faults[0].find("the entries of new devices could not be stored")) << faults[0];
+    EXPECT_NE(std::string::npos, faults[0].find("it could only be opened for reading; FilePath: " + locator_.getFile() +
+                                                "; Permission denied"))
+        << faults[0];
+
+    Raised raised = raisedBy([&] { store_.commit("A", {true, 1, false}); });
+    EXPECT_EQ(codes::kPlatformEndOfData.code, raised.code);
+    EXPECT_NE(std::string::npos, raised.document.find("Permission denied")) << raised.document;
+    EXPECT_EQ(text, fileText());
+}
+
+// A reader cannot roll an interrupted rewrite back; it reads the content the journal saved.
+TEST_F(DebugConfigurationTest, AReaderSeesTheContentAnInterruptedRewriteSaved) {
+    const std::string old = R"({"version": 1, "devices": {"A": {"debugSessionConfiguration": 0, "ServerIsOutOfProcess": true}}})";
+    setFile("{\"version\": 1, \"dev");  // cut short by the interrupted rewrite
+    writeFile(scratch_.configFile() + "-journal", RollbackJournal::encode(old));
+    files_.readOnly = true;
+    auto settings = store_.read("A");
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(0, settings->debugSessionConfiguration);
+    EXPECT_TRUE(std::filesystem::exists(scratch_.configFile() + "-journal"));
+    files_.readOnly = false;
+    EXPECT_EQ(0, store_.read("A")->debugSessionConfiguration);
+    EXPECT_EQ(old, fileText());  // the writer rolled it back
 }
 
 TEST_F(DebugConfigurationTest, VersionErrorsCarryTheVersionsForTheTranslator) {
     setFile(R"({"version": 2, "devices": {}})");
-    Raised raised = raisedBy([&] { store_.ensure({kDeviceA}); });
+    Raised raised = raisedBy([&] { store_.commit(kDeviceA, {true, 0, true}); });
     const std::string& doc = raised.document;
     EXPECT_NE(std::string::npos, doc.find("\"translator\":\"mxlator_Digiscan\""));
     EXPECT_NE(std::string::npos, doc.find(R"("usage":"kUsageTypeFileVersion","value":2,"value_type":"uint32_t")"));
@@ -171,10 +314,14 @@ TEST_F(DebugConfigurationTest, VersionErrorsCarryTheVersionsForTheTranslator) {
 
 TEST_F(DebugConfigurationTest, VersionOutsideUnsignedRangeIsANumericConversionFailure) {
     setFile(R"({"version": -1, "devices": {}})");
-    EXPECT_THROW(store_.ensure({kDeviceA}), boost::numeric::negative_overflow);
+    EXPECT_THROW(store_.commit(kDeviceA, {true, 0, true}), boost::numeric::negative_overflow);
     setFile(R"({"version": 4294967296, "devices": {}})");
+    DebugSettingsFaults faults;
+    store_.ensure({kDeviceA}, &faults);
+    ASSERT_EQ(1u, faults.size());
+    EXPECT_NE(std::string::npos, faults[0].find("version: bad numeric conversion: positive overflow")) << faults[0];
     try {
-        store_.ensure({kDeviceA});
+        store_.commit(kDeviceA, {true, 0, true});
         ADD_FAILURE() << "accepted";
     } catch (const boost::numeric::positive_overflow& e) {
         EXPECT_STREQ("bad numeric conversion: positive overflow", e.what());
@@ -224,12 +371,6 @@ TEST_F(DebugConfigurationTest, WrongKindsReadAsEmptyOrFalse) {
     });
 }
 
-TEST_F(DebugConfigurationTest, CommitOfAnEntryThatIsNotAnObjectFailsWithoutWriting) {
-    const std::string text = R"({"version": 1, "devices": {"C": 5}})";
-    setFile(text);
-    EXPECT_EQ(codes::kJsonWrongType.code, raisedBy([&] { store_.commit("C", {true, 0, true}); }).code);
-    EXPECT_EQ(text, fileText());
-}
 
 TEST_F(DebugConfigurationTest, GetEntryOfUnknownKeyRaisesWithTheKey) {
     store_.ensure({kDeviceA});

@@ -1,4 +1,5 @@
 // The lockable file over the real POSIX backend, with failures injected through its system-call table.
+#include <atomic>
 #include <cerrno>
 #include <thread>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "common/platform/posix/FileLockSyscalls.h"
 #include "quorrel-debugconfig/DebugConfigTestSupport.h"
 #include "quorrel/debugconfig/LockableFile.h"
+#include "support/Portable.h"
 
 using namespace nORVMISysAPICommon100;
 using namespace debugconfigtest;
@@ -24,6 +26,8 @@ struct Injection {
     bool failWrite = false;
     bool failFsync = false;
     bool failLock = false;
+    bool denyWrite = false;  // opens for writing are refused, as for another user's file
+    bool denyRead = false;   // and opens for reading too
 };
 Injection injection;
 
@@ -34,6 +38,10 @@ protected:
         auto& calls = fileLockSyscalls();
         calls.open = [](const char* path, int flags, mode_t mode) {
             ((flags & O_CREAT) ? injection.creates : injection.opens)++;
+            if ((injection.denyWrite && (flags & O_ACCMODE) != O_RDONLY) || injection.denyRead) {
+                errno = EACCES;
+                return -1;
+            }
             return platform::posix::realFileLockSyscalls().open(path, flags, mode);
         };
         calls.nanosleep = [](const struct timespec*, struct timespec*) {
@@ -191,6 +199,98 @@ TEST_F(LockableFileTest, LockFailureRaisesOSFaultAndLeavesTheCriticalSection) {
     other.join();
 }
 
+// The lock excludes this thread's second open too, so one thread can play both processes.
+TEST_F(LockableFileTest, ALockHeldElsewhereFailsWithinTheBoundAndSaysSo) {
+    writeFile(path(), "x");
+    LockableFile holder;
+    holder.open(path(), false);
+    holder.lock();
+    LockableFile waiter(platform::lockedFileSystem(), 30);
+    waiter.open(path(), false);
+    Raised raised = raisedBy([&] { waiter.lock(); });
+    EXPECT_EQ(codes::kPlatformOperationTimedOut.code, raised.code);
+    EXPECT_NE(std::string::npos, raised.document.find("\"Another process holds the lock on the file\""));
+    EXPECT_NE(std::string::npos, raised.document.find(R"("usage":"kUsageTypeFilePath","value":")" + path() + "\""));
+    EXPECT_NE(std::string::npos, raised.document.find(R"("usage":"requested_timeout_ms","value":30)"));
+    EXPECT_GT(injection.sleeps, 1) << "the lock is tried again until the bound";
+    EXPECT_FALSE(waiter.isLocked());
+    holder.unlock();
+    waiter.lock();
+    EXPECT_TRUE(waiter.isLocked());
+    waiter.unlock();
+}
+
+// The monitor thread's waits end when the expert stops it, however long the bound.
+TEST_F(LockableFileTest, AThreadsWaitsEndWhenItIsStopped) {
+    writeFile(path(), "x");
+    LockableFile holder;
+    holder.open(path(), false);
+    holder.lock();
+    std::atomic<bool> stop{false};
+    std::thread stopped([&] {
+        LockableFile::endWaitsOfThisThreadWhen(&stop);
+        LockableFile waiter(platform::lockedFileSystem(), 600000);
+        waiter.open(path(), false);
+        stop = true;
+        EXPECT_EQ(codes::kPlatformOperationTimedOut.code, raisedBy([&] { waiter.lock(); }).code);
+        LockableFile::endWaitsOfThisThreadWhen(nullptr);
+    });
+    stopped.join();
+    holder.unlock();
+}
+
+TEST_F(LockableFileTest, TheBoundComesFromTheEnvironment) {
+    testsupport::setEnvironment("ORV_QUORREL_LOCK_TIMEOUT_MS", "250");
+    EXPECT_EQ(250u, LockableFile::lockTimeoutMilliseconds());
+    testsupport::setEnvironment("ORV_QUORREL_LOCK_TIMEOUT_MS", "soon");
+    EXPECT_EQ(10000u, LockableFile::lockTimeoutMilliseconds());
+    testsupport::unsetEnvironment("ORV_QUORREL_LOCK_TIMEOUT_MS");
+    EXPECT_EQ(10000u, LockableFile::lockTimeoutMilliseconds());
+}
+
+// A file this process may only read: readers share the lock, a writer waits for them, writes are
+// refused with the reason the open for writing got.
+TEST_F(LockableFileTest, AFileThatMayOnlyBeReadIsReadUnderASharedLock) {
+    writeFile(path(), "content");
+    injection.denyWrite = true;
+    LockableFile first;
+    LockableFile second;
+    first.open(path(), true);
+    second.open(path(), true);
+    EXPECT_TRUE(first.isReadOnly());
+    first.lock();
+    second.lock();  // shared with the first
+    EXPECT_EQ("content", second.read());
+    Raised raised = raisedBy([&] { second.write("other"); });
+    EXPECT_EQ(codes::kPlatformEndOfData.code, raised.code);
+    EXPECT_NE(std::string::npos, raised.document.find("it could only be opened for reading")) << raised.document;
+    EXPECT_NE(std::string::npos, raised.document.find(R"("internal_error":{"api":"errno","code":13,)"));
+
+    injection.denyWrite = false;
+    LockableFile writer(platform::lockedFileSystem(), 20);
+    writer.open(path(), false);
+    EXPECT_FALSE(writer.isReadOnly());
+    EXPECT_EQ(codes::kPlatformOperationTimedOut.code, raisedBy([&] { writer.lock(); }).code);
+    first.unlock();
+    second.unlock();
+    writer.lock();
+    writer.write("other");
+    writer.unlock();
+    EXPECT_EQ("other", readFile(path()));
+}
+
+// Another user's file that this process may not open at all: the error names the file and why.
+TEST_F(LockableFileTest, AFileThatCannotBeOpenedIsNamedWithTheReason) {
+    writeFile(path(), "content");
+    injection.denyRead = true;
+    LockableFile file;
+    Raised raised = raisedBy([&] { file.open(path(), true); });
+    EXPECT_EQ(codes::kPlatformResourceNotFound.code, raised.code);
+    EXPECT_NE(std::string::npos, raised.document.find(R"("usage":"kUsageTypeFilePath","value":")" + path() + "\""));
+    EXPECT_NE(std::string::npos, raised.document.find(R"("internal_error":{"api":"errno","code":13,"string":"Permission denied")"))
+        << raised.document;
+}
+
 TEST_F(LockableFileTest, UseOfAFileThatIsNotOpenRaises) {
     LockableFile file;
     EXPECT_EQ(codes::kPlatformResourceNotFound.code, raisedBy([&] { file.lock(); }).code);
@@ -210,7 +310,8 @@ TEST(LockableFileThreadsTest, SeparateOpensInOneProcessExcludeEachOther) {
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&] {
             for (int i = 0; i < kIncrements; ++i) {
-                LockableFile file;
+                // Polling waiters are not served in turn: a loaded machine must not hit the bound.
+                LockableFile file(platform::lockedFileSystem(), 600000);
                 file.open(path, true);
                 file.lock();
                 const int value = std::stoi(file.read());

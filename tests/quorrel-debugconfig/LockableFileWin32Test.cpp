@@ -14,6 +14,10 @@ using namespace debugconfigtest;
 
 namespace {
 
+constexpr platform::LockAttempt Locked = platform::LockAttempt::kLocked;
+constexpr platform::LockKind Exclusive = platform::LockKind::kExclusive;
+constexpr platform::LockKind Shared = platform::LockKind::kShared;
+
 class LockedFileWin32 : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -43,24 +47,25 @@ bool underWine() {
 
 TEST_F(LockedFileWin32, TheLockExcludesOtherOpensOfThisProcess) {
     platform::OsError error;
-    ASSERT_TRUE(first->lockExclusive(error)) << error.message;
-    // The second locker is told at once rather than left waiting.
-    platform::win32::fileLockSyscalls().lockFileEx = [](HANDLE file, DWORD flags, DWORD reserved, DWORD low, DWORD high,
-                                                        LPOVERLAPPED at) -> BOOL {
-        return platform::win32::realFileLockSyscalls().lockFileEx(file, flags | LOCKFILE_FAIL_IMMEDIATELY, reserved,
-                                                                     low, high, at);
-    };
-    EXPECT_FALSE(second->lockExclusive(error));
-    EXPECT_EQ(error.code, ERROR_LOCK_VIOLATION);
+    ASSERT_EQ(Locked, first->tryLock(Exclusive, error)) << error.message;
+    // The second locker is told at once rather than left waiting, shared or not.
+    EXPECT_EQ(platform::LockAttempt::kHeldElsewhere, second->tryLock(Exclusive, error));
+    EXPECT_EQ(platform::LockAttempt::kHeldElsewhere, second->tryLock(Shared, error));
     ASSERT_TRUE(first->unlock(error));
-    EXPECT_TRUE(second->lockExclusive(error)) << error.message;
+    // Shared locks admit each other, and keep an exclusive one out.
+    ASSERT_EQ(Locked, first->tryLock(Shared, error)) << error.message;
+    EXPECT_EQ(Locked, second->tryLock(Shared, error)) << error.message;
+    ASSERT_TRUE(second->unlock(error));
+    EXPECT_EQ(platform::LockAttempt::kHeldElsewhere, second->tryLock(Exclusive, error));
+    ASSERT_TRUE(first->unlock(error));
+    EXPECT_EQ(Locked, second->tryLock(Exclusive, error)) << error.message;
     EXPECT_TRUE(second->unlock(error));
 }
 
 TEST_F(LockedFileWin32, TheLockStopsReadsAndWritesOfOtherOpens) {
     if (underWine()) GTEST_SKIP() << "wine keeps byte-range locks advisory; Windows enforces them";
     platform::OsError error;
-    ASSERT_TRUE(first->lockExclusive(error)) << error.message;
+    ASSERT_EQ(Locked, first->tryLock(Exclusive, error)) << error.message;
     char buffer[16];
     size_t count = 0;
     EXPECT_FALSE(second->read(buffer, sizeof buffer, count, error));
@@ -97,7 +102,7 @@ TEST_F(LockedFileWin32, InjectedLockFailureIsReported) {
     table.lockFileEx = [](HANDLE, DWORD, DWORD, DWORD, DWORD, LPOVERLAPPED) -> BOOL { return FALSE; };
     table.getLastError = []() -> DWORD { return ERROR_NOT_ENOUGH_MEMORY; };
     platform::OsError error;
-    EXPECT_FALSE(first->lockExclusive(error));
+    EXPECT_EQ(platform::LockAttempt::kFailed, first->tryLock(Exclusive, error));
     EXPECT_EQ(error.code, ERROR_NOT_ENOUGH_MEMORY);
 }
 

@@ -18,7 +18,12 @@ int exitCodeOf(const std::unique_ptr<testsupport::ChildProcess>& child) { return
 
 class ProcessLockTest : public ::testing::Test {
 protected:
-    ProcessLockTest() { testsupport::setEnvironment("ORV_COMMON_APPDATA", scratch_.root()); }
+    ProcessLockTest() {
+        testsupport::setEnvironment("ORV_COMMON_APPDATA", scratch_.root());
+        // The committers inherit it: polling waiters are not served in turn, and a loaded
+        // machine must not hit the bound.
+        testsupport::setEnvironment("ORV_QUORREL_LOCK_TIMEOUT_MS", "600000");
+    }
 
     ScratchFolder scratch_;
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "explorer/ComPtr.h"
+#include "explorer/ErrorInfo.h"
 #include "explorer/SysExpert.h"
 
 namespace quorreltest {
@@ -32,6 +33,17 @@ inline std::vector<ULONG> drain(IsvSysEnumPropertyTag* tags) {
     ULONG fetched = 0;
     while (tags->Next(1, &tag, &fetched) == S_OK && fetched == 1) out.push_back(tag);
     return out;
+}
+
+// The calling thread's COM error information (taken, as a host takes it): its description, or
+// "" when there is none.
+inline std::wstring takeErrorDescription() {
+    IErrorInfo* info = nullptr;
+    if (GetErrorInfo(0, &info) != S_OK || info == nullptr) return std::wstring();
+    BstrHolder text;
+    info->GetDescription(text.out());
+    info->Release();
+    return text.get() == nullptr ? std::wstring() : std::wstring(text.get(), SysStringLen(text.get()));
 }
 
 }  // namespace quorreltest

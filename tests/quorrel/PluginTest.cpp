@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <sstream>
+#include <thread>
 
 #include "ComTestSupport.h"
 #include "explorer/PropertyTags.h"
@@ -362,14 +363,121 @@ TEST_F(Plugin, StoredSettingsAppearInTheBag) {
     EXPECT_TRUE(boolean(device.get(), kSvSysTagServerIsOutOfProcess));
 }
 
-TEST_F(Plugin, AFileTooNewFailsBagBuilding) {
-    {
-        std::ofstream file(configFile());
-        file << R"({"version": 2, "devices": {}})";
+std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+void writeConfig(const std::string& text) {
+    std::ofstream file(configFile(), std::ios::binary | std::ios::trunc);
+    file << text;
+}
+
+// A commit of a shown bag with ServerIsOutOfProcess set, as the host makes it.
+HRESULT commitOutOfProcess(IsvSysExpert2* expert, ComPtr<IsvSysPropertyBag4> bag, const wchar_t* id) {
+    EXPECT_EQ(S_OK, bag->SetBool(kSvSysTagServerIsOutOfProcess, TRUE));
+    ULONG result = 0;
+    return expert->CommitPropertiesEx(id, bag.get(), &result, nullptr);
+}
+
+// A file this software cannot use hides no device: every one is listed with the default debug
+// settings, the host hears why, and a commit is refused and leaves the file byte for byte.
+TEST_F(Plugin, AFileThatCannotBeUsedIsListedWithDefaultsAndRefusesCommits) {
+    for (const char* text : {R"({"version": 2, "devices": {}, "new": 1})", "{\"version\": 1, \"devices\": {",
+                             R"({"version": 1, "devices": []})"}) {
+        SCOPED_TRACE(text);
+        writeConfig(text);
+        ASSERT_EQ(S_OK, expert->Initialize());
+        EXPECT_EQ(5u, deviceIDs().size());
+        const std::string described = narrow(takeErrorDescription());
+        EXPECT_NE(std::string::npos, described.find("Quorrel.config: the file cannot be used")) << described;
+        ComPtr<IsvSysPropertyBag4> shown = bag(kDevice1);
+        EXPECT_EQ(1u, u32(shown.get(), kSvSysTagDebugSessionConfiguration));
+        EXPECT_FALSE(boolean(shown.get(), kSvSysTagServerIsOutOfProcess));
+        EXPECT_EQ(E_FAIL, commitOutOfProcess(expert.get(), editable(kDevice1), kDevice1));
+        EXPECT_EQ(text, readFile(configFile()));
+        ASSERT_EQ(S_OK, expert->Shutdown());
     }
+}
+
+// One entry that cannot be used hides only its own settings, and a commit rewrites it.
+TEST_F(Plugin, ABadEntryShowsDefaultsForItsDeviceOnly) {
+    writeConfig(std::string(R"({"version": 1, "devices": {")") + narrow(kDevice3) +
+                R"(": {"debugSessionConfiguration": 99999999999, "ServerIsOutOfProcess": true}, ")" +
+                narrow(kDevice1) + R"(": {"debugSessionConfiguration": 0, "ServerIsOutOfProcess": true}}})");
     ASSERT_EQ(S_OK, expert->Initialize());
+    EXPECT_EQ(5u, deviceIDs().size());
+    const std::string described = narrow(takeErrorDescription());
+    EXPECT_NE(std::string::npos, described.find("Quorrel.config: device " + narrow(kDevice3) +
+                                                ": debugSessionConfiguration 99999999999 does not fit"))
+        << described;
+    EXPECT_EQ(1u, u32(bag(kDevice3).get(), kSvSysTagDebugSessionConfiguration));
+    EXPECT_FALSE(boolean(bag(kDevice3).get(), kSvSysTagServerIsOutOfProcess));
+    EXPECT_EQ(0u, u32(bag(kDevice1).get(), kSvSysTagDebugSessionConfiguration));
+    EXPECT_TRUE(boolean(bag(kDevice1).get(), kSvSysTagServerIsOutOfProcess));
+
+    EXPECT_EQ(S_OK, commitOutOfProcess(expert.get(), editable(kDevice3), kDevice3));
+    EXPECT_EQ((std::pair<int, bool>{1, true}), storedEntry(kDevice3));
+    EXPECT_EQ((std::pair<int, bool>{0, true}), storedEntry(kDevice1));
+}
+
+// While the file cannot be opened, refreshes fail as often as they are tried and a device added
+// to the storage meanwhile is not built; once the file is back, every device is listed, with
+// the file's values, without any further storage change.
+TEST_F(Plugin, FailedRefreshesLoseNoDevice) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    const std::vector<std::wstring> listed = deviceIDs();
+    fs::remove(configFile());
+    fs::create_directory(configFile());  // a folder in the file's place cannot be opened
+    for (int i = 0; i < 3; ++i) {
+        ComPtr<IsvSysPropertyBag> refreshed;
+        const ULONG tag = kSvSysTagDebugSessionConfiguration;
+        EXPECT_EQ(E_FAIL, expert->RefreshPropertyBag(kDevice3, 1, &tag, FALSE, refreshed.out()));
+        EXPECT_NE(std::string::npos, narrow(takeErrorDescription()).find("Failed to open file"));
+    }
+    SimStorage_beginBatch();
+    ASSERT_EQ(0, SimStorage_addObject(R"({"id": "{D1A500FF-0C2E-4B7A-8E11-5A00000000FF}",
+        "class": "{5C1A0001-7E2B-4D3C-9F10-0A1B2C3D4E01}", "properties": {"9553": "Added", "1585": "HSDR-5162"}})"));
+    SimStorage_endBatch();
+
+    fs::remove(configFile());
+    writeConfig(std::string(R"({"version": 1, "devices": {")") + narrow(kDevice3) +
+                R"(": {"debugSessionConfiguration": 0, "ServerIsOutOfProcess": true}}})");
+    std::vector<std::wstring> expected = listed;
+    expected.push_back(L"{D1A500FF-0C2E-4B7A-8E11-5A00000000FF}");
+    EXPECT_EQ(expected, deviceIDs());
+    EXPECT_EQ(0u, u32(bag(kDevice3).get(), kSvSysTagDebugSessionConfiguration));
+    EXPECT_TRUE(boolean(bag(kDevice3).get(), kSvSysTagServerIsOutOfProcess));
+}
+
+// Another process holds the lock and does not let go: listing and commits fail within the bound
+// and say why, Shutdown returns, and once the holder lets go everything works again.
+TEST_F(Plugin, ALockHeldElsewhereFailsWithinTheBound) {
+    testsupport::setEnvironment("ORV_QUORREL_LOCK_TIMEOUT_MS", "200");
+    ASSERT_EQ(S_OK, expert->Initialize());
+    const ComPtr<IsvSysPropertyBag4> edited = editable(kDevice1);
+    ASSERT_EQ(S_OK, expert->Shutdown());
+    ASSERT_EQ(S_OK, expert->Initialize());
+    const fs::path held = configFolder() / "held";
+    const fs::path release = configFolder() / "release";
+    fs::remove(held);
+    fs::remove(release);
+    testsupport::ChildProcess holder(QUORREL_DEBUGCONFIG_COMMITTER, {"--hold", held.string(), release.string()});
+    ASSERT_TRUE(holder.started());
+    while (!fs::exists(held)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+
     ComPtr<IsvSysEnumStringList> ids;
     EXPECT_EQ(E_FAIL, expert->GetDeviceIDs(ids.out()));
+    std::string described = narrow(takeErrorDescription());
+    EXPECT_NE(std::string::npos, described.find("Another process holds the lock on the file")) << described;
+    EXPECT_NE(std::string::npos, described.find("Quorrel.config")) << described;
+    EXPECT_EQ(E_FAIL, commitOutOfProcess(expert.get(), edited, kDevice1));
+    described = narrow(takeErrorDescription());
+    EXPECT_NE(std::string::npos, described.find("Another process holds the lock on the file")) << described;
+    EXPECT_EQ(S_OK, expert->Shutdown());
+
+    std::ofstream(release.string()).put('1');
+    EXPECT_EQ(0, holder.wait());
+    ASSERT_EQ(S_OK, expert->Initialize());
+    EXPECT_EQ(5u, deviceIDs().size());
+    testsupport::unsetEnvironment("ORV_QUORREL_LOCK_TIMEOUT_MS");
 }
 
 TEST_F(Plugin, ValidateChecksTheModifiedSet) {

@@ -20,8 +20,9 @@ public:
     }
     void createPropertyBags(sysapicpp::BagList& out, const sysapicpp::IdList& ids) override {
         requests.push_back(ids);
-        if (failNext) {
+        if (failNext || failures > 0) {
             failNext = false;
+            if (failures > 0) --failures;
             SYSAPICPP_THROW(FailException);
         }
         out.clear();
@@ -44,6 +45,7 @@ public:
     int listCalls = 0;
     uint32_t generation = 0;
     bool failNext = false;
+    int failures = 0;  // builds that fail from now on
     bool listComplete = true;
 };
 
@@ -140,6 +142,34 @@ TEST_F(BagCache, AFailedBuildIsRetriedByTheNextRefresh) {
     EXPECT_THROW(cache.refresh(), sysapicpp::HResultException);
     cache.refresh();
     EXPECT_EQ((sysapicpp::IdList{"{A}"}), ids());
+}
+
+// However often building fails, and however often a device is asked for again meanwhile (as
+// the host's RefreshPropertyBag does), every device comes back once building works: the changed
+// one with a fresh bag, the one announced during the failures at all.
+TEST(BagCacheFailures, RepeatedFailedBuildsLoseNoDevice) {
+    for (int failures : {1, 2, 5}) {
+        SCOPED_TRACE(failures);
+        DeviceSource source;
+        sysapicpp::PropertyBagCache cache{source};
+        source.shown = {"{A}", "{B}"};
+        cache.refresh();
+        const uint32_t before = cache.getBag("{A}").getU32(1);
+        source.shown = {"{A}", "{B}", "{C}"};
+        cache.addPending({"{C}"});
+        source.failures = failures;
+        for (int i = 0; i < failures; ++i) {
+            cache.markChanged("{A}");
+            EXPECT_THROW(cache.refresh(), sysapicpp::HResultException);
+        }
+        cache.refresh();
+        sysapicpp::IdList listed;
+        cache.listIDs(listed);
+        EXPECT_EQ((sysapicpp::IdList{"{A}", "{B}", "{C}"}), listed);
+        EXPECT_NE(before, cache.getBag("{A}").getU32(1));
+        // Each device was asked for once per build, however often it was announced.
+        EXPECT_EQ((sysapicpp::IdList{"{C}", "{A}"}), source.requests.back());
+    }
 }
 
 TEST_F(BagCache, AFailedAnnouncementOfAnUncachedDeviceIsNotRepeated) {

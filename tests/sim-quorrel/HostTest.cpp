@@ -210,18 +210,26 @@ namespace {
 
 // A failing call shows the plug-in's own text beside its HRESULT: here a stored value that does
 // not fit a signed 32-bit number.
-TEST(Host, AFailedCallShowsThePluginsText) {
+TEST(Host, ACommitToANewerFileIsRefusedWithThePluginsText) {
     if (!pluginBuilt()) GTEST_SKIP() << "the plug-in is not built: " << pluginPath();
     TemporaryFolder appData;
+    const std::string file = appData.path + "/Orvane/Shared/Quorrel/Quorrel.config";
+    const std::string newer = R"({"version": 2, "devices": {}, "added in version 2": true})";
     {
-        std::ofstream settings(appData.path + "/Orvane/Shared/Quorrel/Quorrel.config");
-        settings << R"({"version": 1, "devices": {"{D1A50001-0C2E-4B7A-8E11-5A0000000001}": )"
-                 << R"({"debugSessionConfiguration": 1e12, "ServerIsOutOfProcess": false}}})";
+        std::ofstream settings(file);
+        settings << newer;
     }
-    HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path, true);
+    HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
+                          " --set 1:ServerIsOutOfProcess=true");
     EXPECT_NE(run.exitCode, 0);
+    // Listed with the defaults, the commit refused with the reason, the file left as it was.
+    EXPECT_NE(run.output.find("{D1A50001-0C2E-4B7A-8E11-5A0000000001}"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("0x80004005 (E_FAIL): "), std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("overflow"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("kErrorFileTooNewForSoftware"), std::string::npos) << run.output;
+    std::ifstream kept(file);
+    std::stringstream text;
+    text << kept.rdbuf();
+    EXPECT_EQ(newer, text.str());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 #include "ExitCodes.h"
 #include "Refusal.h"
+#include "common/orverr/StatusText.h"
 #include "ToolOptions.h"
 #include "ToolRun.h"
 #include "common/platform/File.h"
@@ -24,7 +25,7 @@
 #include "quorrel/debugconfig/DebugSettingsStore.h"
 #include "quorrel/debugconfig/StorageLocator.h"
 #include "quorrel/dsc/GuidText.h"
-#include "quorrel/expertbase/DeviceRules.h"
+#include "quorrel/debugconfig/DebugSettingsRules.h"
 #include "quorrel/version/VersionCheck.h"
 
 using namespace nORVMISysAPICommon100;
@@ -96,7 +97,7 @@ int commitValues(const std::string& configuration, const std::string& outOfProce
     if (outOfProcess != "true" && outOfProcess != "false") {
         return usage("ServerIsOutOfProcess is true or false, not \"" + outOfProcess + "\"");
     }
-    if (!debugSessionConfigurationAccepted(number)) {
+    if (!nORVMISysAPICommon100::debugconfig::isAcceptedDebugSessionConfiguration(number)) {
         std::fprintf(stderr, "%s: debugSessionConfiguration %s is refused: the plug-in accepts 0 or 1\n", kProgram,
                      configuration.c_str());
         return orvtool::kRefused;
@@ -143,7 +144,7 @@ int runCommand(const std::vector<std::string>& arguments) {
             std::printf("%s\n", store.commit(keys[0], values) ? "written" : "unchanged");
         }
     } catch (const orverr::ExceptionBase& e) {
-        std::fprintf(stderr, "%s: %s\n", kProgram, debugconfigtool::describe(e).c_str());
+        std::fprintf(stderr, "%s: %s\n", kProgram, orverr::describe(e).c_str());
         return debugconfigtool::exitCodeOf(e);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", kProgram, e.what());

@@ -1,6 +1,6 @@
 #pragma once
-// A file opened for reading and writing in binary mode whose whole content can be locked
-// exclusively. The lock excludes every other open of the file, in other processes and in this one.
+// A file opened in binary mode whose whole content can be locked, shared or exclusively. An
+// exclusive lock excludes every other open's lock, in other processes and in this one.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -10,12 +10,17 @@
 
 namespace platform {
 
+enum class LockKind { kShared, kExclusive };
+enum class LockAttempt { kLocked, kHeldElsewhere, kFailed };
+enum class FileAccess { kReadWrite, kReadOnly };
+
 class LockedFileInterface {
 public:
     virtual ~LockedFileInterface() = default;
 
-    // Blocks until no other open of the file holds the lock.
-    virtual bool lockExclusive(OsError& error) = 0;
+    // Never waits: kHeldElsewhere while another open holds a lock that excludes this one, so
+    // that the caller decides how long to wait. A shared lock needs only read access.
+    virtual LockAttempt tryLock(LockKind kind, OsError& error) = 0;
     virtual bool unlock(OsError& error) = 0;
     virtual bool rewind(OsError& error) = 0;
     // Reads up to size bytes from the current position; count < size only at the end of the file.
@@ -33,7 +38,8 @@ public:
     virtual ~LockedFileSystemInterface() = default;
 
     // Opens an existing file; null (with error) when it cannot.
-    virtual std::unique_ptr<LockedFileInterface> openExisting(const std::string& path, OsError& error) = 0;
+    virtual std::unique_ptr<LockedFileInterface> openExisting(const std::string& path, OsError& error,
+                                                              FileAccess access = FileAccess::kReadWrite) = 0;
     // Creates the file only when it does not exist yet; false when it exists or cannot be created.
     virtual bool createNew(const std::string& path, OsError& error) = 0;
     virtual void sleepMilliseconds(uint32_t milliseconds) = 0;

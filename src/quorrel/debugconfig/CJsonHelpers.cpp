@@ -95,11 +95,42 @@ void setMember(cJSON& object, const char* name, cJSON* value) {
     cJSON_ReplaceItemViaPointer(&object, existing, value);
 }
 
+void makeEmptyObject(cJSON& node) {
+    if ((node.type & cJSON_IsReference) == 0) {
+        cJSON_Delete(node.child);  // the whole list of children
+        cJSON_free(node.valuestring);
+    }
+    node.child = nullptr;
+    node.valuestring = nullptr;
+    node.valueint = 0;
+    node.valuedouble = 0;
+    node.type = cJSON_Object | (node.type & cJSON_StringIsConst);
+}
+
 std::shared_ptr<cJSON> parse(const std::string& text) {
     cJSON* root = nullptr;
     // cJSON reads up to the first NUL; a text with one inside is not a JSON text.
-    if (text.find('\0') == std::string::npos) root = cJSON_ParseWithOpts(text.c_str(), nullptr, 1);
-    if (root == nullptr) ORVERR_THROW(orverr::codes::kJsonParseFailed).elaborations().raise();
+    const size_t nul = text.find('\0');
+    const char* end = text.c_str() + (nul == std::string::npos ? text.size() : nul);
+    if (nul == std::string::npos) root = cJSON_ParseWithOpts(text.c_str(), &end, 1);
+    if (root == nullptr) {
+        // Where the parser stopped, so that a hand edit can be found and repaired.
+        uint32_t line = 1;
+        uint32_t column = 1;
+        for (const char* at = text.c_str(); at < end && *at != '\0'; ++at) {
+            if (*at == '\n') {
+                ++line;
+                column = 1;
+            } else {
+                ++column;
+            }
+        }
+        ORVERR_THROW(orverr::codes::kJsonParseFailed)
+            .comment(debugconfig::kNotJson)
+            .usageUInt32(debugconfig::kUsageTypeLineNumber, line)
+            .usageUInt32(debugconfig::kUsageTypePositionInLine, column)
+            .raise();
+    }
     return own(root);
 }
 

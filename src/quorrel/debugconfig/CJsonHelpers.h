@@ -34,6 +34,10 @@ void setMember(cJSON& object, const char* name, cJSON* value);
 // Appends value under name without looking for a member of that name; takes ownership of value.
 cJSON& addMember(cJSON& object, const char* name, cJSON* value);
 
+// Turns node, whatever its kind, into an empty object in place: its name and its position in
+// its parent stay, so pointers to it stay valid.
+void makeEmptyObject(cJSON& node);
+
 // Allocation failures of cJSON throw std::bad_alloc.
 cJSON* checked(cJSON* created);
 

@@ -26,12 +26,18 @@ inline constexpr const char* kUsageTypeFilePath = "kUsageTypeFilePath";
 inline constexpr const char* kUsageTypeFileVersion = "kUsageTypeFileVersion";
 inline constexpr const char* kUsageTypeSupportedVersion = "kUsageTypeSupportedVersion";
 inline constexpr const char* kUsageTypeOldestCompatibleVersion = "kUsageTypeOldestCompatibleVersion";
+inline constexpr const char* kUsageTypeLineNumber = "kUsageTypeLineNumber";
+inline constexpr const char* kUsageTypePositionInLine = "kUsageTypePositionInLine";
 
 // Messages.
 inline constexpr const char* kShellFolderFailed = "SHGetFolderPathW failed";
 inline constexpr const char* kOpenFailed = "Failed to open file";
 inline constexpr const char* kNotOpen = "File is not open";
 inline constexpr const char* kLockFailed = "Failed to lock file";
+inline constexpr const char* kLockHeldElsewhere = "Another process holds the lock on the file";
+inline constexpr const char* kLockSlowWait = "the lock was held by another process for";
+inline constexpr const char* kReadOnly = "Failed to write file: it could only be opened for reading";
+inline constexpr const char* kNotJson = "The file is not one JSON value";
 inline constexpr const char* kUnlockFailed = "Failed to unlock file";
 inline constexpr const char* kReadFailed = "Failed to read file";
 inline constexpr const char* kWriteFailed = "Failed to write file";
@@ -48,6 +54,15 @@ inline constexpr char kJournalMagic[] = "QuorrelJournal1";
 // Opening: one plain try, then this many attempts that create a missing file, this far apart.
 inline constexpr int kOpenAttempts = 6;
 inline constexpr uint32_t kOpenRetryMilliseconds = 10;
+// Waiting for the file lock: polled this often at first, backing off to the longer interval,
+// and given up after the timeout (the environment variable, in milliseconds, may set another).
+inline constexpr uint32_t kLockPollFirstMilliseconds = 1;
+inline constexpr uint32_t kLockPollMaxMilliseconds = 4;
+inline constexpr uint32_t kLockTimeoutMilliseconds = 10000;
+inline constexpr const char* kLockTimeoutVariable = "ORV_QUORREL_LOCK_TIMEOUT_MS";
+// A wait at least this long is traced when it ends.
+inline constexpr uint32_t kLockSlowWaitMilliseconds = 1000;
+
 // Reads go in chunks of this size until one comes back short.
 inline constexpr std::size_t kReadChunk = 128;
 

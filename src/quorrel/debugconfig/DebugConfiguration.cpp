@@ -2,6 +2,9 @@
 
 #include <cjson/cJSON.h>
 
+#include <boost/numeric/conversion/cast.hpp>
+
+#include "common/orverr/Exception.h"
 #include "common/orverr/Raise.h"
 #include "quorrel/debugconfig/CJsonHelpers.h"
 #include "quorrel/debugconfig/DebugConfigNames.h"
@@ -46,19 +49,33 @@ DebugConfiguration::FileLock::~FileLock() {
 }
 
 DebugConfiguration::DebugConfiguration(ConfigContainerInterface& container,
-                                       const DebugDeviceEntryFactoryInterface& factory)
+                                       const DebugDeviceEntryFactoryInterface& factory, ContentFaults faults)
     : container_(container), factory_(factory), lock_(container) {
-    load();
+    load(faults);
 }
 
-void DebugConfiguration::load() {
+void DebugConfiguration::load(ContentFaults faults) {
     text_ = container_.read();
-    if (text_.empty()) {
-        root_ = emptyDocument();
-    } else {
-        root_ = cjson::parse(text_);
-        checkVersion(*root_);
+    try {
+        if (text_.empty()) {
+            root_ = emptyDocument();
+        } else {
+            root_ = cjson::parse(text_);
+            checkVersion(*root_);
+        }
+        devices_.build(devices());
+    } catch (const orverr::Exception&) {
+        if (faults == ContentFaults::kThrow) throw;
+        setAside();
+    } catch (const boost::numeric::bad_numeric_cast&) {
+        if (faults == ContentFaults::kThrow) throw;
+        setAside();
     }
+}
+
+void DebugConfiguration::setAside() {
+    contentFault_ = std::current_exception();
+    root_ = emptyDocument();
     devices_.build(devices());
 }
 
@@ -97,6 +114,9 @@ std::shared_ptr<DebugDeviceEntryInterface> DebugConfiguration::getOrCreateEntry(
 }
 
 bool DebugConfiguration::save() {
+    // Nothing is written over a file this software cannot read: the hand edit can still be
+    // repaired, and a newer version's file is never downgraded.
+    if (contentFault_) std::rethrow_exception(contentFault_);
     std::string printed = cjson::print(*root_);
     if (printed == text_) return false;
     container_.write(printed);

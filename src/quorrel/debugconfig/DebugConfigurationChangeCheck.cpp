@@ -6,6 +6,7 @@
 #include "explorer/PropertyTags.h"
 #include "quorrel/debugconfig/ConfigContainer.h"
 #include "quorrel/debugconfig/DebugConfiguration.h"
+#include "quorrel/debugconfig/DebugSettingsStoreInterface.h"
 #include "quorrel/expertbase/DeviceKey.h"
 
 namespace nORVMISysAPICommon100 {
@@ -51,10 +52,10 @@ sysapicpp::IdList DebugConfigurationChangeCheck::run() {
                 if (e.code() == orverr::codes::kEntryNotFound.code) continue;
                 throw;
             }
-            // A number that does not read shows as 0 in the bag.
-            const uint32_t stored = static_cast<uint32_t>(entry->getDebugSessionConfiguration().value_or(0));
-            if (stored != device.debugSessionConfiguration ||
-                entry->getServerIsOutOfProcess() != device.serverIsOutOfProcess) {
+            // Compared as a bag shows it: an entry that cannot be used shows the defaults.
+            const DebugDeviceSettings stored = shownSettings(*entry);
+            if (static_cast<uint32_t>(stored.debugSessionConfiguration.value_or(0)) != device.debugSessionConfiguration ||
+                stored.serverIsOutOfProcess != device.serverIsOutOfProcess) {
                 changed.push_back(device.id);
             }
         }

@@ -10,6 +10,7 @@
 #include "palu/Trace.h"
 #include "quorrel/debugconfig/DebugConfigNames.h"
 #include "quorrel/debugconfig/FileStatus.h"
+#include "quorrel/debugconfig/LockableFile.h"
 #include "quorrel/messages/Messages.h"
 
 namespace nORVMISysAPICommon100 {
@@ -112,6 +113,8 @@ void DebugConfigurationChangeNotifier::checkOnce() {
 
 void DebugConfigurationChangeNotifier::loop() {
     platform::setCurrentThreadName(msg::kMonitorThreadName);
+    // A check waiting for another process's lock ends when the expert is destroyed.
+    LockableFile::endWaitsOfThisThreadWhen(&stop_);
     while (!stop_.load()) {
         bool relevant = false;
         const bool goOn = collect(relevant);

@@ -4,9 +4,9 @@
 
 #include <utility>
 
-#include "common/orverr/Raise.h"
 #include "quorrel/debugconfig/CJsonHelpers.h"
 #include "quorrel/debugconfig/DebugConfigNames.h"
+#include "quorrel/debugconfig/DebugSettingsRules.h"
 
 namespace nORVMISysAPICommon100 {
 
@@ -25,11 +25,11 @@ bool DebugDeviceEntry::getServerIsOutOfProcess() const {
     return cJSON_IsTrue(cjson::findMember(node_.get(), names::kServerIsOutOfProcessKey)) != 0;
 }
 
+std::string DebugDeviceEntry::fault() const { return names::entryFault(node_.get()); }
+
 cJSON& DebugDeviceEntry::writableNode() {
-    // Members added to a number or a string would leave a document that does not print as JSON.
-    if (!cJSON_IsObject(node_.get())) {
-        ORVERR_THROW(orverr::codes::kJsonWrongType).usage(names::kUsageTypeToken, key_).raise();
-    }
+    // An entry set aside as unusable is rewritten whole: members cannot be added to a number.
+    if (!cJSON_IsObject(node_.get())) cjson::makeEmptyObject(*node_);
     return *node_;
 }
 

@@ -10,10 +10,11 @@ namespace nORVMISysAPICommon100 {
 
 class DebugDeviceEntry final : public DebugDeviceEntryInterface {
 public:
-    // node shares ownership of its document; setters need it to be a JSON object.
+    // node shares ownership of its document.
     DebugDeviceEntry(std::string key, std::shared_ptr<cJSON> node);
 
     const std::string& getKey() const override { return key_; }
+    std::string fault() const override;
     std::optional<int32_t> getDebugSessionConfiguration() const override;
     bool getServerIsOutOfProcess() const override;
     void setDebugSessionConfiguration(int32_t value) override;

@@ -12,8 +12,9 @@ public:
     DebugSettingsStore(const StorageLocatorInterface& locator, const DebugDeviceEntryFactoryInterface& factory,
                        platform::LockedFileSystemInterface& system = platform::lockedFileSystem());
 
-    std::optional<DebugDeviceSettings> read(const std::string& key) override;
-    std::vector<DebugDeviceSettings> ensure(const std::vector<std::string>& keys) override;
+    std::optional<DebugDeviceSettings> read(const std::string& key, DebugSettingsFaults* faults = nullptr) override;
+    std::vector<DebugDeviceSettings> ensure(const std::vector<std::string>& keys,
+                                            DebugSettingsFaults* faults = nullptr) override;
     bool commit(const std::string& key, const DebugDeviceEntryValues& values) override;
 
 private:

@@ -15,18 +15,30 @@ struct DebugDeviceSettings {
     bool serverIsOutOfProcess = false;
 };
 
+// Faults found in the file that did not stop the operation, each in words naming the file (and
+// the device): for the caller to report.
+using DebugSettingsFaults = std::vector<std::string>;
+
 class DebugSettingsStoreInterface {
 public:
     virtual ~DebugSettingsStoreInterface() = default;
 
-    // The stored settings of key, or nothing when the file has no entry for it (nothing is written).
-    virtual std::optional<DebugDeviceSettings> read(const std::string& key) = 0;
-    // Entries for keys that have none, with the defaults (1, false); existing ones stay.
-    // Returns the settings of every key, in order.
-    virtual std::vector<DebugDeviceSettings> ensure(const std::vector<std::string>& keys) = 0;
-    // The commit of the host: both values of key are replaced (entry created when missing).
-    // Returns whether the file was written.
+    // The settings shown for key, or nothing when the file has no entry for it (nothing is
+    // written). An entry that cannot be used reads as the defaults, its fault added to faults.
+    virtual std::optional<DebugDeviceSettings> read(const std::string& key, DebugSettingsFaults* faults = nullptr) = 0;
+    // Entries for keys that have none, with the defaults (1, false); existing ones stay. Returns
+    // the settings shown for every key, in order. Faults of the content do not fail the call:
+    // an entry that cannot be used, a whole file that cannot be (nothing is written then) and
+    // new entries that cannot be stored give the defaults, the fault added to faults.
+    virtual std::vector<DebugDeviceSettings> ensure(const std::vector<std::string>& keys,
+                                                    DebugSettingsFaults* faults = nullptr) = 0;
+    // The commit of the host: key's entry is rewritten with both values (created when missing,
+    // replaced whole when it could not be used). A file whose content cannot be used, or that may
+    // only be read, refuses it with the reason. Returns whether the file was written.
     virtual bool commit(const std::string& key, const DebugDeviceEntryValues& values) = 0;
 };
+
+// What a bag shows for an entry: its values, or the defaults when it cannot be used.
+DebugDeviceSettings shownSettings(const DebugDeviceEntryInterface& entry);
 
 }  // namespace nORVMISysAPICommon100

@@ -1,17 +1,46 @@
 #include "quorrel/debugconfig/LockableFile.h"
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+
 #include "common/orverr/Codes.h"
+#include "common/orverr/Raise.h"
+#include "common/platform/Environment.h"
 #include "quorrel/debugconfig/DebugConfigNames.h"
 #include "quorrel/debugconfig/FileStatus.h"
+#include "quorrel/debugconfig/SettingsTrace.h"
+#include "quorrel/messages/Messages.h"
 
 namespace nORVMISysAPICommon100 {
 
 namespace names = debugconfig;
+namespace msg = quorrel::messages;
 using orverr::codes::kPlatformEndOfData;
+using orverr::codes::kPlatformOperationTimedOut;
 using orverr::codes::kPlatformOSFault;
 using orverr::codes::kPlatformResourceNotFound;
 
-LockableFile::LockableFile(platform::LockedFileSystemInterface& system) : system_(system) {}
+namespace {
+
+thread_local const std::atomic<bool>* waitsEndWhen = nullptr;
+
+bool waitEnded() { return waitsEndWhen != nullptr && waitsEndWhen->load(); }
+
+}  // namespace
+
+void LockableFile::endWaitsOfThisThreadWhen(const std::atomic<bool>* stop) { waitsEndWhen = stop; }
+
+LockableFile::LockableFile(platform::LockedFileSystemInterface& system, uint32_t timeoutMilliseconds)
+    : system_(system), timeoutMilliseconds_(timeoutMilliseconds) {}
+
+uint32_t LockableFile::lockTimeoutMilliseconds() {
+    const std::optional<std::string> text = platform::environment().variable(names::kLockTimeoutVariable);
+    if (!text || text->empty() || text->size() > 9 || text->find_first_not_of("0123456789") != std::string::npos) {
+        return names::kLockTimeoutMilliseconds;
+    }
+    return static_cast<uint32_t>(std::strtoul(text->c_str(), nullptr, 10));
+}
 
 LockableFile::~LockableFile() { close(); }
 
@@ -28,13 +57,21 @@ void LockableFile::open(const std::string& path, bool create) {
     close();
     path_ = path;
     journal_ = std::make_unique<RollbackJournal>(system_, path_);
+    writeRefusal_.reset();
     platform::OsError error;
     file_ = system_.openExisting(path_, error);
+    if (!file_ && !error.missing) openReadOnly(error);
     for (int attempt = 0; !file_ && attempt < names::kOpenAttempts; ++attempt) {
         file_ = tryOpen(create, error);
         if (!file_) system_.sleepMilliseconds(names::kOpenRetryMilliseconds);
     }
     if (!file_) QUORREL_RAISE_FILE_ERROR(kPlatformResourceNotFound, names::kOpenFailed, path_, &error);
+}
+
+void LockableFile::openReadOnly(const platform::OsError& reason) {
+    platform::OsError ignored;
+    file_ = system_.openExisting(path_, ignored, platform::FileAccess::kReadOnly);
+    if (file_) writeRefusal_ = reason;
 }
 
 platform::LockedFileInterface& LockableFile::openFile() {
@@ -51,17 +88,52 @@ void LockableFile::lock() {
         section.release();
         return;
     }
-    platform::OsError error;
-    if (!file.lockExclusive(error)) QUORREL_RAISE_FILE_ERROR(kPlatformOSFault, names::kLockFailed, path_, &error);
+    waitForLock(file);
     try {
-        rollBack();
+        // A reader cannot roll back: the saved content stands for the file's until a writer does.
+        if (isReadOnly()) {
+            journalContent_ = journal_->saved();
+        } else {
+            rollBack();
+        }
     } catch (...) {
-        file.unlock(error);
+        platform::OsError ignored;
+        file.unlock(ignored);
         throw;
     }
     owner_ = std::this_thread::get_id();
     depth_ = 1;
     section.release();  // held until unlock
+}
+
+void LockableFile::waitForLock(platform::LockedFileInterface& file) {
+    using Clock = std::chrono::steady_clock;
+    const platform::LockKind kind = isReadOnly() ? platform::LockKind::kShared : platform::LockKind::kExclusive;
+    const Clock::time_point start = Clock::now();
+    const Clock::time_point deadline = start + std::chrono::milliseconds(timeoutMilliseconds_);
+    uint32_t pause = names::kLockPollFirstMilliseconds;
+    platform::OsError error;
+    for (;;) {
+        const platform::LockAttempt attempt = file.tryLock(kind, error);
+        if (attempt == platform::LockAttempt::kLocked) break;
+        if (attempt == platform::LockAttempt::kFailed) {
+            QUORREL_RAISE_FILE_ERROR(kPlatformOSFault, names::kLockFailed, path_, &error);
+        }
+        if (Clock::now() >= deadline || waitEnded()) {
+            ORVERR_THROW(kPlatformOperationTimedOut)
+                .comment(names::kLockHeldElsewhere)
+                .usage(names::kUsageTypeFilePath, path_)
+                .usageUInt32(msg::kUsageTypeRequestedTimeout, timeoutMilliseconds_)
+                .raise();
+        }
+        system_.sleepMilliseconds(pause);
+        pause = std::min(pause * 2, names::kLockPollMaxMilliseconds);
+    }
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+    if (waited >= names::kLockSlowWaitMilliseconds) {
+        traceDebugSettings(path_ + ": " + names::kLockSlowWait + " " + std::to_string(waited) + " ms", __FILE__,
+                           __LINE__);
+    }
 }
 
 void LockableFile::unlock() {
@@ -70,12 +142,14 @@ void LockableFile::unlock() {
     std::unique_lock<std::recursive_mutex> section(section_, std::adopt_lock);
     if (--depth_ > 0) return;
     owner_ = std::thread::id();
+    journalContent_.reset();
     platform::OsError error;
     if (file_ && !file_->unlock(error)) QUORREL_RAISE_FILE_ERROR(kPlatformOSFault, names::kUnlockFailed, path_, &error);
 }
 
 std::string LockableFile::read() {
     platform::LockedFileInterface& file = openFile();
+    if (journalContent_) return *journalContent_;
     platform::OsError error;
     if (!file.rewind(error)) QUORREL_RAISE_FILE_ERROR(kPlatformEndOfData, names::kReadFailed, path_, &error);
     std::string text;
@@ -121,6 +195,7 @@ void LockableFile::restore(const std::string& old) noexcept {
 // rewrite all or nothing.
 void LockableFile::write(const std::string& text) {
     openFile();
+    if (writeRefusal_) QUORREL_RAISE_FILE_ERROR(kPlatformEndOfData, names::kReadOnly, path_, &*writeRefusal_);
     const std::string old = read();
     journal_->begin(old);
     platform::OsError error;
@@ -138,6 +213,7 @@ void LockableFile::write(const std::string& text) {
 }
 
 void LockableFile::close() {
+    journalContent_.reset();
     // Closing drops the OS lock; the critical section must be left too.
     if (ownedByThisThread()) {
         file_.reset();

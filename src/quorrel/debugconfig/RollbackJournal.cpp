@@ -48,9 +48,10 @@ std::optional<std::string> RollbackJournal::decode(const std::string& bytes) {
     return content;
 }
 
-std::optional<std::string> RollbackJournal::pending() {
+std::optional<std::string> RollbackJournal::bytes() {
     platform::OsError error;
-    std::unique_ptr<platform::LockedFileInterface> journal = system_.openExisting(path_, error);
+    std::unique_ptr<platform::LockedFileInterface> journal =
+        system_.openExisting(path_, error, platform::FileAccess::kReadOnly);
     if (!journal) {
         if (error.missing) return std::nullopt;
         QUORREL_RAISE_FILE_ERROR(kPlatformEndOfData, names::kReadFailed, path_, &error);
@@ -64,10 +65,20 @@ std::optional<std::string> RollbackJournal::pending() {
         }
         bytes.append(chunk, count);
     } while (count == sizeof chunk);
-    journal.reset();
-    std::optional<std::string> content = decode(bytes);
+    return bytes;
+}
+
+std::optional<std::string> RollbackJournal::pending() {
+    const std::optional<std::string> found = bytes();
+    if (!found) return std::nullopt;
+    std::optional<std::string> content = decode(*found);
     if (!content) end();
     return content;
+}
+
+std::optional<std::string> RollbackJournal::saved() {
+    const std::optional<std::string> found = bytes();
+    return found ? decode(*found) : std::nullopt;
 }
 
 void RollbackJournal::begin(const std::string& content) {

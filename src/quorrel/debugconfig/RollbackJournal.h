@@ -13,6 +13,7 @@ public:
     RollbackJournal(platform::LockedFileSystemInterface& system, const std::string& filePath);
 
     std::optional<std::string> pending() override;
+    std::optional<std::string> saved() override;
     void begin(const std::string& content) override;
     void end() override;
 
@@ -24,6 +25,8 @@ public:
 
 private:
     void discard();
+    // The journal's bytes; nothing when there is no journal.
+    std::optional<std::string> bytes();
 
     platform::LockedFileSystemInterface& system_;
     std::string path_;

@@ -14,6 +14,9 @@ public:
     // The content saved by an interrupted rewrite, or nothing. An incomplete journal means the
     // rewrite never touched the file; it is deleted and nothing is returned.
     virtual std::optional<std::string> pending() = 0;
+    // The same content for a reader, which may not delete anything: an incomplete journal is
+    // left where it is.
+    virtual std::optional<std::string> saved() = 0;
     // Saves content durably; the file may be rewritten only after this returns.
     virtual void begin(const std::string& content) = 0;
     // Deletes the journal durably: the file's content is final.

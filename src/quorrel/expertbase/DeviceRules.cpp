@@ -14,8 +14,6 @@ bool busKindHasAttributesABC(int32_t busKind) {
 
 bool busKindHasAttributeD(int32_t busKind) { return busKind == storage::kBusKindWithAttributeD; }
 
-bool debugSessionConfigurationAccepted(int64_t value) { return value == 0 || value == 1; }
-
 uint32_t busNumberOf(int32_t busKind) { return busKindHasAttributeD(busKind) ? 2u : 1u; }
 
 }  // namespace nORVMISysAPICommon100

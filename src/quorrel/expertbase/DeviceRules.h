@@ -31,9 +31,6 @@ bool classDebugAttributeQualifies(bool value, int32_t readStatus);
 bool busKindHasAttributesABC(int32_t busKind);
 bool busKindHasAttributeD(int32_t busKind);
 
-// The debug session configurations the expert takes from the host and stores: 0 and 1.
-bool debugSessionConfigurationAccepted(int64_t value);
-
 // The bus number the host shows: 2 for the kind with attribute D, else 1.
 uint32_t busNumberOf(int32_t busKind);
 

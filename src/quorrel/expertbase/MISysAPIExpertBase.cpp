@@ -1,6 +1,7 @@
 #include "quorrel/expertbase/MISysAPIExpertBase.h"
 
 #include "explorer/PropertyTags.h"
+#include "quorrel/debugconfig/DebugSettingsRules.h"
 #include "quorrel/dsc/GuidText.h"
 #include "quorrel/expertbase/DeviceKey.h"
 #include "quorrel/expertbase/DeviceRules.h"
@@ -10,8 +11,9 @@ namespace nORVMISysAPICommon100 {
 
 namespace {
 
+// The host may set only the debug session configurations the store accepts.
 void checkDebugSessionConfiguration(uint32_t value) {
-    if (!debugSessionConfigurationAccepted(value)) SYSAPICPP_THROW(ValidationValueException);
+    if (!debugconfig::isAcceptedDebugSessionConfiguration(value)) SYSAPICPP_THROW(ValidationValueException);
 }
 
 }  // namespace

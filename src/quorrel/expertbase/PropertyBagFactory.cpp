@@ -5,11 +5,13 @@
 #include "common/orverr/Raise.h"
 #include "common/platform/WideText.h"
 #include "explorer/PropertyTags.h"
+#include "quorrel/debugconfig/SettingsTrace.h"
 #include "quorrel/dsc/GuidText.h"
 #include "quorrel/expertbase/BagContent.h"
 #include "quorrel/expertbase/DeviceKey.h"
 #include "quorrel/expertbase/DeviceRules.h"
 #include "quorrel/expertbase/ItemAdders.h"
+#include "quorrel/sysapicpp/CallNotes.h"
 #include "quorrel/sysapicpp/CsvDynamicPropertyBag.h"
 #include "quorrel/sysapicpp/Exceptions.h"
 
@@ -137,7 +139,13 @@ void PropertyBagFactory::createPropertyBags(sysapicpp::BagList& out, const sysap
     }
     // One open of the debug configuration for the whole list; entries of new devices are
     // created and stored with their defaults.
-    const std::vector<DebugDeviceSettings> settings = debugSettings_.ensure(keys);
+    DebugSettingsFaults faults;
+    const std::vector<DebugDeviceSettings> settings = debugSettings_.ensure(keys, &faults);
+    // The devices are shown all the same; whoever asked hears why some show defaults.
+    for (const std::string& fault : faults) {
+        traceDebugSettings(fault, __FILE__, __LINE__);
+        sysapicpp::CallNotes::add(fault);
+    }
     for (size_t i = 0; i < built.size(); ++i) {
         built[i].setBool(kSvSysTagExpertDebugEnabled, true);
         built[i].setU32(kSvSysTagDebugSessionConfiguration,

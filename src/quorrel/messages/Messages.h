@@ -36,4 +36,7 @@ inline constexpr const char* kMonitorTraceEnded = "debug configuration monitor e
 inline constexpr const char* kMonitorTraceCheckFailed = "debug configuration change check failed: %s";
 inline constexpr const char* kUsageTypeRequestedTimeout = "requested_timeout_ms";
 
+// Debug configuration file (printf format).
+inline constexpr const char* kSettingsFaultTrace = "debug settings: %s";
+
 }  // namespace quorrel::messages

@@ -6,6 +6,7 @@
 #include "common/platform/WideText.h"
 #include "explorer/ErrorInfo.h"
 #include "quorrel/comsupport/CorvBStr.h"
+#include "quorrel/sysapicpp/CallNotes.h"
 #include "quorrel/sysapicpp/Enumerators.h"
 #include "quorrel/sysapicpp/Exceptions.h"
 
@@ -76,9 +77,15 @@ std::shared_ptr<Expert> ExpertAdapterBase::expert() {
 template <class Body>
 HRESULT ExpertAdapterBase::guarded(BSTR* message, Body&& body) noexcept {
     SetErrorInfo(0, nullptr);  // what an earlier call left belongs to that call
+    CallNotes::begin();
     try {
-        return body();
+        const HRESULT hr = body();
+        // A call that succeeded despite faults tells of them the same way a failure does.
+        const std::string notes = CallNotes::end();
+        if (!notes.empty()) publishErrorInfo(notes);
+        return hr;
     } catch (...) {
+        CallNotes::end();
         std::string text;
         const HRESULT hr = mapCurrentException(text);
         publishErrorInfo(text);

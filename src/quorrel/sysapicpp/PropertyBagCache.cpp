@@ -1,5 +1,7 @@
 #include "quorrel/sysapicpp/PropertyBagCache.h"
 
+#include <set>
+
 #include "common/platform/WideText.h"
 #include "explorer/PropertyTags.h"
 #include "quorrel/sysapicpp/Exceptions.h"
@@ -8,18 +10,19 @@ namespace sysapicpp {
 
 void PropertyBagCache::refresh() {
     Kitbase::CorvCSLock cacheGuard(cacheLock_);
-    IdList added;
+    IdList announced;
     IdList changed;
     bool wasFilled;
     {
         Kitbase::CorvCSLock pendingGuard(pendingLock_);
-        added.swap(pendingAdded_);
+        announced.swap(pendingAdded_);
         changed.swap(pendingChanged_);
         wasFilled = filled_;
         filled_ = true;
     }
-    IdList dropped;
+    IdList owed;
     try {
+        IdList added = announced;
         // A listing the storage could not complete is done again at the next refresh, or the
         // devices it missed would stay hidden for the expert's whole life.
         if (!wasFilled && !factory_.listDeviceIDs(added)) {
@@ -27,24 +30,38 @@ void PropertyBagCache::refresh() {
             filled_ = false;
         }
         for (const std::string& id : changed) {
-            if (bags_.erase(id) != 0) dropped.push_back(id);
+            // A bag an earlier failed refresh dropped is still owed; an unknown device is not.
+            if (bags_.erase(id) != 0 || owed_.count(id) != 0) owed.push_back(id);
             added.push_back(id);
         }
         if (added.empty()) return;
+        const IdList requested = withoutRepeats(added);
         BagList built;
-        factory_.createPropertyBags(built, added);
+        factory_.createPropertyBags(built, requested);
         for (PropertyBagHandle& bag : built) {
             // An entry already cached stays; the new bag is released with `built`.
             bags_.emplace(platform::wideToUtf8(bag.getString(kSvSysTagDeviceID)), bag);
         }
+        for (const std::string& id : requested) owed_.erase(id);
     } catch (...) {
-        // Devices whose bags this refresh dropped are announced again, and a failed first fill
-        // is repeated, so that one failed build does not leave devices without bags for good.
+        // Whatever this refresh was to build is asked for again, however often building fails:
+        // the announced devices, the changed ones whose bags are gone, and a first fill.
+        owed_.insert(owed.begin(), owed.end());
         Kitbase::CorvCSLock pendingGuard(pendingLock_);
         if (!wasFilled) filled_ = false;
-        pendingChanged_.insert(pendingChanged_.end(), dropped.begin(), dropped.end());
+        pendingAdded_.insert(pendingAdded_.end(), announced.begin(), announced.end());
+        pendingChanged_.insert(pendingChanged_.end(), owed.begin(), owed.end());
         throw;
     }
+}
+
+IdList PropertyBagCache::withoutRepeats(const IdList& ids) {
+    IdList unique;
+    std::set<std::string> seen;
+    for (const std::string& id : ids) {
+        if (seen.insert(id).second) unique.push_back(id);
+    }
+    return unique;
 }
 
 void PropertyBagCache::listIDs(IdList& out) {
@@ -86,7 +103,10 @@ void PropertyBagCache::markChanged(const std::string& id) {
 
 void PropertyBagCache::remove(const IdList& ids) {
     Kitbase::CorvCSLock guard(cacheLock_);
-    for (const std::string& id : ids) bags_.erase(id);
+    for (const std::string& id : ids) {
+        bags_.erase(id);
+        owed_.erase(id);
+    }
 }
 
 }  // namespace sysapicpp

@@ -3,6 +3,7 @@
 // as added or changed. Announcements take only the pending lock, so they never wait for a
 // refresh that is building bags.
 #include <map>
+#include <set>
 #include <string>
 
 #include "quorrel/comsupport/CorvCS.h"
@@ -41,9 +42,14 @@ public:
     void remove(const IdList& ids) override;
 
 private:
+    // ids in order, each once: failed refreshes may have announced a device several times.
+    static IdList withoutRepeats(const IdList& ids);
+
     PropertyBagFactory& factory_;
     Kitbase::CorvCS cacheLock_;
     std::map<std::string, PropertyBagHandle> bags_;
+    // Devices whose bags a failed refresh dropped; under the cache lock.
+    std::set<std::string> owed_;
     Kitbase::CorvCS pendingLock_;
     bool filled_ = false;
     IdList pendingAdded_;

@@ -39,8 +39,12 @@ public:
     LockedFilePosix& operator=(const LockedFilePosix&) = delete;
     ~LockedFilePosix() override { sys().close(fd_); }  // also drops the lock
 
-    bool lockExclusive(OsError& error) override { return setLock(F_WRLCK, F_OFD_SETLKW, error); }
-    bool unlock(OsError& error) override { return setLock(F_UNLCK, F_OFD_SETLK, error); }
+    LockAttempt tryLock(LockKind kind, OsError& error) override {
+        if (setLock(kind == LockKind::kShared ? F_RDLCK : F_WRLCK, error)) return LockAttempt::kLocked;
+        // Both numbers mean "held by another open" for a lock that does not wait.
+        return error.code == EAGAIN || error.code == EACCES ? LockAttempt::kHeldElsewhere : LockAttempt::kFailed;
+    }
+    bool unlock(OsError& error) override { return setLock(F_UNLCK, error); }
 
     bool rewind(OsError& error) override {
         return sys().lseek(fd_, 0, SEEK_SET) == 0 || fail(error);
@@ -79,14 +83,14 @@ public:
     bool commit(OsError& error) override { return sys().fsync(fd_) == 0 || fail(error); }
 
 private:
-    bool setLock(short type, int command, OsError& error) {
+    bool setLock(short type, OsError& error) {
         struct flock range {};
         range.l_type = type;
         range.l_whence = SEEK_SET;
         range.l_start = 0;
         range.l_len = 0;  // to the end of the file, however far it grows
         range.l_pid = 0;  // required for OFD locks
-        while (sys().lock(fd_, command, &range) != 0) {
+        while (sys().lock(fd_, F_OFD_SETLK, &range) != 0) {
             if (errno != EINTR) return fail(error);
         }
         return true;
@@ -97,11 +101,13 @@ private:
 
 class LockedFileSystemPosix final : public LockedFileSystemInterface {
 public:
-    std::unique_ptr<LockedFileInterface> openExisting(const std::string& path, OsError& error) override {
+    std::unique_ptr<LockedFileInterface> openExisting(const std::string& path, OsError& error,
+                                                      FileAccess access) override {
+        const int mode = access == FileAccess::kReadOnly ? O_RDONLY : O_RDWR;
         int fd;
         do {
             // Non-blocking, so that a FIFO in the file's place cannot hang the open.
-        fd = sys().open(nativePath(path).c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK, 0);
+            fd = sys().open(nativePath(path).c_str(), mode | O_CLOEXEC | O_NONBLOCK, 0);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0) {
             fail(error);
@@ -124,6 +130,9 @@ public:
     bool createNew(const std::string& path, OsError& error) override {
         const int fd = sys().open(nativePath(path).c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) return fail(error);
+        // Every user who may write in the folder may write the file: the umask would otherwise
+        // leave a shared file that only its creator can commit to.
+        ::fchmod(fd, 0666);
         sys().close(fd);
         return true;
     }

@@ -43,9 +43,12 @@ public:
     ~LockedFileWin32() override { sys().closeHandle(file_); }  // also drops the lock
 
     // The whole possible range, from offset 0, however far the file grows.
-    bool lockExclusive(OsError& error) override {
+    LockAttempt tryLock(LockKind kind, OsError& error) override {
         OVERLAPPED at{};
-        return sys().lockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &at) || fail(error);
+        const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (kind == LockKind::kExclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+        if (sys().lockFileEx(file_, flags, 0, MAXDWORD, MAXDWORD, &at)) return LockAttempt::kLocked;
+        fail(error);
+        return error.code == ERROR_LOCK_VIOLATION ? LockAttempt::kHeldElsewhere : LockAttempt::kFailed;
     }
 
     bool unlock(OsError& error) override {
@@ -109,10 +112,12 @@ private:
 
 class LockedFileSystemWin32 final : public LockedFileSystemInterface {
 public:
-    std::unique_ptr<LockedFileInterface> openExisting(const std::string& path, OsError& error) override {
+    std::unique_ptr<LockedFileInterface> openExisting(const std::string& path, OsError& error,
+                                                      FileAccess access) override {
+        const DWORD rights = access == FileAccess::kReadOnly ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
         // Without backup semantics a folder fails to open; a pipe or device opens and is refused.
-        HANDLE file = sys().createFile(utf8ToWide(path).c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = sys().createFile(utf8ToWide(path).c_str(), rights, kShareAll, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             fail(error);
             return nullptr;
