@@ -17,7 +17,7 @@ env -u LD_LIBRARY_PATH -u ORV_REGISTRY_FILE -u ORV_SYSTEM_DIR -u ORV_COMMON_APPD
 fail() { cat "$log"; echo "prefix scenarios: $*" >&2; exit 1; }
 [ "$status" -eq 0 ] || fail "the scenarios failed with status $status"
 # The description came from the installed explanation files, found through the installed registry.
-grep -q "static description:" "$log" || fail "helvar describe found no explanation file"
+grep -q "有効なJSONテキストではありません" "$log" || fail "helvar describe found no explanation file"
 grep -q "loading $prefix/bin/../lib/" "$log" || fail "sysvista-host did not load the installed plug-in"
 grep -q "^notifications" "$log" || fail "no notifications arrived"
 # The translator manager lies in the installation's system folder, its library folder.
