@@ -2,6 +2,7 @@
 #include <boost/numeric/conversion/converter_policies.hpp>
 
 #include "common/orverr/Codes.h"
+#include "common/platform/File.h"
 #include "quorrel-debugconfig/DebugConfigTestSupport.h"
 #include "quorrel/debugconfig/ConfigContainer.h"
 #include "quorrel/debugconfig/DebugConfiguration.h"
@@ -188,7 +189,7 @@ TEST_F(DebugConfigurationTest, VersionRules) {
             EXPECT_FALSE(shown.serverIsOutOfProcess);
         }
         ASSERT_EQ(1u, faults.size()) << c.text;
-        EXPECT_EQ(0u, faults[0].find(locator_.getFile() + ": the file cannot be used")) << faults[0];
+        EXPECT_EQ(0u, faults[0].find(platform::nativePath(locator_.getFile()) + ": the file cannot be used")) << faults[0];
         EXPECT_NE(std::string::npos, faults[0].find(c.constant)) << faults[0];
         EXPECT_EQ(c.text, fileText()) << "nothing is written over a file that cannot be used";
     }
@@ -240,7 +241,7 @@ TEST_F(DebugConfigurationTest, AnEntryThatCannotBeUsedHidesOnlyItself) {
         EXPECT_EQ(0, settings[1].debugSessionConfiguration);
         EXPECT_TRUE(settings[1].serverIsOutOfProcess);
         ASSERT_EQ(1u, faults.size());
-        EXPECT_EQ(locator_.getFile() + ": device A: " + c.fault +
+        EXPECT_EQ(platform::nativePath(locator_.getFile()) + ": device A: " + c.fault +
                       "; the device shows the default debug settings until its entry is repaired or committed",
                   faults[0]);
         EXPECT_EQ(unformatted(c.entry), unformatted(entryText("A"))) << "the entry is kept as it is";
@@ -276,7 +277,7 @@ TEST_F(DebugConfigurationTest, AFileThatMayOnlyBeReadIsListedAndRefusesCommits) 
     EXPECT_EQ(1, settings[1].debugSessionConfiguration);
     ASSERT_EQ(1u, faults.size());
     EXPECT_NE(std::string::npos, faults[0].find("the entries of new devices could not be stored")) << faults[0];
-    EXPECT_NE(std::string::npos, faults[0].find("it could only be opened for reading; FilePath: " + locator_.getFile() +
+    EXPECT_NE(std::string::npos, faults[0].find("it could only be opened for reading; FilePath: " + platform::nativePath(locator_.getFile()) +
                                                 "; Permission denied"))
         << faults[0];
 

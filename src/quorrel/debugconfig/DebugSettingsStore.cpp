@@ -5,6 +5,7 @@
 #include "common/orverr/Codes.h"
 #include "common/orverr/Exception.h"
 #include "common/orverr/StatusText.h"
+#include "common/platform/File.h"
 #include "quorrel/debugconfig/ConfigContainer.h"
 #include "quorrel/debugconfig/DebugConfigNames.h"
 #include "quorrel/debugconfig/DebugConfiguration.h"
@@ -72,7 +73,7 @@ std::optional<DebugDeviceSettings> DebugSettingsStore::read(const std::string& k
     ConfigContainer container(locator_.getFile(), system_);
     DebugConfiguration configuration(container, factory_);
     try {
-        return shown(*configuration.getEntry(key), container.path(), faults);
+        return shown(*configuration.getEntry(key), platform::nativePath(container.path()), faults);
     } catch (const orverr::Exception& e) {
         if (e.code() == orverr::codes::kEntryNotFound.code) return std::nullopt;
         throw;
@@ -83,7 +84,8 @@ std::vector<DebugDeviceSettings> DebugSettingsStore::ensure(const std::vector<st
                                                             DebugSettingsFaults* faults) {
     ConfigContainer container(locator_.getFile(), system_);
     DebugConfiguration configuration(container, factory_, DebugConfiguration::ContentFaults::kSetAside);
-    const std::string& path = container.path();
+    // Faults name the file as the system writes it.
+    const std::string path = platform::nativePath(container.path());
     // A file set aside holds no entries: every device gets the defaults, and nothing is saved.
     if (const std::exception_ptr fault = configuration.contentFault()) {
         add(faults, path + ": the file cannot be used, so every device shows the default debug settings and "
