@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/orverr/InternalError.h"
+#include "common/platform/File.h"
 
 #include <condition_variable>
 #include <mutex>
@@ -197,6 +198,11 @@ TEST_F(ChangeNotifier, MonitorFailures) {
     EXPECT_NE(std::string::npos,
               raised.document.find(std::string("\"internal_error\":{\"api\":\"") + orverr::internal_error::kApiSystem +
                                    "\",\"code\":" + std::to_string(kCode)))
+        << raised.document;
+    // The folder is named, as the system writes it (the text is JSON: backslashes are doubled).
+    std::string folder = platform::nativePath(locator.getFolder());
+    for (size_t at = folder.find('\\'); at != std::string::npos; at = folder.find('\\', at + 2)) folder.insert(at, 1, '\\');
+    EXPECT_NE(std::string::npos, raised.document.find(R"("usage":"kUsageTypeFilePath","value":")" + folder + "\""))
         << raised.document;
     notifier.reset();
 

@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "common/orverr/Exception.h"
-#include "common/orverr/InternalError.h"
 #include "common/orverr/Raise.h"
+#include "common/platform/File.h"
 #include "common/platform/ThreadName.h"
 #include "palu/Trace.h"
 #include "quorrel/debugconfig/DebugConfigNames.h"
@@ -23,13 +23,6 @@ void trace(const char* format, const char* text, int line) {
         .putPrefix(msg::kTraceTypeInfo, ORVERR_COMPONENT, __FILE__, line)
         .putf(format, text)
         .endl();
-}
-
-[[noreturn]] void raiseMonitorError(const char* message, const platform::OsError& error, int line) {
-    orverr::Raise raise(orverr::codes::kPlatformOSFault, __FILE__, line, ORVERR_COMPONENT);
-    raise.comment(message);
-    orverr::addInternalError(raise, orverr::internal_error::kApiSystem, error);
-    raise.raise();
 }
 
 std::string baseName(const std::string& path) {
@@ -55,7 +48,10 @@ DebugConfigurationChangeNotifier::~DebugConfigurationChangeNotifier() {
 
 void DebugConfigurationChangeNotifier::start() {
     platform::OsError error;
-    if (!monitor_->start(locator_.getFolder(), error)) raiseMonitorError(msg::kMonitorStartFailed, error, __LINE__);
+    if (!monitor_->start(locator_.getFolder(), error)) {
+        QUORREL_RAISE_FILE_ERROR(orverr::codes::kPlatformOSFault, msg::kMonitorStartFailed,
+                                 platform::nativePath(locator_.getFolder()), &error);
+    }
     try {
         thread_ = std::thread([this] { loop(); });
     } catch (const std::system_error&) {
@@ -89,7 +85,8 @@ bool DebugConfigurationChangeNotifier::collect(bool& relevant) {
     if (result == platform::DirectoryWait::kTimedOut) return !stop_.load();
     if (result == platform::DirectoryWait::kFailed) {
         try {
-            raiseMonitorError(msg::kMonitorWaitFailed, error, __LINE__);
+            QUORREL_RAISE_FILE_ERROR(orverr::codes::kPlatformOSFault, msg::kMonitorWaitFailed,
+                                     platform::nativePath(locator_.getFolder()), &error);
         } catch (const orverr::Exception& e) {
             trace(msg::kMonitorTraceEnded, e.documentText(), __LINE__);
         }

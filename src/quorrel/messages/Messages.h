@@ -36,4 +36,16 @@ inline constexpr const char* kMonitorTraceEnded = "debug configuration monitor e
 inline constexpr const char* kMonitorTraceCheckFailed = "debug configuration change check failed: %s";
 inline constexpr const char* kUsageTypeRequestedTimeout = "requested_timeout_ms";
 
+// Binding of the explorer's libraries: why there is none, naming the key, the view and the path.
+inline constexpr const char* kBindingFailed = "The explorer's libraries are not available: ";
+inline constexpr const char* kRegistryRoot = "HKEY_LOCAL_MACHINE\\";
+inline constexpr const char* kRegistryViewDefault = "default view";
+inline constexpr const char* kRegistryView32 = "32-bit view";
+inline constexpr const char* kBindingKeyNotOpened = "the registry key %KEY% cannot be opened in the %VIEW%";
+inline constexpr const char* kBindingNoFolder =
+    "the registry key %KEY% names no library folder (SelfRegisteredSvsPath in the default view, "
+    "SelfRegisteredPath in the default or the 32-bit view)";
+inline constexpr const char* kBindingLoadFailed = "%PATH% cannot be loaded (folder from %VALUE% of %KEY%, %VIEW%)";
+inline constexpr const char* kBindingEntryMissing = "%PATH% has no entry point svsGetConfiguration";
+
 }  // namespace quorrel::messages
