@@ -190,6 +190,38 @@ TEST_F(ChangeNotifier, ACheckDoesNotWaitForTheFileWhileAHostHoldsABag) {
     EXPECT_EQ((std::vector<std::string>{"3:" + kB}), sink.awaitCount(1));
 }
 
+// The folder renamed away or deleted, and made anew: the thread watches the new one, and a hand
+// edit of the new file is heard.
+TEST_F(ChangeNotifier, AFolderMadeAnewIsWatchedAgain) {
+    cache.refresh();
+    start();
+    const std::string folder = scratch.configFolder();
+    struct Case {
+        const char* name;
+        std::function<void()> removal;
+        bool outOfProcessB;
+    };
+    const Case cases[] = {
+        {"renamed away", [&] { std::filesystem::rename(folder, folder + ".old"); }, true},
+        {"deleted", [&] { std::filesystem::remove_all(folder); }, false},
+    };
+    std::vector<std::string> expected;
+    for (const Case& c : cases) {
+        const uint64_t before = notifier->rewatchCount();
+        c.removal();
+        // A folder whose removal is still pending cannot be made again at once.
+        std::error_code failed;
+        for (int attempt = 0; !std::filesystem::create_directories(folder, failed) && failed && attempt < 1000; ++attempt) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        writeFile(scratch.configFile(), configText(1, false, true, c.outOfProcessB));
+        expected.push_back("3:" + kB);
+        EXPECT_EQ(expected, sink.awaitCount(expected.size())) << c.name;
+        EXPECT_LT(before, notifier->rewatchCount()) << c.name;
+    }
+    EXPECT_FALSE(notifier->hasEnded());
+}
+
 TEST_F(ChangeNotifier, MonitorFailures) {
     const int kCode = failMonitorStart();
     const Raised raised = raisedBy([&] { start(); });

@@ -4,6 +4,7 @@
 
 #include "support/Portable.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "explorer/QuorrelExports.h"
 #include "explorer/SimSvs.h"
 #include "explorer/SvsResults.h"
+#include "palu/SimTrace.h"
 #include "storage/SimStorage.h"
 
 using namespace quorreltest;
@@ -147,10 +149,14 @@ TEST_F(PluginNotifications, NoSinkCallAfterTheLastReleaseAndTheSenderAnswersMean
     connect();
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
+    std::promise<void> enter;
     std::atomic<bool> first{true};
     std::atomic<int> unanswered{0};
     sink.inside = [&] {
-        if (first.exchange(false)) released.wait();  // holds one worker; the rest queue up
+        if (first.exchange(false)) {
+            enter.set_value();
+            released.wait();  // holds one worker; the rest queue up
+        }
         // A host asks the sender for an interface, also while the last Release runs.
         ComPtr<IsvSysExpert> asked;
         if (sink.sender.load()->QueryInterface(IID_IsvSysExpert, asked.outVoid()) != S_OK) ++unanswered;
@@ -160,6 +166,7 @@ TEST_F(PluginNotifications, NoSinkCallAfterTheLastReleaseAndTheSenderAnswersMean
         const ULONG none[] = {0};
         ASSERT_EQ(S_OK, expert->RefreshPropertyBag(kDevice1.c_str(), 0, none, FALSE, bag.out()));
     }
+    enter.get_future().wait();
     release.set_value();
     // The last reference goes with the sink still registered and notifications queued: the
     // plug-in lets go of the sink first, so what is still queued is dropped.
@@ -169,6 +176,7 @@ TEST_F(PluginNotifications, NoSinkCallAfterTheLastReleaseAndTheSenderAnswersMean
     EXPECT_GE(20u, heard);
     EXPECT_EQ(0u, sink.references.load());
     EXPECT_EQ(0, unanswered.load());
+    sink.inside = nullptr;  // no call is in progress any more: the last Release waited for it
     // Nothing is left to arrive: another expert's traffic is all the sink hears from now on.
     ASSERT_EQ(S_OK, createDigiscanSysApiExpert(expert.outVoid()));
     connect();
@@ -193,6 +201,74 @@ TEST_F(PluginNotifications, TheHostMayShutTheExpertDownInsideItsSink) {
     // The worker lets go of the sink once the sink's call returned; a host keeps its sink alive
     // while the plug-in holds it.
     while (sink.references.load() != 0) std::this_thread::yield();
+}
+
+// Trace lines of the plug-in's threads, as the platform trace hands them out.
+class TraceLines {
+public:
+    TraceLines() {
+        SimTrace_setLineCallback(&TraceLines::collect, this);
+        SimTrace_setEnabled(1);
+    }
+    ~TraceLines() {
+        SimTrace_setEnabled(-1);
+        SimTrace_setLineCallback(nullptr, nullptr);
+    }
+    size_t count(const std::string& part) {
+        std::lock_guard<std::mutex> guard(lock_);
+        return static_cast<size_t>(std::count_if(lines_.begin(), lines_.end(), [&](const std::string& line) {
+            return line.find(part) != std::string::npos;
+        }));
+    }
+
+private:
+    static void collect(void* self, const char* line) {
+        TraceLines& lines = *static_cast<TraceLines*>(self);
+        std::lock_guard<std::mutex> guard(lines.lock_);
+        lines.lines_.emplace_back(line);
+    }
+    std::mutex lock_;
+    std::vector<std::string> lines_;
+};
+
+// The debug configuration folder renamed away or deleted, and made anew: the monitor watches the
+// new folder (and says so), and a hand edit of the new file reaches the sink.
+TEST_F(PluginNotifications, AHandEditInAFolderMadeAnewReachesTheSink) {
+    TraceLines trace;
+    connect();
+    const std::string original = configText();
+    std::string edited = original;
+    const size_t entry = edited.find("\"" + narrow(kDevice1) + "\"");
+    ASSERT_NE(std::string::npos, entry) << edited;
+    edited.replace(edited.find("false", entry), 5, "true");
+    struct Case {
+        const char* name;
+        std::function<void()> removal;
+        const std::string& text;
+    };
+    const fs::path away(folder.string() + ".old");
+    fs::remove_all(away);  // an earlier run's
+    const Case cases[] = {
+        {"renamed away", [&] { fs::rename(folder, away); }, edited},
+        {"deleted", [&] { fs::remove_all(folder); }, original},
+    };
+    std::vector<std::wstring> expected;
+    for (const Case& c : cases) {
+        c.removal();
+        // A folder whose removal is still pending cannot be made again at once.
+        std::error_code failed;
+        for (int attempt = 0; !fs::create_directories(folder, failed) && failed && attempt < 1000; ++attempt) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        {
+            std::ofstream out(folder / "Quorrel.config", std::ios::trunc);
+            out << c.text;
+        }
+        expected.push_back(L"3 " + kDevice1);
+        EXPECT_EQ(expected, sink.awaitCount(expected.size())) << c.name;
+    }
+    EXPECT_EQ(2u, trace.count("is watched again"));
+    EXPECT_EQ(2u, trace.count("is gone"));
 }
 
 TEST_F(PluginNotifications, InitialiseFailsWhenTheExplorerRefusesItsConfigurationOrSubscription) {

@@ -34,6 +34,9 @@ inline constexpr const char* kMonitorWaitFailed = "Failed to wait for changes of
 inline constexpr const char* kMonitorThreadFailed = "Failed to start the debug configuration monitor thread";
 inline constexpr const char* kMonitorTraceEnded = "debug configuration monitor ended: %s";
 inline constexpr const char* kMonitorTraceCheckFailed = "debug configuration change check failed: %s";
+inline constexpr const char* kMonitorTraceFolderGone =
+    "debug configuration folder %s is gone: watching for it to be there again";
+inline constexpr const char* kMonitorTraceWatchingAgain = "debug configuration folder %s is watched again";
 inline constexpr const char* kUsageTypeRequestedTimeout = "requested_timeout_ms";
 
 // Binding of the explorer's libraries: why there is none, naming the key, the view and the path.
