@@ -1,6 +1,9 @@
 #include "quorrel/hostbinding/SvsLibraryBinding.h"
 
+#include <initializer_list>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "common/platform/WideText.h"
 #include "quorrel/messages/Messages.h"
