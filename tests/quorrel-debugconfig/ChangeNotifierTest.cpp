@@ -200,13 +200,17 @@ TEST_F(ChangeNotifier, AFolderMadeAnewIsWatchedAgain) {
         const char* name;
         std::function<void()> removal;
         bool outOfProcessB;
+        bool deletes;
     };
     const Case cases[] = {
-        {"renamed away", [&] { std::filesystem::rename(folder, folder + ".old"); }, true},
-        {"deleted", [&] { std::filesystem::remove_all(folder); }, false},
+        {"renamed away", [&] { std::filesystem::rename(folder, folder + ".old"); }, true, false},
+        {"deleted", [&] { std::filesystem::remove_all(folder); }, false, true},
     };
     std::vector<std::string> expected;
     for (const Case& c : cases) {
+        // wine keeps a deleted folder, still openable, while a handle on it is open; Windows
+        // refuses to open it and frees the name once the watch lets go.
+        if (c.deletes && testsupport::runningUnderWine()) continue;
         const uint64_t before = notifier->rewatchCount();
         c.removal();
         // A folder whose removal is still pending cannot be made again at once.

@@ -120,12 +120,16 @@ TEST_F(DirectoryMonitor, AFolderThatGoesIsReportedAndTheOneMadeInItsPlaceIsWatch
     struct Case {
         const char* name;
         std::function<void()> removal;
+        bool deletes;
     };
     const Case cases[] = {
-        {"renamed away", [&] { std::filesystem::rename(folder, folder + ".old"); }},
-        {"deleted", [&] { std::filesystem::remove_all(folder); }},
+        {"renamed away", [&] { std::filesystem::rename(folder, folder + ".old"); }, false},
+        {"deleted", [&] { std::filesystem::remove_all(folder); }, true},
     };
     for (const Case& c : cases) {
+        // wine keeps a deleted folder, still openable, while a handle on it is open; Windows
+        // refuses to open it and frees the name once the watch lets go.
+        if (c.deletes && testsupport::runningUnderWine()) continue;
         writeFile(file, "{}");
         c.removal();
         // Changes of the entries may come first; the folder's end is reported, and stays so.

@@ -254,15 +254,19 @@ TEST_F(PluginNotifications, AHandEditInAFolderMadeAnewReachesTheSink) {
         const char* name;
         std::function<void()> removal;
         const std::string& text;
+        bool deletes;
     };
     const fs::path away(folder.string() + ".old");
     fs::remove_all(away);  // an earlier run's
     const Case cases[] = {
-        {"renamed away", [&] { fs::rename(folder, away); }, edited},
-        {"deleted", [&] { fs::remove_all(folder); }, original},
+        {"renamed away", [&] { fs::rename(folder, away); }, edited, false},
+        {"deleted", [&] { fs::remove_all(folder); }, original, true},
     };
     std::vector<std::wstring> expected;
     for (const Case& c : cases) {
+        // wine keeps a deleted folder, still openable, while a handle on it is open; Windows
+        // refuses to open it and frees the name once the watch lets go.
+        if (c.deletes && testsupport::runningUnderWine()) continue;
         c.removal();
         // A folder whose removal is still pending cannot be made again at once.
         std::error_code failed;
