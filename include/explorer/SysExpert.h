@@ -22,7 +22,21 @@ enum svSysNotificationKind : ULONG {
     kSvSysDevicesChanged = 3
 };
 
-// The explorer's sink for device notifications; called from the expert's worker threads.
+// The explorer's sink for device notifications. What the plug-in promises and asks:
+// - OnDevicesChanged is called only from the expert's worker threads ("Quorrel::Worker"), never
+//   from the thread that called the expert, a storage callback or the folder monitor; one call
+//   at a time, in posting order.
+// - The expert's sink lock (recursive) is held for the whole call; no other plug-in lock is (not
+//   the bag cache's, a bag's, the debug file's or the task queue's).
+// - The sink may call back into the expert and its bags on that thread, RegisterSink, Shutdown
+//   and the host's last Release included.
+// - It must not wait for another thread that is in RegisterSink, Shutdown or the last Release of
+//   the same expert (or waits for one): they wait for the call in progress to return. Nor for a
+//   later notification: none comes while it runs.
+// - sender is the expert's IsvSysExpert2 without an added reference, valid during the call; the
+//   list too. AddRef what is kept. The returned HRESULT is ignored.
+// - After RegisterSink, Shutdown or the last Release returned, the old sink is never called again
+//   and queued notifications are dropped.
 class IsvSysPlugPlaySink : public IUnknown {
 public:
     virtual HRESULT OnDevicesChanged(IUnknown* sender, ULONG kind, IsvSysEnumStringList* deviceIDs) = 0;  // 3
@@ -88,7 +102,8 @@ protected:
 
 class IsvSysExpertPlugPlay : public IUnknown {
 public:
-    // Registers the sink (replacing and releasing an earlier one); null disconnects.
+    // Registers the sink (replacing and releasing an earlier one); null disconnects. Waits for a
+    // call of the old sink in progress on another thread (see IsvSysPlugPlaySink).
     virtual HRESULT RegisterSink(IsvSysPlugPlaySink* sink) = 0;                           // 3
 
 protected:

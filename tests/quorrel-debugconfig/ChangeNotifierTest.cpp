@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/orverr/InternalError.h"
+#include "common/platform/File.h"
 
 #include <condition_variable>
 #include <mutex>
@@ -189,6 +190,47 @@ TEST_F(ChangeNotifier, ACheckDoesNotWaitForTheFileWhileAHostHoldsABag) {
     EXPECT_EQ((std::vector<std::string>{"3:" + kB}), sink.awaitCount(1));
 }
 
+// The folder renamed away or deleted, and made anew: the thread watches the new one, and a hand
+// edit of the new file is heard.
+TEST_F(ChangeNotifier, AFolderMadeAnewIsWatchedAgain) {
+    cache.refresh();
+    start();
+    const std::string folder = scratch.configFolder();
+    struct Case {
+        const char* name;
+        std::function<void()> removal;
+        bool outOfProcessB;
+        bool deletes;
+    };
+    const Case cases[] = {
+        {"renamed away", [&] { std::filesystem::rename(folder, folder + ".old"); }, true, false},
+        {"deleted", [&] { std::filesystem::remove_all(folder); }, false, true},
+    };
+    std::vector<std::string> expected;
+    for (const Case& c : cases) {
+        // wine keeps a deleted folder, still openable, while a handle on it is open; Windows
+        // refuses to open it and frees the name once the watch lets go.
+        if (c.deletes && testsupport::runningUnderWine()) continue;
+        const uint64_t before = notifier->rewatchCount();
+        c.removal();
+        // A folder whose removal is still pending cannot be made again at once.
+        std::error_code failed;
+        for (int attempt = 0; !std::filesystem::create_directories(folder, failed) && failed && attempt < 1000; ++attempt) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        writeFile(scratch.configFile(), configText(1, false, true, c.outOfProcessB));
+        expected.push_back("3:" + kB);
+        EXPECT_EQ(expected, sink.awaitCount(expected.size())) << c.name;
+        // The check reads the file by its path: the edit may be heard before the thread came to
+        // the folder's end.
+        for (int wait = 0; notifier->rewatchCount() == before && wait < 30000; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_LT(before, notifier->rewatchCount()) << c.name;
+    }
+    EXPECT_FALSE(notifier->hasEnded());
+}
+
 TEST_F(ChangeNotifier, MonitorFailures) {
     const int kCode = failMonitorStart();
     const Raised raised = raisedBy([&] { start(); });
@@ -197,6 +239,11 @@ TEST_F(ChangeNotifier, MonitorFailures) {
     EXPECT_NE(std::string::npos,
               raised.document.find(std::string("\"internal_error\":{\"api\":\"") + orverr::internal_error::kApiSystem +
                                    "\",\"code\":" + std::to_string(kCode)))
+        << raised.document;
+    // The folder is named, as the system writes it (the text is JSON: backslashes are doubled).
+    std::string folder = platform::nativePath(locator.getFolder());
+    for (size_t at = folder.find('\\'); at != std::string::npos; at = folder.find('\\', at + 2)) folder.insert(at, 1, '\\');
+    EXPECT_NE(std::string::npos, raised.document.find(R"("usage":"kUsageTypeFilePath","value":")" + folder + "\""))
         << raised.document;
     notifier.reset();
 

@@ -111,6 +111,54 @@ TEST_F(DirectoryMonitor, StopEndsTheWaitOfAnotherThreadAndEveryLaterOne) {
     EXPECT_EQ(DirectoryWait::kStopped, monitor->wait(kInfinite, names, error));
 }
 
+// A folder renamed away or deleted ends its watch; once a folder is back at the path, rewatch
+// watches that one.
+TEST_F(DirectoryMonitor, AFolderThatGoesIsReportedAndTheOneMadeInItsPlaceIsWatched) {
+    constexpr uint32_t kGenerous = 10000;
+    const std::string folder = scratch.configFolder();
+    const std::string file = folder + "/Quorrel.config";
+    struct Case {
+        const char* name;
+        std::function<void()> removal;
+        bool deletes;
+    };
+    const Case cases[] = {
+        {"renamed away", [&] { std::filesystem::rename(folder, folder + ".old"); }, false},
+        {"deleted", [&] { std::filesystem::remove_all(folder); }, true},
+    };
+    for (const Case& c : cases) {
+        // wine keeps a deleted folder, still openable, while a handle on it is open; Windows
+        // refuses to open it and frees the name once the watch lets go.
+        if (c.deletes && testsupport::runningUnderWine()) continue;
+        writeFile(file, "{}");
+        c.removal();
+        // Changes of the entries may come first; the folder's end is reported, and stays so.
+        std::vector<std::string> names;
+        DirectoryWait result = DirectoryWait::kChanged;
+        while (result == DirectoryWait::kChanged) result = monitor->wait(kGenerous, names, error);
+        ASSERT_EQ(DirectoryWait::kFolderGone, result) << c.name;
+        EXPECT_EQ(DirectoryWait::kFolderGone, monitor->wait(0, names, error)) << c.name;
+
+        // Nothing at the path yet: no watch, and waits only time out.
+        EXPECT_FALSE(monitor->rewatch(error)) << c.name;
+        EXPECT_TRUE(error.missing) << c.name << ": " << error.message;
+        EXPECT_EQ(DirectoryWait::kTimedOut, monitor->wait(0, names, error)) << c.name;
+
+        std::filesystem::create_directories(folder);
+        ASSERT_TRUE(monitor->rewatch(error)) << c.name << ": " << error.message;
+        writeFile(file, "{ }");
+        names.clear();
+        ASSERT_EQ(DirectoryWait::kChanged, monitor->wait(kGenerous, names, error)) << c.name;
+        EXPECT_NE(names.end(), std::find(names.begin(), names.end(), REPORTED("Quorrel.config"))) << c.name;
+        while (monitor->wait(0, names, error) == DirectoryWait::kChanged) {
+        }
+    }
+    // The folder renamed away is watched no more: its changes are not reported.
+    writeFile(folder + ".old/Quorrel.config", "{ \"moved\": true }");
+    std::vector<std::string> names;
+    EXPECT_EQ(DirectoryWait::kTimedOut, monitor->wait(0, names, error));
+}
+
 TEST(DirectoryMonitorFailures, EverySystemCallFailureIsReported) {
     ScratchFolder scratch;
     struct Case {

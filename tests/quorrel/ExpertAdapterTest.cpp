@@ -19,9 +19,14 @@ class ScriptedExpert : public sysapicpp::Expert {
 public:
     static int alive;
     static std::function<void()> onDeviceIDs;
+    // Runs as the expert goes, as a real one runs its queued notifications then.
+    static std::function<void(sysapicpp::NotificationHandler&)> onDestroy;
 
     explicit ScriptedExpert(sysapicpp::NotificationHandler& sink) : sink_(sink) { ++alive; }
-    ~ScriptedExpert() override { --alive; }
+    ~ScriptedExpert() override {
+        if (onDestroy) onDestroy(sink_);
+        --alive;
+    }
 
     void getID(GUID& out) override { out = IID_IsvSysExpert; }
     void getName(std::string& out) override { out = "Scripted \xC3\xA9xpert"; }
@@ -66,6 +71,7 @@ private:
 };
 int ScriptedExpert::alive = 0;
 std::function<void()> ScriptedExpert::onDeviceIDs;
+std::function<void(sysapicpp::NotificationHandler&)> ScriptedExpert::onDestroy;
 
 using AdapterObject = CORVComObject<sysapicpp::ExpertAdapter<ScriptedExpert>>;
 
@@ -78,6 +84,7 @@ protected:
     }
     void TearDown() override {
         ScriptedExpert::onDeviceIDs = nullptr;
+        ScriptedExpert::onDestroy = nullptr;
         expert.reset();
         EXPECT_EQ(0, ScriptedExpert::alive);
     }
@@ -98,12 +105,17 @@ public:
     ULONG AddRef() override { return ++references; }
     ULONG Release() override { return --references; }
     HRESULT OnDevicesChanged(IUnknown* sender, ULONG kind, IsvSysEnumStringList* ids) override {
+        ++calls;
+        // What a host does with the sender: ask it for an interface.
+        ComPtr<IsvSysExpert> asked;
+        EXPECT_EQ(S_OK, sender->QueryInterface(IID_IsvSysExpert, asked.outVoid()));
         lastSender = sender;
         lastKind = kind;
         lastIds = drain(ids);
         return S_OK;
     }
     ULONG references = 0;
+    int calls = 0;
     IUnknown* lastSender = nullptr;
     ULONG lastKind = 0;
     std::vector<std::wstring> lastIds;
@@ -258,4 +270,31 @@ TEST_F(Adapter, ValidateAndCommitHandOverTheSubmittedBag) {
     EXPECT_EQ(E_POINTER, expert->CommitProperties(L"{A}", nullptr, &result));
     // Something that is not a bag.
     EXPECT_EQ(E_NOINTERFACE, expert->CommitProperties(L"{A}", expert.get(), &result));
+}
+
+TEST_F(Adapter, TheLastReleaseEndsTheExpertSinkFirstWhileTheObjectStillAnswers) {
+    ASSERT_EQ(S_OK, expert->Initialize());
+    ComPtr<IsvSysExpertPlugPlay> plugPlay;
+    ASSERT_EQ(S_OK, expert->QueryInterface(IID_IsvSysExpertPlugPlay, plugPlay.outVoid()));
+    RecordingSink sink;
+    ASSERT_EQ(S_OK, plugPlay->RegisterSink(&sink));
+    plugPlay.reset();
+    IsvSysExpert2* dying = expert.get();
+    HRESULT answered = S_OK;
+    HRESULT listed = S_OK;
+    ScriptedExpert::onDestroy = [&](sysapicpp::NotificationHandler& queued) {
+        // A notification still queued when the host let go reaches no sink.
+        queued.notify(sysapicpp::kDevicesChanged, "{A}");
+        // A sink call in progress on another thread may still use its sender.
+        ComPtr<IsvSysExpert> asked;
+        answered = dying->QueryInterface(IID_IsvSysExpert, asked.outVoid());
+        ComPtr<IsvSysEnumStringList> ids;
+        listed = dying->GetDeviceIDs(ids.out());
+    };
+    expert.reset();  // the host's last reference, without Shutdown
+    EXPECT_EQ(0, ScriptedExpert::alive);
+    EXPECT_EQ(0, sink.calls);
+    EXPECT_EQ(0u, sink.references);
+    EXPECT_EQ(S_OK, answered);
+    EXPECT_EQ(E_UNEXPECTED, listed);  // the expert is already out of reach
 }

@@ -142,3 +142,44 @@ TEST_F(HostBinding, MissingKeyOrFileMeansNoBinding) {
     EXPECT_EQ(E_FAIL, hr);
     EXPECT_TRUE(loader.loaded.empty());
 }
+
+// Whatever does not resolve, the binding says what it looked for: the key, the view and the path.
+TEST_F(HostBinding, AFailedBindingNamesTheKeyTheViewAndThePathTried) {
+    const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Orvane\\Sysvista";
+    std::string unseparated = libraryFolder;
+    unseparated.pop_back();
+    struct Case {
+        const char* name;
+        bool withFile;
+        std::string native, wow;
+        std::vector<std::string> named;
+    };
+    const Case cases[] = {
+        {"no registry", false, "", "", {key, "default view"}},
+        {"no folder value", true, value("CurrentSvsVersion", "18.1"), "", {key, "SelfRegisteredSvsPath", "SelfRegisteredPath"}},
+        {"folder without separator", true, value("SelfRegisteredSvsPath", unseparated), "",
+         {unseparated + "svs.dll", "SelfRegisteredSvsPath", key, "default view"}},
+        {"missing folder in the 32-bit view", true, "", value("SelfRegisteredPath", "/nowhere/"),
+         {"/nowhere/svs.dll", "SelfRegisteredPath", key, "32-bit view"}},
+    };
+    for (const Case& c : cases) {
+        fs::remove(registryFile);
+        if (c.withFile) writeRegistry(c.native, c.wow);
+        auto registry = platform::makeRegistry(environment);
+        hostbinding::SvsLibraryBinding binding(*registry, loader);
+        HRESULT hr = S_OK;
+        EXPECT_EQ(nullptr, binding.getConfiguration(kSvsConfigurationFlagsExpert, nullptr, &hr)) << c.name;
+        EXPECT_EQ(E_FAIL, hr) << c.name;
+        const std::string failure = binding.failure();
+        for (const std::string& part : c.named) EXPECT_NE(std::string::npos, failure.find(part)) << c.name << ": " << failure;
+    }
+    // A binding that works has nothing to say.
+    writeRegistry(value("SelfRegisteredSvsPath", libraryFolder), "");
+    auto registry = platform::makeRegistry(environment);
+    hostbinding::SvsLibraryBinding binding(*registry, loader);
+    HRESULT hr = E_FAIL;
+    IsvsConfiguration* configuration = binding.getConfiguration(kSvsConfigurationFlagsExpert, nullptr, &hr);
+    ASSERT_NE(nullptr, configuration);
+    configuration->Release();
+    EXPECT_EQ("", binding.failure());
+}

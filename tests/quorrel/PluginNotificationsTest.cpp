@@ -4,6 +4,7 @@
 
 #include "support/Portable.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include "explorer/QuorrelExports.h"
 #include "explorer/SimSvs.h"
 #include "explorer/SvsResults.h"
+#include "palu/SimTrace.h"
 #include "storage/SimStorage.h"
 
 using namespace quorreltest;
@@ -37,7 +39,8 @@ public:
     HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
     ULONG AddRef() override { return ++references; }
     ULONG Release() override { return --references; }
-    HRESULT OnDevicesChanged(IUnknown*, ULONG kind, IsvSysEnumStringList* ids) override {
+    HRESULT OnDevicesChanged(IUnknown* from, ULONG kind, IsvSysEnumStringList* ids) override {
+        sender = from;
         std::wstring line = std::to_wstring(kind);
         for (const std::wstring& id : drain(ids)) line += L" " + id;
         {
@@ -59,6 +62,7 @@ public:
     }
     std::atomic<ULONG> references{0};
     std::function<void()> inside;
+    std::atomic<IUnknown*> sender{nullptr};
 
 private:
     std::mutex lock;
@@ -141,25 +145,45 @@ TEST_F(PluginNotifications, AHandEditOfTheDebugConfigurationReachesTheSinkOnce) 
     EXPECT_EQ((std::vector<std::wstring>{L"3 " + kDevice1, L"2 " + kDevice2}), sink.awaitCount(2));
 }
 
-TEST_F(PluginNotifications, QueuedNotificationsReachAConnectedSinkWhenTheExpertGoes) {
+TEST_F(PluginNotifications, NoSinkCallAfterTheLastReleaseAndTheSenderAnswersMeanwhile) {
     connect();
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
-    bool first = true;
+    std::promise<void> enter;
+    std::atomic<bool> first{true};
+    std::atomic<int> unanswered{0};
     sink.inside = [&] {
-        if (first) released.wait();  // holds one worker; the rest queue up
-        first = false;
+        if (first.exchange(false)) {
+            enter.set_value();
+            released.wait();  // holds one worker; the rest queue up
+        }
+        // A host asks the sender for an interface, also while the last Release runs.
+        ComPtr<IsvSysExpert> asked;
+        if (sink.sender.load()->QueryInterface(IID_IsvSysExpert, asked.outVoid()) != S_OK) ++unanswered;
     };
     for (int i = 0; i < 20; ++i) {
         ComPtr<IsvSysPropertyBag> bag;
         const ULONG none[] = {0};
         ASSERT_EQ(S_OK, expert->RefreshPropertyBag(kDevice1.c_str(), 0, none, FALSE, bag.out()));
     }
+    enter.get_future().wait();
     release.set_value();
-    // The last reference goes with the sink still registered: the expert delivers what is queued.
+    // The last reference goes with the sink still registered and notifications queued: the
+    // plug-in lets go of the sink first, so what is still queued is dropped.
     expert.reset();
-    EXPECT_EQ(20u, sink.all().size());
+    const size_t heard = sink.all().size();
+    EXPECT_LE(1u, heard);
+    EXPECT_GE(20u, heard);
     EXPECT_EQ(0u, sink.references.load());
+    EXPECT_EQ(0, unanswered.load());
+    sink.inside = nullptr;  // no call is in progress any more: the last Release waited for it
+    // Nothing is left to arrive: another expert's traffic is all the sink hears from now on.
+    ASSERT_EQ(S_OK, createDigiscanSysApiExpert(expert.outVoid()));
+    connect();
+    ASSERT_EQ(0, SimStorage_removeObject(narrow(kDevice2).c_str()));
+    const std::vector<std::wstring> all = sink.awaitCount(heard + 1);
+    EXPECT_EQ(heard + 1, all.size());
+    EXPECT_EQ(L"2 " + kDevice2, all.back());
 }
 
 TEST_F(PluginNotifications, TheHostMayShutTheExpertDownInsideItsSink) {
@@ -176,6 +200,105 @@ TEST_F(PluginNotifications, TheHostMayShutTheExpertDownInsideItsSink) {
     EXPECT_EQ(0u, SimSvs_getSubscriptionCount());
     // The worker lets go of the sink once the sink's call returned; a host keeps its sink alive
     // while the plug-in holds it.
+    while (sink.references.load() != 0) std::this_thread::yield();
+}
+
+// Trace lines of the plug-in's threads, as the platform trace hands them out.
+class TraceLines {
+public:
+    TraceLines() {
+        SimTrace_setLineCallback(&TraceLines::collect, this);
+        SimTrace_setEnabled(1);
+    }
+    ~TraceLines() {
+        SimTrace_setEnabled(-1);
+        SimTrace_setLineCallback(nullptr, nullptr);
+    }
+    // How many lines hold part, once there are count of them or a generous while passed.
+    size_t awaitCount(const std::string& part, size_t count) {
+        std::unique_lock<std::mutex> guard(lock_);
+        const auto found = [&] {
+            return static_cast<size_t>(std::count_if(lines_.begin(), lines_.end(), [&](const std::string& line) {
+                return line.find(part) != std::string::npos;
+            }));
+        };
+        arrived_.wait_for(guard, std::chrono::seconds(30), [&] { return found() >= count; });
+        return found();
+    }
+
+private:
+    static void collect(void* self, const char* line) {
+        TraceLines& lines = *static_cast<TraceLines*>(self);
+        {
+            std::lock_guard<std::mutex> guard(lines.lock_);
+            lines.lines_.emplace_back(line);
+        }
+        lines.arrived_.notify_all();
+    }
+    std::mutex lock_;
+    std::condition_variable arrived_;
+    std::vector<std::string> lines_;
+};
+
+// The debug configuration folder renamed away or deleted, and made anew: the monitor watches the
+// new folder (and says so), and a hand edit of the new file reaches the sink.
+TEST_F(PluginNotifications, AHandEditInAFolderMadeAnewReachesTheSink) {
+    TraceLines trace;
+    connect();
+    const std::string original = configText();
+    std::string edited = original;
+    const size_t entry = edited.find("\"" + narrow(kDevice1) + "\"");
+    ASSERT_NE(std::string::npos, entry) << edited;
+    edited.replace(edited.find("false", entry), 5, "true");
+    struct Case {
+        const char* name;
+        std::function<void()> removal;
+        const std::string& text;
+        bool deletes;
+    };
+    const fs::path away(folder.string() + ".old");
+    fs::remove_all(away);  // an earlier run's
+    const Case cases[] = {
+        {"renamed away", [&] { fs::rename(folder, away); }, edited, false},
+        {"deleted", [&] { fs::remove_all(folder); }, original, true},
+    };
+    std::vector<std::wstring> expected;
+    for (const Case& c : cases) {
+        // wine keeps a deleted folder, still openable, while a handle on it is open; Windows
+        // refuses to open it and frees the name once the watch lets go.
+        if (c.deletes && testsupport::runningUnderWine()) continue;
+        c.removal();
+        // A folder whose removal is still pending cannot be made again at once.
+        std::error_code failed;
+        for (int attempt = 0; !fs::create_directories(folder, failed) && failed && attempt < 1000; ++attempt) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        {
+            std::ofstream out(folder / "Quorrel.config", std::ios::trunc);
+            out << c.text;
+        }
+        expected.push_back(L"3 " + kDevice1);
+        EXPECT_EQ(expected, sink.awaitCount(expected.size())) << c.name;
+        // A check reads the file by its path, so the edit may be heard before the thread came to
+        // the folder's end; the next case begins once the new folder is watched.
+        EXPECT_EQ(expected.size(), trace.awaitCount("is gone", expected.size())) << c.name;
+        EXPECT_EQ(expected.size(), trace.awaitCount("is watched again", expected.size())) << c.name;
+    }
+}
+
+TEST_F(PluginNotifications, TheHostMayLetGoOfTheExpertInsideItsSink) {
+    connect();
+    std::promise<void> released;
+    bool once = true;
+    sink.inside = [&] {
+        if (!once) return;
+        once = false;
+        expert.reset();  // the host's last reference, without Shutdown
+        released.set_value();
+    };
+    ASSERT_EQ(0, SimStorage_removeObject(narrow(kDevice2).c_str()));
+    released.get_future().wait();
+    EXPECT_EQ(0u, SimSvs_getSubscriptionCount());
     while (sink.references.load() != 0) std::this_thread::yield();
 }
 

@@ -4,6 +4,7 @@
 
 #include <cjson/cJSON.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <thread>
 
 #include "ComTestSupport.h"
+#include "explorer/ErrorInfo.h"
 #include "explorer/PropertyTags.h"
 #include "explorer/QuorrelExports.h"
 #include "explorer/SvsResults.h"
@@ -654,4 +656,27 @@ TEST_F(Plugin, ACollectionThatRefusesABagStillGetsTheOthers) {
     EXPECT_EQ(E_OUTOFMEMORY, expert->GetAllPropertyBags(&collection));
     EXPECT_EQ(5, collection.offered);
     EXPECT_EQ(4u, collection.ids.size());
+}
+
+// A setup that fails says what is missing: here the debug configuration folder, by its path.
+TEST_F(Plugin, AMissingDebugConfigurationFolderIsNamedWhenInitialiseFails) {
+    fs::remove_all(configFolder());
+    EXPECT_EQ(E_FAIL, expert->Initialize());
+    IErrorInfo* info = nullptr;
+    ASSERT_EQ(S_OK, GetErrorInfo(0, &info));
+    BstrHolder description;
+    ASSERT_EQ(S_OK, info->GetDescription(description.out()));
+    info->Release();
+    // Compared with one kind of separator: the text is JSON, which doubles backslashes.
+    const auto slashed = [](std::wstring path) {
+        for (size_t at = path.find(L"\\\\"); at != std::wstring::npos; at = path.find(L"\\\\", at)) path.erase(at, 1);
+        std::replace(path.begin(), path.end(), L'\\', L'/');
+        return path;
+    };
+    const std::wstring text = slashed(description.str());
+    const std::string folder = configFolder().string();
+    EXPECT_NE(std::wstring::npos, text.find(L"Failed to watch the debug configuration folder"));
+    EXPECT_NE(std::wstring::npos, text.find(slashed(std::wstring(folder.begin(), folder.end())))) << folder;
+    fs::create_directories(configFolder());
+    EXPECT_EQ(S_OK, expert->Initialize());
 }

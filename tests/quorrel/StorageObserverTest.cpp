@@ -5,6 +5,7 @@
 #include <new>
 
 #include "explorer/PropertyTags.h"
+#include "common/orverr/Exception.h"
 #include "explorer/SimSvs.h"
 #include "quorrel/dsc/GuidText.h"
 #include "quorrel/expertbase/SVSNotificationHandler.h"
@@ -12,6 +13,7 @@
 #include "quorrel/sysapicpp/Exceptions.h"
 #include "quorrel/sysapicpp/PropertyBagCache.h"
 #include "storage/SimStorage.h"
+#include "support/FakeEnvironment.h"
 
 namespace {
 
@@ -249,5 +251,24 @@ TEST(StorageSubscription, SubscribesForItsLifeAndThrowsTheHostsFailures) {
         c.inject(0);
         EXPECT_EQ(before, SimSvs_getSubscriptionCount());
         EXPECT_EQ(0u, SimSvs_getConfigurationCount());
+    }
+}
+
+// Libraries that cannot be bound fail the subscription with a text that names what was tried.
+TEST(StorageSubscription, UnboundLibrariesFailWithWhatWasLookedFor) {
+    DeviceSource source;
+    sysapicpp::PropertyBagCache cache(source);
+    RecordingHandler sink;
+    testing_support::FakeEnvironment environment;
+    environment.values["ORV_REGISTRY_FILE"] = "/nonexistent/explorer.reg";
+    auto registry = platform::makeRegistry(environment);
+    hostbinding::SvsLibraryBinding binding(*registry, platform::dynamicLibrary());
+    try {
+        nORVMISysAPICommon100::SVSNotificationHandler handler(source, cache, sink, binding);
+        ADD_FAILURE() << "the subscription did not fail";
+    } catch (const orverr::Exception& e) {
+        const std::string text = e.documentText();
+        EXPECT_NE(std::string::npos, text.find("HKEY_LOCAL_MACHINE")) << text;
+        EXPECT_NE(std::string::npos, text.find("default view")) << text;
     }
 }

@@ -47,6 +47,15 @@ void setEnvironment(const char* name, const std::string& value) {
 #endif
 }
 
+bool runningUnderWine() {
+#if defined(_WIN32)
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
+
 std::string missingFileReason(bool folderMissing) {
 #if defined(_WIN32)
     return platform::win32::systemErrorMessage(folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);

@@ -47,6 +47,9 @@ public:
     RefusedLoads& operator=(const RefusedLoads&) = delete;
 };
 
+// True when the Windows build runs under wine rather than Windows (false on Linux).
+bool runningUnderWine();
+
 // The system's text for a file (or, with folderMissing, the folder of a file) that does not exist.
 std::string missingFileReason(bool folderMissing = false);
 

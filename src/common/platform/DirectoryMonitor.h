@@ -14,7 +14,8 @@ enum class DirectoryWait {
     kChanged,   // names holds the entries that changed; an empty name stands for "not known"
     kStopped,   // stop() was called
     kTimedOut,
-    kFailed     // error tells why
+    kFailed,     // error tells why
+    kFolderGone  // the watched folder was deleted, moved away or replaced: its watch has ended
 };
 
 class DirectoryMonitorInterface {
@@ -27,8 +28,13 @@ public:
     // are reported; opening and closing an entry are not, so a reader never wakes itself.
     virtual bool start(const std::string& folder, OsError& error) = 0;
     // Waits up to timeoutMs for a change or for stop(); appends the changed entries' names.
-    // A stop wins over changes that are pending at the same time.
+    // A stop wins over changes that are pending at the same time. Once the folder is gone,
+    // every wait answers kFolderGone until rewatch().
     virtual DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) = 0;
+    // Drops the current watch and watches the folder now at the path given to start (a folder
+    // made anew in place of the old one). False with error (error.missing when there is no
+    // folder yet): then no watch is left and waits end only by their time-out or by stop().
+    virtual bool rewatch(OsError& error) = 0;
     // Ends the current and every later wait with kStopped.
     virtual void stop() = 0;
     virtual void close() = 0;

@@ -18,8 +18,20 @@ void corvComTraceUnknownInterface(const void* map, REFIID iid) noexcept;
 
 // Thread models: how a root object changes its reference count.
 struct CORVComMultiThreadModelNoCS {
+    // What the count holds while the object's final release runs: a call back into the dying
+    // object (a sink's QueryInterface on its sender) adds and drops a reference without ever
+    // bringing the count to 0 a second time.
+    static constexpr ULONG kFinalReleaseCount = 0x40000000u;
+
     static ULONG increment(std::atomic<ULONG>& count) noexcept { return ++count; }
-    static ULONG decrement(std::atomic<ULONG>& count) noexcept { return --count; }
+    // What is left; 0 only for the one call that dropped the last reference. The last reference
+    // turns into kFinalReleaseCount in one step, so no other thread ever sees the count at 0.
+    static ULONG decrement(std::atomic<ULONG>& count) noexcept {
+        ULONG current = count.load();
+        while (!count.compare_exchange_weak(current, current == 1 ? kFinalReleaseCount : current - 1)) {
+        }
+        return current - 1;
+    }
 };
 
 // One line of an interface map: the identifier and how to reach that interface from the object.
@@ -75,6 +87,11 @@ public:
         return S_OK;
     }
 
+    // Runs when the last reference went, before the object is deleted and while it is still
+    // whole (every interface answers). A class that must end work that calls back into it
+    // hides this with its own.
+    void finalRelease() noexcept {}
+
 protected:
     ~CORVComObjectRootBase() = default;
 };
@@ -108,7 +125,10 @@ public:
     ULONG AddRef() override { return this->internalAddRef(); }
     ULONG Release() override {
         const ULONG left = this->internalRelease();
-        if (left == 0) delete this;
+        if (left == 0) {
+            this->finalRelease();
+            delete this;
+        }
         return left;
     }
 

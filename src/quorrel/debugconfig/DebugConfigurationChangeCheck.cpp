@@ -38,8 +38,14 @@ std::vector<ShownSettings> snapshot(sysapicpp::PropertyBagCacheInterface& cache)
 }  // namespace
 
 sysapicpp::IdList DebugConfigurationChangeCheck::run() {
-    const std::vector<ShownSettings> shown = snapshot(cache_);
     sysapicpp::IdList changed;
+    {
+        // A file that is gone has nothing to compare; opening would make it again, in a folder
+        // that may be on its way out.
+        platform::OsError error;
+        if (!system_.openExisting(locator_.getFile(), error) && error.missing) return changed;
+    }
+    const std::vector<ShownSettings> shown = snapshot(cache_);
     {
         ConfigContainer container(locator_.getFile(), system_);
         DebugConfiguration configuration(container, entries_);

@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "common/orverr/Exception.h"
-#include "common/orverr/InternalError.h"
 #include "common/orverr/Raise.h"
+#include "common/platform/File.h"
 #include "common/platform/ThreadName.h"
 #include "palu/Trace.h"
 #include "quorrel/debugconfig/DebugConfigNames.h"
@@ -24,13 +24,6 @@ void trace(const char* format, const char* text, int line) {
         .putPrefix(msg::kTraceTypeInfo, ORVERR_COMPONENT, __FILE__, line)
         .putf(format, text)
         .endl();
-}
-
-[[noreturn]] void raiseMonitorError(const char* message, const platform::OsError& error, int line) {
-    orverr::Raise raise(orverr::codes::kPlatformOSFault, __FILE__, line, ORVERR_COMPONENT);
-    raise.comment(message);
-    orverr::addInternalError(raise, orverr::internal_error::kApiSystem, error);
-    raise.raise();
 }
 
 std::string baseName(const std::string& path) {
@@ -56,7 +49,10 @@ DebugConfigurationChangeNotifier::~DebugConfigurationChangeNotifier() {
 
 void DebugConfigurationChangeNotifier::start() {
     platform::OsError error;
-    if (!monitor_->start(locator_.getFolder(), error)) raiseMonitorError(msg::kMonitorStartFailed, error, __LINE__);
+    if (!monitor_->start(locator_.getFolder(), error)) {
+        QUORREL_RAISE_FILE_ERROR(orverr::codes::kPlatformOSFault, msg::kMonitorStartFailed,
+                                 platform::nativePath(locator_.getFolder()), &error);
+    }
     try {
         thread_ = std::thread([this] { loop(); });
     } catch (const std::system_error&) {
@@ -74,7 +70,7 @@ bool DebugConfigurationChangeNotifier::concernsFile(const std::vector<std::strin
     return false;
 }
 
-bool DebugConfigurationChangeNotifier::collect(bool& relevant) {
+DebugConfigurationChangeNotifier::Collected DebugConfigurationChangeNotifier::collect(bool& relevant) {
     std::vector<std::string> names;
     platform::OsError error;
     platform::DirectoryWait result = monitor_->wait(platform::DirectoryMonitorInterface::kInfinite, names, error);
@@ -83,19 +79,50 @@ bool DebugConfigurationChangeNotifier::collect(bool& relevant) {
     // One save of an editor is several events: drain them until the folder is quiet a moment.
     while (result == platform::DirectoryWait::kChanged) {
         relevant = relevant || concernsFile(names);
-        if (Clock::now() - first >= std::chrono::milliseconds(kDebounceLimitMilliseconds)) return !stop_.load();
+        if (Clock::now() - first >= std::chrono::milliseconds(kDebounceLimitMilliseconds)) break;
         names.clear();
         result = monitor_->wait(kDebounceMilliseconds, names, error);
     }
-    if (result == platform::DirectoryWait::kTimedOut) return !stop_.load();
-    if (result == platform::DirectoryWait::kFailed) {
-        try {
-            raiseMonitorError(msg::kMonitorWaitFailed, error, __LINE__);
-        } catch (const orverr::Exception& e) {
-            trace(msg::kMonitorTraceEnded, e.documentText(), __LINE__);
-        }
+    switch (result) {
+        case platform::DirectoryWait::kChanged:
+        case platform::DirectoryWait::kTimedOut:
+            return stop_.load() ? Collected::kEnd : Collected::kEdit;
+        case platform::DirectoryWait::kFolderGone:
+            return Collected::kFolderGone;
+        case platform::DirectoryWait::kFailed:
+            traceWaitFailure(error);
+            return Collected::kEnd;
+        case platform::DirectoryWait::kStopped:
+            break;
     }
-    return false;
+    return Collected::kEnd;
+}
+
+void DebugConfigurationChangeNotifier::traceWaitFailure(const platform::OsError& error) const {
+    try {
+        QUORREL_RAISE_FILE_ERROR(orverr::codes::kPlatformOSFault, msg::kMonitorWaitFailed,
+                                 platform::nativePath(locator_.getFolder()), &error);
+    } catch (const orverr::Exception& e) {
+        trace(msg::kMonitorTraceEnded, e.documentText(), __LINE__);
+    }
+}
+
+bool DebugConfigurationChangeNotifier::watchAgain() {
+    const std::string folder = platform::nativePath(locator_.getFolder());
+    trace(msg::kMonitorTraceFolderGone, folder.c_str(), __LINE__);
+    // Until a folder is there again (made anew, or moved back), look for it now and then.
+    for (;;) {
+        platform::OsError error;
+        if (monitor_->rewatch(error)) {
+            rewatches_.fetch_add(1);
+            trace(msg::kMonitorTraceWatchingAgain, folder.c_str(), __LINE__);
+            return true;
+        }
+        std::vector<std::string> names;
+        const platform::DirectoryWait result = monitor_->wait(kRewatchRetryMilliseconds, names, error);
+        if (result == platform::DirectoryWait::kFailed) traceWaitFailure(error);
+        if (result != platform::DirectoryWait::kTimedOut || stop_.load()) return false;
+    }
 }
 
 void DebugConfigurationChangeNotifier::checkOnce() {
@@ -117,10 +144,15 @@ void DebugConfigurationChangeNotifier::loop() {
     LockableFile::endWaitsOfThisThreadWhen(&stop_);
     while (!stop_.load()) {
         bool relevant = false;
-        const bool goOn = collect(relevant);
-        if (relevant && goOn) checkOnce();
+        Collected got = collect(relevant);
+        if (got == Collected::kFolderGone) {
+            got = watchAgain() ? Collected::kEdit : Collected::kEnd;
+            // The file in the folder now watched may hold other values than the bags show.
+            relevant = true;
+        }
+        if (relevant && got == Collected::kEdit) checkOnce();
         wakes_.fetch_add(1);
-        if (!goOn) break;
+        if (got == Collected::kEnd) break;
     }
     ended_.store(true);
 }

@@ -19,6 +19,8 @@ public:
     static constexpr uint32_t kDebounceMilliseconds = 5;
     // A stream of events that never pauses is checked at least this often.
     static constexpr uint32_t kDebounceLimitMilliseconds = 50;
+    // While the folder is gone, how often the thread looks whether it is there again.
+    static constexpr uint32_t kRewatchRetryMilliseconds = 100;
 
     DebugConfigurationChangeNotifier(const StorageLocatorInterface& locator,
                                      std::unique_ptr<DebugConfigurationChangeCheckInterface> check,
@@ -36,12 +38,20 @@ public:
     // whether the thread's work ended.
     uint64_t wakeCount() const { return wakes_.load(); }
     uint64_t checkCount() const { return checks_.load(); }
+    // How often the folder went and was watched again.
+    uint64_t rewatchCount() const { return rewatches_.load(); }
     bool hasEnded() const { return ended_.load(); }
 
 private:
+    enum class Collected { kEdit, kFolderGone, kEnd };
+
     void loop();
-    // Collects the events of one edit; false when the loop must end.
-    bool collect(bool& relevant);
+    // Collects the events of one edit; relevant tells whether they concern the file.
+    Collected collect(bool& relevant);
+    // Sets the watch up again once a folder is back at the path (traced); false when stopped or
+    // when waiting failed.
+    bool watchAgain();
+    void traceWaitFailure(const platform::OsError& error) const;
     bool concernsFile(const std::vector<std::string>& names) const;
     void checkOnce();
 
@@ -52,6 +62,7 @@ private:
     std::atomic<bool> stop_{false};
     std::atomic<uint64_t> wakes_{0};
     std::atomic<uint64_t> checks_{0};
+    std::atomic<uint64_t> rewatches_{0};
     std::atomic<bool> ended_{false};
     std::thread thread_;
     bool running_ = false;

@@ -1,5 +1,6 @@
 #include "quorrel/expertbase/SVSNotificationHandler.h"
 
+#include "common/orverr/Raise.h"
 #include "quorrel/sysapicpp/Exceptions.h"
 
 namespace nORVMISysAPICommon100 {
@@ -15,6 +16,11 @@ SVSNotificationHandler::SVSNotificationHandler(PropertyBagFactoryInterface& fact
     configuration_ = CORVComPtr<IsvsConfiguration>(
         binding.getConfiguration(kSvsConfigurationFlagsExpert, nullptr, &hr), false);
     if (!configuration_ && SUCCEEDED(hr)) hr = E_FAIL;
+    if (!configuration_) {
+        // Without the explorer's libraries the host hears what was looked for, not a bare E_FAIL.
+        const std::string why = binding.failure();
+        if (!why.empty()) ORVERR_THROW(orverr::codes::kResourceNotFound).comment(why.c_str()).raise();
+    }
     SYSAPICPP_CHECK(hr);
     SYSAPICPP_CHECK(configuration_->Subscribe(kSvsSubscriptionDevices, &SVS_CATEGORY_DEVICES, observer_.get()));
     ++subscriptions_;

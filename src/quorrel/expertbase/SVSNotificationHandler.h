@@ -12,7 +12,8 @@ namespace nORVMISysAPICommon100 {
 class SVSNotificationHandler {
 public:
     // Binds the host's libraries for its configuration and subscribes; a failing HRESULT is
-    // thrown as sysapicpp::HResultException.
+    // thrown as sysapicpp::HResultException, libraries that cannot be bound as a status naming
+    // the registry key, the view and the path tried.
     SVSNotificationHandler(PropertyBagFactoryInterface& factory, sysapicpp::PropertyBagCacheInterface& cache,
                            sysapicpp::NotificationHandler& notifications,
                            hostbinding::SvsLibraryBindingInterface& binding = hostbinding::svsLibraryBinding());

@@ -1,11 +1,17 @@
 #include "quorrel/hostbinding/SvsLibraryBinding.h"
 
+#include <initializer_list>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "common/platform/WideText.h"
+#include "quorrel/messages/Messages.h"
 
 namespace hostbinding {
 namespace {
+
+namespace msg = quorrel::messages;
 
 // Both copies of a value are limited like the fixed buffers they stand for.
 constexpr size_t kMaxValueLength = 259;
@@ -22,11 +28,31 @@ void query(const platform::RegistryKeyInterface* key, const char* name, SvsRegis
     if (key->queryString(name, text, error)) store(target, text);
 }
 
-// The default view first, the 32-bit view for what is missing there.
-void queryEitherView(const platform::RegistryKeyInterface* native, const platform::RegistryKeyInterface* view32,
-                     const char* name, SvsRegistryValue& target) {
+// The default view first, the 32-bit view for what is missing there; the view that answered.
+const char* queryEitherView(const platform::RegistryKeyInterface* native, const platform::RegistryKeyInterface* view32,
+                            const char* name, SvsRegistryValue& target) {
     query(native, name, target);
-    if (target.wide.empty()) query(view32, name, target);
+    if (!target.wide.empty()) return msg::kRegistryViewDefault;
+    query(view32, name, target);
+    return target.wide.empty() ? "" : msg::kRegistryView32;
+}
+
+// A message with its %NAME% fields filled in.
+std::string filled(std::string text, std::initializer_list<std::pair<const char*, std::string>> fields) {
+    for (const auto& field : fields) {
+        for (size_t at = text.find(field.first); at != std::string::npos; at = text.find(field.first, at)) {
+            text.replace(at, std::char_traits<char>::length(field.first), field.second);
+            at += field.second.size();
+        }
+    }
+    return msg::kBindingFailed + text;
+}
+
+std::string keyName() { return std::string(msg::kRegistryRoot) + SVS_REGISTRY_KEY; }
+
+std::string withReason(std::string text, const platform::OsError& error) {
+    if (!error.message.empty()) text += ": " + error.message;
+    return text;
 }
 
 void fillEmpty(SvsRegistryValue& target, const SvsRegistryValue& fallback) {
@@ -48,18 +74,30 @@ void SvsLibraryBinding::readRegistry() {
     platform::OsError error;
     std::unique_ptr<platform::RegistryKeyInterface> native =
         registry_.openLocalMachineKey(SVS_REGISTRY_KEY, platform::RegistryView::Native, error);
-    if (!native) return;
+    if (!native) {
+        failure_ = withReason(
+            filled(msg::kBindingKeyNotOpened, {{"%KEY%", keyName()}, {"%VIEW%", msg::kRegistryViewDefault}}), error);
+        return;
+    }
     query(native.get(), "CurrentSvsPath", values_.currentSvsPath);
     query(native.get(), "CurrentSvsVersion", values_.currentSvsVersion);
     query(native.get(), "SelfRegisteredSvsPath", values_.selfRegisteredSvsPath);
     query(native.get(), "SelfRegisteredSvsVersion", values_.selfRegisteredSvsVersion);
+    if (!values_.selfRegisteredSvsPath.wide.empty()) {
+        folderValue_ = "SelfRegisteredSvsPath";
+        folderView_ = msg::kRegistryViewDefault;
+    }
 
     std::unique_ptr<platform::RegistryKeyInterface> view32 =
         registry_.openLocalMachineKey(SVS_REGISTRY_KEY, platform::RegistryView::Registry32, error);
     queryEitherView(native.get(), view32.get(), "CurrentPath", values_.currentPath);
     queryEitherView(native.get(), view32.get(), "CurrentVersion", values_.currentVersion);
     queryEitherView(native.get(), view32.get(), "Command", values_.command);
-    queryEitherView(native.get(), view32.get(), "SelfRegisteredPath", values_.selfRegisteredPath);
+    const char* pathView = queryEitherView(native.get(), view32.get(), "SelfRegisteredPath", values_.selfRegisteredPath);
+    if (folderValue_.empty() && *pathView != '\0') {
+        folderValue_ = "SelfRegisteredPath";
+        folderView_ = pathView;
+    }
     queryEitherView(native.get(), view32.get(), "SelfRegisteredVersion", values_.selfRegisteredVersion);
     queryEitherView(native.get(), view32.get(), "SelfRegisteredCommand", values_.selfRegisteredCommand);
 
@@ -72,12 +110,25 @@ void SvsLibraryBinding::readRegistry() {
 void SvsLibraryBinding::bindLocked() {
     bindAttempted_ = true;
     if (!registryRead_) readRegistry();
-    if (values_.selfRegisteredSvsPath.wide.empty()) return;
+    if (values_.selfRegisteredSvsPath.wide.empty()) {
+        if (failure_.empty()) failure_ = filled(msg::kBindingNoFolder, {{"%KEY%", keyName()}});
+        return;
+    }
     // The folder value ends with its separator as the installer stored it.
     const std::string folder = platform::wideToUtf8(values_.selfRegisteredSvsPath.wide);
-    platform::OsError error;
-    svs_ = libraries_.load(folder + SVS_LIBRARY_NAME, error);
-    svsutils_ = libraries_.load(folder + SVSUTILS_LIBRARY_NAME, error);
+    const auto loadFailure = [&](const std::string& path, const platform::OsError& error) {
+        return withReason(filled(msg::kBindingLoadFailed, {{"%PATH%", path},
+                                                           {"%VALUE%", folderValue_},
+                                                           {"%KEY%", keyName()},
+                                                           {"%VIEW%", folderView_}}),
+                          error);
+    };
+    platform::OsError svsError;
+    platform::OsError svsutilsError;
+    svs_ = libraries_.load(folder + SVS_LIBRARY_NAME, svsError);
+    svsutils_ = libraries_.load(folder + SVSUTILS_LIBRARY_NAME, svsutilsError);
+    if (svs_ == nullptr) failure_ = loadFailure(folder + SVS_LIBRARY_NAME, svsError);
+    else if (svsutils_ == nullptr) failure_ = loadFailure(folder + SVSUTILS_LIBRARY_NAME, svsutilsError);
     if (svs_ == nullptr || svsutils_ == nullptr) return;
     lookUp(libraries_, svs_, "svsGetConfiguration", svsGetConfiguration_);
     lookUp(libraries_, svs_, "svsGetConfigurationEx", svsGetConfigurationEx_);
@@ -87,6 +138,7 @@ void SvsLibraryBinding::bindLocked() {
     lookUp(libraries_, svsutils_, "svsGuidFromString", svsGuidFromString_);
     lookUp(libraries_, svsutils_, "svsGuidToString", svsGuidToString_);
     lookUp(libraries_, svsutils_, "svsFree", svsFree_);
+    if (svsGetConfiguration_ == nullptr) failure_ = filled(msg::kBindingEntryMissing, {{"%PATH%", folder + SVS_LIBRARY_NAME}});
     useCount_ = 1;
 }
 
@@ -115,6 +167,11 @@ IsvsConfiguration* SvsLibraryBinding::getConfiguration(ULONG flags, void* reserv
     }
     if (result != nullptr) *result = hr;
     return configuration;
+}
+
+std::string SvsLibraryBinding::failure() {
+    std::lock_guard<std::mutex> guard(lock_);
+    return failure_;
 }
 
 SvsRegistryValues SvsLibraryBinding::registryValues() {

@@ -30,6 +30,9 @@ public:
     virtual void bind() = 0;
     // A new configuration object, or null with *result a failure HRESULT.
     virtual IsvsConfiguration* getConfiguration(ULONG flags, void* reserved, HRESULT* result) = 0;
+    // Why binding gave no configuration entry point (the key, the view and the path tried);
+    // empty when it did or was not attempted.
+    virtual std::string failure() = 0;
 };
 
 class SvsLibraryBinding final : public SvsLibraryBindingInterface {
@@ -39,6 +42,7 @@ public:
 
     void bind() override;
     IsvsConfiguration* getConfiguration(ULONG flags, void* reserved, HRESULT* result) override;
+    std::string failure() override;
 
     // What the registry said (read on the first bind).
     SvsRegistryValues registryValues();
@@ -52,6 +56,10 @@ private:
     platform::DynamicLibraryInterface& libraries_;
     std::mutex lock_;
     SvsRegistryValues values_;
+    // Where the library folder came from (value name and view), and why binding failed.
+    std::string folderValue_;
+    std::string folderView_;
+    std::string failure_;
     bool registryRead_ = false;
     bool bindAttempted_ = false;
     bool bindDisabled_ = false;

@@ -34,9 +34,23 @@ inline constexpr const char* kMonitorWaitFailed = "Failed to wait for changes of
 inline constexpr const char* kMonitorThreadFailed = "Failed to start the debug configuration monitor thread";
 inline constexpr const char* kMonitorTraceEnded = "debug configuration monitor ended: %s";
 inline constexpr const char* kMonitorTraceCheckFailed = "debug configuration change check failed: %s";
+inline constexpr const char* kMonitorTraceFolderGone =
+    "debug configuration folder %s is gone: watching for it to be there again";
+inline constexpr const char* kMonitorTraceWatchingAgain = "debug configuration folder %s is watched again";
 inline constexpr const char* kUsageTypeRequestedTimeout = "requested_timeout_ms";
 
 // Debug configuration file (printf format).
 inline constexpr const char* kSettingsFaultTrace = "debug settings: %s";
+// Binding of the explorer's libraries: why there is none, naming the key, the view and the path.
+inline constexpr const char* kBindingFailed = "The explorer's libraries are not available: ";
+inline constexpr const char* kRegistryRoot = "HKEY_LOCAL_MACHINE\\";
+inline constexpr const char* kRegistryViewDefault = "default view";
+inline constexpr const char* kRegistryView32 = "32-bit view";
+inline constexpr const char* kBindingKeyNotOpened = "the registry key %KEY% cannot be opened in the %VIEW%";
+inline constexpr const char* kBindingNoFolder =
+    "the registry key %KEY% names no library folder (SelfRegisteredSvsPath in the default view, "
+    "SelfRegisteredPath in the default or the 32-bit view)";
+inline constexpr const char* kBindingLoadFailed = "%PATH% cannot be loaded (folder from %VALUE% of %KEY%, %VIEW%)";
+inline constexpr const char* kBindingEntryMissing = "%PATH% has no entry point svsGetConfiguration";
 
 }  // namespace quorrel::messages

@@ -160,17 +160,31 @@ HRESULT ExpertAdapterBase::Initialize() {
     });
 }
 
-HRESULT ExpertAdapterBase::Shutdown() {
+void ExpertAdapterBase::endExpert() {
+    // The sink goes first: the expert's destruction runs what is queued, and none of it may
+    // reach a host that asked for the end.
     sync_.disconnect();
     std::shared_ptr<Expert> old;
     {
         std::lock_guard<std::mutex> guard(expertLock_);
         old.swap(expert_);
     }
+    old.reset();
+}
+
+HRESULT ExpertAdapterBase::Shutdown() {
     return guarded(nullptr, [&] {
-        old.reset();
+        endExpert();
         return S_OK;
     });
+}
+
+void ExpertAdapterBase::finalRelease() noexcept {
+    try {
+        endExpert();
+    } catch (...) {
+        // Release has no way to report it; what is left goes with the members.
+    }
 }
 
 HRESULT ExpertAdapterBase::GetAllPropertyBags(IsvSysPropertyBagCollection* collection) {

@@ -44,6 +44,11 @@ public:
     // Whether the host has initialised the expert (for diagnostics and tests).
     bool hasExpert();
 
+    // The last Release without a Shutdown ends the expert as Shutdown does, sink first, while
+    // this object still answers: no queued notification reaches the sink once the host let go,
+    // and a sink call in progress may still call back into the sender.
+    void finalRelease() noexcept;
+
 protected:
     ExpertAdapterBase();
     ~ExpertAdapterBase() override;
@@ -61,6 +66,8 @@ private:
     HRESULT guarded(BSTR* message, Body&& body) noexcept;
     HRESULT mapCurrentException(std::string& text) noexcept;
     HRESULT infoString(BSTR* out, void (ExpertInfo::*read)(std::string&));
+    // Disconnects the sink (waiting for a sink call in progress), then destroys the expert.
+    void endExpert();
 
     SyncNotificationHandler sync_;
     std::mutex expertLock_;

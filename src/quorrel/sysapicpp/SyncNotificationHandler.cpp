@@ -9,7 +9,8 @@ namespace sysapicpp {
 void SyncNotificationHandler::notify(uint32_t kind, const std::vector<std::string>& ids) {
     const std::shared_ptr<State> state = state_;
     Kitbase::CorvCSLock guard(state->lock);
-    if (!state->sink) return;
+    // A disconnect that waits for the lock already stops every call that did not begin.
+    if (!state->sink || !state->connected.load()) return;
     CORVComPtr<IsvSysPlugPlaySink> sink = state->sink;
     StringList wide;
     wide.reserve(ids.size());
@@ -23,6 +24,9 @@ void SyncNotificationHandler::notify(uint32_t kind, const std::vector<std::strin
 bool SyncNotificationHandler::isConnected() { return state_->connected.load(); }
 
 void SyncNotificationHandler::connect(IsvSysPlugPlaySink* sink) {
+    // Said before the lock is waited for: a sink call in progress holds it, and the calls queued
+    // behind that one must not start meanwhile.
+    if (sink == nullptr) state_->connected.store(false);
     CORVComPtr<IsvSysPlugPlaySink> old;
     {
         Kitbase::CorvCSLock guard(state_->lock);

@@ -21,7 +21,9 @@ public:
     void notify(uint32_t kind, const std::vector<std::string>& ids) override;
     bool isConnected() override;
 
-    // A non-null sink replaces (and releases) the current one; null disconnects.
+    // A non-null sink replaces (and releases) the current one; null disconnects. Both wait for
+    // a sink call in progress on another thread; once a disconnect has begun, no further sink
+    // call begins.
     void connect(IsvSysPlugPlaySink* sink);
     void disconnect() { connect(nullptr); }
 

@@ -34,6 +34,9 @@ const DirectoryMonitorSyscalls& sys() { return directoryMonitorSyscalls(); }
 constexpr uint32_t kWatchMask =
     IN_MODIFY | IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
 
+// The watched folder itself went (deleted, moved, its file system unmounted) or its watch ended.
+constexpr uint32_t kFolderGoneMask = IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT;
+
 class DirectoryMonitorPosix final : public DirectoryMonitorInterface {
 public:
     DirectoryMonitorPosix() = default;
@@ -43,24 +46,31 @@ public:
 
     bool start(const std::string& folder, OsError& error) override {
         close();
+        folder_ = nativePath(folder);
         stopFd_ = sys().eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
         if (stopFd_ < 0) return fail(error);
-        inotifyFd_ = sys().inotifyInit(IN_CLOEXEC | IN_NONBLOCK);
-        if (inotifyFd_ < 0 || sys().inotifyAddWatch(inotifyFd_, nativePath(folder).c_str(), kWatchMask) < 0) {
-            fail(error);
+        if (!watch(error)) {
             close();
             return false;
         }
         return true;
     }
 
+    bool rewatch(OsError& error) override {
+        // A new inotify instance: events still queued for the old folder go with the old one.
+        dropWatch();
+        gone_ = false;
+        return watch(error);
+    }
+
     DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) override {
         if (stopped_.load()) return DirectoryWait::kStopped;
-        if (inotifyFd_ < 0) {
+        if (stopFd_ < 0) {
             errno = EBADF;
             fail(error);
             return DirectoryWait::kFailed;
         }
+        if (gone_) return DirectoryWait::kFolderGone;
         using Clock = std::chrono::steady_clock;
         const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
         for (;;) {
@@ -70,8 +80,9 @@ public:
                 const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
                 pollTimeout = left.count() > 0 ? static_cast<int>((left.count() + 999) / 1000) : 0;
             }
+            // Without a watch only a stop can end the wait early.
             struct pollfd fds[2] = {{stopFd_, POLLIN, 0}, {inotifyFd_, POLLIN, 0}};
-            const int ready = sys().poll(fds, 2, pollTimeout);
+            const int ready = sys().poll(fds, inotifyFd_ >= 0 ? 2 : 1, pollTimeout);
             if (ready < 0) {
                 if (errno == EINTR) continue;
                 fail(error);
@@ -81,6 +92,7 @@ public:
             if (ready == 0) return DirectoryWait::kTimedOut;
             const size_t before = names.size();
             if (!readEvents(names, error)) return DirectoryWait::kFailed;
+            if (gone_) return DirectoryWait::kFolderGone;
             if (names.size() != before) return DirectoryWait::kChanged;
         }
     }
@@ -95,13 +107,27 @@ public:
     }
 
     void close() override {
-        if (inotifyFd_ >= 0) sys().close(inotifyFd_);
+        dropWatch();
         if (stopFd_ >= 0) sys().close(stopFd_);
-        inotifyFd_ = -1;
         stopFd_ = -1;
     }
 
 private:
+    bool watch(OsError& error) {
+        inotifyFd_ = sys().inotifyInit(IN_CLOEXEC | IN_NONBLOCK);
+        if (inotifyFd_ < 0 || sys().inotifyAddWatch(inotifyFd_, folder_.c_str(), kWatchMask) < 0) {
+            fail(error);
+            dropWatch();
+            return false;
+        }
+        return true;
+    }
+
+    void dropWatch() {
+        if (inotifyFd_ >= 0) sys().close(inotifyFd_);
+        inotifyFd_ = -1;
+    }
+
     // Reads every pending event; an overflowed queue stands for an unknown change.
     bool readEvents(std::vector<std::string>& names, OsError& error) {
         alignas(struct inotify_event) char buffer[4096];
@@ -117,7 +143,9 @@ private:
                 struct inotify_event event;
                 std::memcpy(&event, buffer + at, sizeof event);
                 const char* name = buffer + at + sizeof(struct inotify_event);
-                if ((event.mask & IN_Q_OVERFLOW) != 0 || (event.mask & (IN_DELETE_SELF | IN_MOVE_SELF)) != 0) {
+                if ((event.mask & kFolderGoneMask) != 0) {
+                    gone_ = true;
+                } else if ((event.mask & IN_Q_OVERFLOW) != 0) {
                     names.emplace_back();
                 } else if (event.len > 0 && (event.mask & kWatchMask) != 0) {
                     names.emplace_back(name, strnlen(name, event.len));
@@ -127,8 +155,11 @@ private:
         }
     }
 
+    std::string folder_;
     int inotifyFd_ = -1;
     int stopFd_ = -1;
+    // Used by the waiting thread only.
+    bool gone_ = false;
     std::atomic<bool> stopped_{false};
 };
 

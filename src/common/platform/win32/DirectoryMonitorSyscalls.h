@@ -14,6 +14,10 @@ struct DirectoryMonitorSyscalls {
     DWORD(WINAPI* waitForMultipleObjects)(DWORD count, const HANDLE* handles, BOOL all, DWORD timeoutMs);
     BOOL(WINAPI* closeHandle)(HANDLE handle);
     DWORD(WINAPI* getLastError)();
+    // The identity of the watched folder: opened without access to its content, then asked.
+    HANDLE(WINAPI* createFile)(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                               DWORD disposition, DWORD flags, HANDLE templateFile);
+    BOOL(WINAPI* getFileInformationByHandle)(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information);
 };
 
 // The table in use; tests replace entries and restore them with realDirectoryMonitorSyscalls().
