@@ -72,7 +72,8 @@ void ImporterExporter::importText(const char* text, std::size_t length, bool ter
     JSONParser parser;
     const JsonDocumentPtr document = terminated ? parser.parse(text) : parser.parse(text, length);
 
-    JSONAttributeContainer container;
+    // The records reference the document's names and values: the document outlives them.
+    JSONAttributeContainer container(JSONAttributeContainer::Texts::borrowed);
     IviSessionAttributeTypeGetter typeGetter(wrapper_);
     ImportConfigurationValidator validator(session_, typeGetter, DefaultChannelCapabilityInfo::instance());
     validator.validate(*document, container);
