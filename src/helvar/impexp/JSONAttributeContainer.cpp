@@ -125,7 +125,10 @@ JSONAttributeEntry JSONAttributeContainer::firstEntryAt(std::size_t index) const
     if (index >= records_.size()) {
         ORVERR_THROW(orverr::codes::kOutOfRange).comment(message::kIndexOutOfRange).raise();
     }
-    const Record& record = records_[firstIndexOf(records_[index].id, records_[index].channelView())];
+    // While no key repeats, every record is the first with its key: no index probe is needed.
+    const Record& record = keys_ == records_.size()
+                               ? records_[index]
+                               : records_[firstIndexOf(records_[index].id, records_[index].channelView())];
     JSONAttributeEntry entry;
     entry.id = record.id;
     entry.type = record.type;
