@@ -3,10 +3,15 @@
 // Two engines: the simulated engine and driver libraries (the path the exports take) and the
 // in-memory engine of the tests (where nearly all time is the import/export code's own).
 // The peak heap of one import, over what was live before it, is measured beside its baseline's.
+// The wall clock is read in rounds where library and baseline take turns (interleaved*), so that
+// the machine's load falls on both alike; the simulated engine keeps no books of its own meanwhile.
 //   LD_LIBRARY_PATH=<build>/out/lib bench_helvar_impexp --benchmark_min_time=0.3
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -123,6 +128,8 @@ struct SimulatedSession : BenchSession {
         }
         ivi = std::make_unique<miivi::IviWrapper>(vi);
         start(n);
+        // Call counting and injection lookups would add the same cost to library and baseline.
+        SimIvi_SetBookkeeping(VI_FALSE);
     }
     ~SimulatedSession() override { SimIvi_DestroySession(vi); }
     miivi::IviWrapperInterface& wrapper() override { return *ivi; }
@@ -262,6 +269,63 @@ void importBaseline(benchmark::State& state) {
     for (auto _ : state) baselineImport(s, document);
 }
 
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+double secondsOf(const std::function<void()>& run) {
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// range(0) attributes, range(1) rounds; each round times the library once and the baseline once,
+// the one starting that went second the round before. Reported: the medians of each, in ms, and
+// of the per-round ratio.
+void interleavedRounds(benchmark::State& state, const std::function<void()>& product,
+                       const std::function<void()>& baseline) {
+    std::vector<double> library, base, ratio;
+    for (auto _ : state) {
+        for (int64_t round = 0; round < state.range(1); ++round) {
+            double p = 0, b = 0;
+            if (round % 2 == 0) {
+                p = secondsOf(product);
+                b = secondsOf(baseline);
+            } else {
+                b = secondsOf(baseline);
+                p = secondsOf(product);
+            }
+            library.push_back(p);
+            base.push_back(b);
+            ratio.push_back(p / b);
+        }
+    }
+    state.counters["library_ms"] = median(library) * 1e3;
+    state.counters["baseline_ms"] = median(base) * 1e3;
+    state.counters["ratio"] = median(ratio);
+}
+
+template <class Session>
+void interleavedExport(benchmark::State& state) {
+    BenchSession& s = sessionOf<Session>(static_cast<int>(state.range(0)));
+    std::vector<char> buffer(s.engine->exportBuffer(0, nullptr) + 64);
+    std::vector<char> baselineBuffer;
+    productExport(s, buffer);
+    baselineExport(s, baselineBuffer);
+    interleavedRounds(state, [&] { productExport(s, buffer); }, [&] { baselineExport(s, baselineBuffer); });
+}
+
+template <class Session>
+void interleavedImport(benchmark::State& state) {
+    BenchSession& s = sessionOf<Session>(static_cast<int>(state.range(0)));
+    const std::string document = s.engine->exportText();
+    productImport(s, document);
+    baselineImport(s, document);
+    interleavedRounds(state, [&] { productImport(s, document); }, [&] { baselineImport(s, document); });
+}
+
 // Heap bytes at the highest point of one import over those live before it (the document text
 // and the session are already there).
 void peakOfImport(benchmark::State& state, void (*run)(BenchSession&, const std::string&)) {
@@ -297,6 +361,11 @@ IMPEXP_IN_MEMORY_BENCH(exportBuffer);
 IMPEXP_IN_MEMORY_BENCH(exportBaseline);
 IMPEXP_IN_MEMORY_BENCH(importBuffer);
 IMPEXP_IN_MEMORY_BENCH(importBaseline);
+#define IMPEXP_INTERLEAVED_BENCH(function)                                                          \
+    BENCHMARK_TEMPLATE(function, SimulatedSession)->Args({1000, 41})->Args({10000, 21})->Args({100000, 9}) \
+        ->Iterations(1)->Unit(benchmark::kMillisecond)
+IMPEXP_INTERLEAVED_BENCH(interleavedExport);
+IMPEXP_INTERLEAVED_BENCH(interleavedImport);
 BENCHMARK(importPeakMemory)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(importBaselinePeakMemory)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 

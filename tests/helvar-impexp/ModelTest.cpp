@@ -321,4 +321,28 @@ TEST(JSONAttributeContainerTest, AppendedRecordsKeepTheirValues) {
     EXPECT_EQ("TEXT", container.firstEntryAt(1).name);
 }
 
+// A borrowing container references names and string values where they lie and copies only the
+// channel; a copying one keeps copies of all three. Appended records are always copied.
+TEST(JSONAttributeContainerTest, BorrowedTextsAreReferencedCopiedOnesAreNot) {
+    for (const bool borrowed : {false, true}) {
+        JSONAttributeContainer container(borrowed ? JSONAttributeContainer::Texts::borrowed
+                                                  : JSONAttributeContainer::Texts::copied);
+        const std::string name = "NAME";
+        const std::string value = "value";
+        std::string channel = "0";
+        container.add(AttributeKey(1, channel), kTypeString, name);
+        container.setValueString(AttributeKey(1, channel), value);
+        auto* appended = new JSONAttribute<std::string>(AttributeKey(2, ""), kTypeString, "APPENDED");
+        appended->setValue("text");
+        container.append(appended);
+        channel = "9";
+        const JSONAttributeEntry entry = container.firstEntryAt(0);
+        EXPECT_EQ(borrowed, entry.name.data() == name.data()) << borrowed;
+        EXPECT_EQ(borrowed, entry.text.data() == value.data()) << borrowed;
+        EXPECT_EQ("0", entry.channel) << borrowed;
+        EXPECT_EQ("APPENDED", container.firstEntryAt(1).name) << borrowed;
+        EXPECT_EQ("text", container.firstEntryAt(1).text) << borrowed;
+    }
+}
+
 }  // namespace

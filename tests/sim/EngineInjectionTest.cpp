@@ -64,3 +64,17 @@ TEST_F(InjectionTest, ResetClearsCountersAndRefusesBadRequests) {
     EXPECT_EQ(IVI_ERROR_INVALID_PARAMETER, SimIvi_InjectFailure("Ivi_Dispose", -1, -1, 1));
     EXPECT_EQ(IVI_ERROR_INVALID_PARAMETER, SimIvi_InjectFailure("Ivi_Dispose", -1, 0, 0));
 }
+
+TEST_F(InjectionTest, BookkeepingOffNeitherCountsNorInjectsUntilTurnedOnOrReset) {
+    ASSERT_EQ(VI_SUCCESS, SimIvi_InjectFailure("Ivi_ValidateSession", IVI_ERROR_CANNOT_RECOVER, 0, -1));
+    SimIvi_SetBookkeeping(VI_FALSE);
+    EXPECT_EQ(VI_SUCCESS, Ivi_ValidateSession(vi_));
+    EXPECT_EQ(0, SimIvi_CallCount("Ivi_ValidateSession"));
+    SimIvi_SetBookkeeping(VI_TRUE);
+    EXPECT_EQ(IVI_ERROR_CANNOT_RECOVER, Ivi_ValidateSession(vi_));
+    EXPECT_EQ(1, SimIvi_CallCount("Ivi_ValidateSession"));
+    SimIvi_SetBookkeeping(VI_FALSE);
+    SimIvi_Reset();
+    EXPECT_EQ(IVI_ERROR_INVALID_SESSION_HANDLE, Ivi_ValidateSession(vi_));
+    EXPECT_EQ(1, SimIvi_CallCount("Ivi_ValidateSession"));
+}

@@ -83,6 +83,10 @@ void SimIvi_ClearInjections(void);
 /* Calls of an engine (or routed driver) function since the last reset, injected ones included. */
 ViInt32 SimIvi_CallCount(ViConstString function);
 void SimIvi_ResetCounters(void);
+/* VI_FALSE: engine and routed calls are no longer counted nor hit by injections, so that a
+   benchmark times the caller rather than these books; VI_TRUE (the start) turns both back on.
+   SimIvi_Reset turns them back on too. */
+void SimIvi_SetBookkeeping(ViBoolean on);
 
 /* For a function outside the engine that wants counting and injection (the driver stand-in):
    if SimIvi_BeginCall returns SIMIVI_INJECT_FAIL, return token.status at once; otherwise do the

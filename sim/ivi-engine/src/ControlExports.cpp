@@ -128,6 +128,7 @@ SIMIVI_EXPORT ViInt32 SimIvi_CallCount(ViConstString function) {
     return function ? engine().injections().callCount(function) : 0;
 }
 SIMIVI_EXPORT void SimIvi_ResetCounters(void) { engine().injections().resetCounters(); }
+SIMIVI_EXPORT void SimIvi_SetBookkeeping(ViBoolean on) { engine().injections().setBookkeeping(on != VI_FALSE); }
 
 SIMIVI_EXPORT ViInt32 SimIvi_BeginCall(ViConstString function, ViAttr attributeId, SimIvi_CallToken* token) {
     const SimIvi_CallToken result = function ? engine().injections().begin(function, attributeId) : SimIvi_CallToken{0, 0};

@@ -66,6 +66,7 @@ void Engine::reset() {
     errors_.clearAll();
     injections_.clearInjections();
     injections_.resetCounters();
+    injections_.setBookkeeping(true);
 }
 
 ViStatus Engine::lock(ViSession vi, ViBoolean* callerHasLock) {

@@ -11,6 +11,7 @@ void InjectionTable::add(const std::string& function, ViInt32 mode, ViStatus sta
 }
 
 SimIvi_CallToken InjectionTable::begin(std::string_view function, ViAttr attributeId) {
+    if (!bookkeeping_.load(std::memory_order_relaxed)) return SimIvi_CallToken{0, 0};
     std::lock_guard<std::mutex> guard(mutex_);
     auto counted = counts_.find(function);
     if (counted == counts_.end()) counted = counts_.emplace(names_.emplace_back(function), 0).first;
@@ -51,6 +52,8 @@ void InjectionTable::clearInjections() {
     std::lock_guard<std::mutex> guard(mutex_);
     injections_.clear();
 }
+
+void InjectionTable::setBookkeeping(bool on) { bookkeeping_.store(on, std::memory_order_relaxed); }
 
 ViStatus finishCall(const SimIvi_CallToken& token, ViStatus result) {
     if (token.action == SIMIVI_INJECT_WARN && result == VI_SUCCESS) return token.status;

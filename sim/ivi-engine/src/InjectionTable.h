@@ -1,5 +1,6 @@
 #pragma once
 // Call counters and injected failures or warnings, by function name.
+#include <atomic>
 #include <deque>
 #include <mutex>
 #include <string>
@@ -21,6 +22,9 @@ public:
     virtual ViInt32 callCount(std::string_view function) const = 0;
     virtual void resetCounters() = 0;
     virtual void clearInjections() = 0;
+    // Off: calls are neither counted nor matched against injections (benchmarks time the library,
+    // not the stand-in's books).
+    virtual void setBookkeeping(bool on) = 0;
 };
 
 class InjectionTable : public InjectionTableInterface {
@@ -31,6 +35,7 @@ public:
     ViInt32 callCount(std::string_view function) const override;
     void resetCounters() override;
     void clearInjections() override;
+    void setBookkeeping(bool on) override;
 
 private:
     struct Injection {
@@ -41,6 +46,7 @@ private:
         ViInt32 skipCalls;
         ViInt32 times;  // -1: unlimited
     };
+    std::atomic<bool> bookkeeping_{true};
     mutable std::mutex mutex_;
     // Every engine call is counted: hashed, and without a string made per call. The keys view
     // names_, whose elements never move.

@@ -1,6 +1,8 @@
 #include "helvar/impexp/AttributeEnumeration.h"
 
+#include <set>
 #include <string>
+#include <utility>
 
 #include "helvar/impexp/InherentOptions.h"
 
@@ -46,6 +48,8 @@ std::vector<std::string> channelsOf(miivi::IviWrapperInterface& wrapper, ViAttr 
 AttributeEnumeration enumerateSessionAttributes(miivi::IviWrapperInterface& wrapper,
                                                 AttributeFacadeFactoryInterface& engineFactory) {
     AttributeEnumeration enumeration;
+    // A key the engine names twice is one value: it is written once, where it first appears.
+    std::set<std::pair<ViAttr, std::string>> seen;
     ViInt32 count = 0;
     wrapper.Ivi_GetNumAttributes(&count);
     for (ViInt32 index = 1; index <= count; ++index) {
@@ -55,6 +59,7 @@ AttributeEnumeration enumerateSessionAttributes(miivi::IviWrapperInterface& wrap
             continue;
         }
         for (std::string& channel : channelsOf(wrapper, id)) {
+            if (!seen.emplace(id, channel).second) continue;
             AttributePtr facade = engineFactory.createForKey(AttributeKey(id, std::move(channel)));
             if (facade && dynamic_cast<const IviAttributeInterface<ViAddr>*>(facade.get()) == nullptr) {
                 enumeration.push_back(std::move(facade));

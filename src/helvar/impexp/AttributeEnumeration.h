@@ -10,7 +10,7 @@ namespace impexp {
 using AttributeEnumeration = std::vector<AttributePtr>;
 
 // Walks the session's attributes once: readable and writable ones (by driver and user) that are
-// not the engine's inherent session options, one facade per channel instance. Types without a
+// not the engine's inherent session options, one facade per channel instance, each key once. Types without a
 // document form (ViAddr and unknown codes) are left out.
 AttributeEnumeration enumerateSessionAttributes(miivi::IviWrapperInterface& wrapper,
                                                 AttributeFacadeFactoryInterface& engineFactory);

@@ -2,9 +2,7 @@
 // Engine-side facade of one attribute value of a session (id and channel).
 #include <cstring>
 
-#include "common/orverr/Raise.h"
 #include "helvar/impexp/EngineValueAccess.h"
-#include "helvar/impexp/ImpExpTerms.h"
 #include "helvar/impexp/IviAttributeBaseInterface.h"
 
 namespace impexp {
@@ -17,15 +15,7 @@ class AttributeFacade : public IviAttributeInterface<T> {
 public:
     AttributeFacade(miivi::IviWrapperInterface& wrapper, GetAttributeHelperInterface& helper, AttributeKey key)
         : wrapper_(wrapper), helper_(helper), id_(key.id), channel_(std::move(key.channel)) {
-        if (wrapper_.Ivi_AttributeIsAvailable(id_) == VI_FALSE) {
-            ORVERR_THROW(orverr::codes::kInvalidAttributeValue).usageUInt32(usage::kAttributeId, id_).raise();
-        }
-        if (wrapper_.Ivi_ValidateAttrForRepCapName(channel_.c_str(), id_) > 0) {
-            ORVERR_THROW(orverr::codes::kAttributeTypeMismatch)
-                .usageUInt32(usage::kAttributeId, id_)
-                .usage(usage::kChannelName, channel_)
-                .raise();
-        }
+        checkEngineValue(wrapper_, id_, channel_);
     }
 
     AttributeKey getKey() const override { return AttributeKey(id_, channel_); }

@@ -1,8 +1,7 @@
 #pragma once
-// Renders a filled container as the whole document of one session, with a fresh time stamp.
+// Renders the entries as the whole document of one session, with a fresh time stamp.
 #include <string>
 
-#include "helvar/impexp/JSONAttributeContainerInterface.h"
 #include "helvar/impexp/SessionInformation.h"
 #include "helvar/impexp/document/DocumentRenderer.h"
 #include "helvar/impexp/document/TimeStamp.h"
@@ -12,7 +11,7 @@ namespace impexp {
 class ConfigurationBufferRendererInterface {
 public:
     virtual ~ConfigurationBufferRendererInterface() = default;
-    virtual std::string render(const JSONAttributeContainerInterface& container) const = 0;
+    virtual std::string render(const DocumentEntriesInterface& entries) const = 0;
 };
 
 class ConfigurationBufferRenderer : public ConfigurationBufferRendererInterface {
@@ -21,7 +20,7 @@ public:
     ConfigurationBufferRenderer(const SessionInformation* session, const TimeStampSourceInterface& timeSource)
         : session_(session), timeSource_(timeSource) {}
 
-    std::string render(const JSONAttributeContainerInterface& container) const override;
+    std::string render(const DocumentEntriesInterface& entries) const override;
 
 private:
     const SessionInformation* session_;

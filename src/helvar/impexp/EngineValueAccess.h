@@ -2,7 +2,9 @@
 // The typed engine setter and desired-value reader for each transferable value type.
 #include <string>
 
+#include "common/orverr/Raise.h"
 #include "helvar/impexp/GetDesiredAttributeHelperInterface.h"
+#include "helvar/impexp/ImpExpTerms.h"
 #include "helvar/miivi/IviWrapperInterface.h"
 
 namespace impexp {
@@ -59,6 +61,20 @@ inline void readDesiredValue(GetAttributeHelperInterface& h, miivi::IviWrapperIn
 inline void readDesiredValue(GetAttributeHelperInterface& h, miivi::IviWrapperInterface& w, ViConstString ch,
                              ViAttr id, ViBoolean& v) {
     h.getAttributeViBoolean(w, ch, id, &v);
+}
+
+// Refuses a value the session does not have: an attribute it does not offer, or a channel the
+// attribute has no value for.
+inline void checkEngineValue(miivi::IviWrapperInterface& w, ViAttr id, const std::string& channel) {
+    if (w.Ivi_AttributeIsAvailable(id) == VI_FALSE) {
+        ORVERR_THROW(orverr::codes::kInvalidAttributeValue).usageUInt32(usage::kAttributeId, id).raise();
+    }
+    if (w.Ivi_ValidateAttrForRepCapName(channel.c_str(), id) > 0) {
+        ORVERR_THROW(orverr::codes::kAttributeTypeMismatch)
+            .usageUInt32(usage::kAttributeId, id)
+            .usage(usage::kChannelName, channel)
+            .raise();
+    }
 }
 
 // The engine's type code for an attribute; kTypeUnknown unless the engine says otherwise.

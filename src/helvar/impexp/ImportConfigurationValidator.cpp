@@ -3,6 +3,7 @@
 #include <limits>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "common/orverr/Exception.h"
 #include "common/orverr/Raise.h"
@@ -79,11 +80,39 @@ bool isStrictString(const rapidjson::Value& value) {
     return !value.IsString() || isStrictText(value.GetString(), value.GetStringLength());
 }
 
+// The members of an entry that the import reads, found in one walk over the entry (repeated names
+// are refused before); null for one the entry lacks.
+struct EntryMembers {
+    const rapidjson::Value* id = nullptr;
+    const rapidjson::Value* name = nullptr;
+    const rapidjson::Value* channel = nullptr;
+    const rapidjson::Value* value = nullptr;
+
+    explicit EntryMembers(const rapidjson::Value& entry) {
+        for (const auto& found : entry.GetObject()) {
+            const std::string_view memberName = viewOf(found.name);
+            if (memberName == key::kId) id = &found.value;
+            else if (memberName == key::kName) name = &found.value;
+            else if (memberName == key::kChannel) channel = &found.value;
+            else if (memberName == key::kValue) value = &found.value;
+        }
+    }
+};
+
+// A member the schema has proven to exist.
+const rapidjson::Value& required(const rapidjson::Value* found) {
+    if (found == nullptr) {
+        ORVERR_THROW(orverr::codes::kSoftwareFault).raise();
+    }
+    return *found;
+}
+
 // Texts of an entry that would reach the session: refused whole before anything is applied.
-void checkEntryTexts(const rapidjson::Value& entry, std::size_t index, ViAttr id) {
-    for (const char* name : {key::kName, key::kChannel, key::kValue}) {
-        const auto found = entry.FindMember(name);
-        if (found != entry.MemberEnd() && !isStrictString(found->value)) {
+void checkEntryTexts(const EntryMembers& members, std::size_t index, ViAttr id) {
+    const std::pair<const char*, const rapidjson::Value*> texts[] = {
+        {key::kName, members.name}, {key::kChannel, members.channel}, {key::kValue, members.value}};
+    for (const auto& [name, value] : texts) {
+        if (value != nullptr && !isStrictString(*value)) {
             refuseEntry(index, name, kKeywordFormat, id);
         }
     }
@@ -227,7 +256,8 @@ void ImportConfigurationValidator::collectEntries(const rapidjson::Value& docume
     positions_ = EntryPositions();
     std::size_t index = 0;
     for (const rapidjson::Value& entry : entries) {
-        const rapidjson::Value& idValue = member(entry, key::kId);
+        const EntryMembers members(entry);
+        const rapidjson::Value& idValue = required(members.id);
         if (!idValue.IsUint()) {
             refuseEntry(index, key::kId, kKeywordType, std::nullopt);
         }
@@ -235,15 +265,14 @@ void ImportConfigurationValidator::collectEntries(const rapidjson::Value& docume
         if (isInherentOption(id)) {
             refuseEntry(index, key::kId, kKeywordNot, id);
         }
-        checkEntryTexts(entry, index, id);
-        const auto name = entry.FindMember(key::kName);
-        if (name == entry.MemberEnd()) {
+        checkEntryTexts(members, index, id);
+        if (members.name == nullptr) {
             refuseEntry(index, nullptr, kKeywordRequired, id);
         }
-        if (!name->value.IsString()) {
+        if (!members.name->IsString()) {
             refuseEntry(index, key::kName, kKeywordType, id);
         }
-        std::string channel = stringOf(member(entry, key::kChannel));
+        std::string channel = stringOf(required(members.channel));
         if (!channelMap.empty()) {
             const auto mapped = channelMap.find(channel);
             if (mapped != channelMap.end()) {
@@ -253,8 +282,8 @@ void ImportConfigurationValidator::collectEntries(const rapidjson::Value& docume
         const AttributeType type = typeOf(id, index, entry);
         if (isTransferableType(type)) {
             const AttributeKey attributeKey(id, std::move(channel));
-            container.add(attributeKey, type, viewOf(name->value));
-            if (!storeValue(member(entry, key::kValue), type, attributeKey, container)) {
+            container.add(attributeKey, type, viewOf(*members.name));
+            if (!storeValue(required(members.value), type, attributeKey, container)) {
                 refuseEntry(index, key::kValue, kKeywordType, id);
             }
         } else {

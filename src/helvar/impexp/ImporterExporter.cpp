@@ -12,7 +12,6 @@
 #include "helvar/impexp/ImporterExporterImplementation.h"
 #include "helvar/impexp/IviSessionAttributeTypeGetter.h"
 #include "helvar/impexp/JSONAttributeContainer.h"
-#include "helvar/impexp/JSONAttributeFacadeFactory.h"
 #include "helvar/impexp/JSONParser.h"
 #include "helvar/impexp/document/DocumentConstants.h"
 #include "helvar/impexp/file/TextFileReader.h"
@@ -23,15 +22,12 @@ namespace impexp {
 ImporterExporter::ImporterExporter(miivi::IviWrapperInterface& wrapper, AttributeFacadeFactoryInterface& engineFactory,
                                    const SessionInformation* session)
     : wrapper_(wrapper),
-      engineFactory_(engineFactory),
       session_(session),
       renderer_(session, timeSource_),
       enumeration_(enumerateSessionAttributes(wrapper, engineFactory)) {}
 
 std::string ImporterExporter::exportText() const {
-    JSONAttributeContainer container;
-    JSONAttributeFacadeFactory documentFactory(container);
-    return impexp::exportText(enumeration_, container, documentFactory, renderer_);
+    return impexp::exportText(enumeration_, renderer_);
 }
 
 uint32_t ImporterExporter::exportBuffer(uint32_t size, char* buffer) {
@@ -63,14 +59,15 @@ void ImporterExporter::importText(const char* text, std::size_t length, bool ter
     JSONParser parser;
     const JsonDocumentPtr document = terminated ? parser.parse(text) : parser.parse(text, length);
 
-    JSONAttributeContainer container;
+    // The records reference the document's names and values: the document outlives them.
+    JSONAttributeContainer container(JSONAttributeContainer::Texts::borrowed);
     IviSessionAttributeTypeGetter typeGetter(wrapper_);
     ImportConfigurationValidator validator(session_, typeGetter, DefaultChannelCapabilityInfo::instance());
     validator.validate(*document, container);
 
     // The first refusal ends the import; entries before it stay applied. The refusal names the
     // document entry, which is still at hand.
-    importEntries(container, engineFactory_, [&](std::size_t record, orverr::Status& refusal) {
+    importEntries(container, wrapper_, [&](std::size_t record, orverr::Status& refusal) {
         const auto entries = (*document)[document::key::kAttributes].GetArray();
         const std::size_t index = validator.entryPositions().entryIndexOf(record);
         if (index < entries.Size()) nameEntry(refusal, index, entries[static_cast<rapidjson::SizeType>(index)]);

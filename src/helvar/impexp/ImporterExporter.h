@@ -35,7 +35,6 @@ public:
 
 private:
     miivi::IviWrapperInterface& wrapper_;
-    AttributeFacadeFactoryInterface& engineFactory_;
     const SessionInformation* session_;
     UtcTimeStampSource timeSource_;
     ConfigurationBufferRenderer renderer_;

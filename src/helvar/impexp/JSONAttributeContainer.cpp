@@ -64,6 +64,11 @@ uint32_t JSONAttributeContainer::firstIndexOf(ViAttr id, std::string_view channe
     return slots_.empty() ? kEmpty : slots_[slotOf(id, channel)];
 }
 
+std::string_view JSONAttributeContainer::keep(std::string_view text) {
+    if (!borrowTexts_) return texts_.store(text);
+    return text.empty() ? std::string_view("", 0) : text;
+}
+
 void JSONAttributeContainer::rehash(std::size_t size) {
     std::vector<uint32_t> old(size, kEmpty);
     old.swap(slots_);
@@ -120,7 +125,10 @@ JSONAttributeEntry JSONAttributeContainer::firstEntryAt(std::size_t index) const
     if (index >= records_.size()) {
         ORVERR_THROW(orverr::codes::kOutOfRange).comment(message::kIndexOutOfRange).raise();
     }
-    const Record& record = records_[firstIndexOf(records_[index].id, records_[index].channelView())];
+    // While no key repeats, every record is the first with its key: no index probe is needed.
+    const Record& record = keys_ == records_.size()
+                               ? records_[index]
+                               : records_[firstIndexOf(records_[index].id, records_[index].channelView())];
     JSONAttributeEntry entry;
     entry.id = record.id;
     entry.type = record.type;
@@ -139,16 +147,15 @@ JSONAttributeEntry JSONAttributeContainer::firstEntryAt(std::size_t index) const
 }
 
 void JSONAttributeContainer::add(const AttributeKey& key, AttributeType type, std::string_view name) {
-    if (isTransferableType(type)) addRecord(key.id, key.channel, type, name);
+    if (isTransferableType(type)) addRecord(key.id, key.channel, type, keep(name));
 }
 
 void JSONAttributeContainer::addRecord(ViAttr id, std::string_view channel, AttributeType type,
-                                       std::string_view name) {
+                                       std::string_view storedName) {
     if (records_.size() >= kEmpty) throw std::length_error("attribute container");
     // Everything that can fail comes first, so a failure leaves the records as they were.
     if ((keys_ + 1) * 2 > slots_.size()) rehash(slots_.empty() ? 16 : slots_.size() * 2);
     Record record{};
-    const std::string_view storedName = texts_.store(name);
     const std::string_view storedChannel = texts_.store(channel);
     record.name = storedName.data();
     record.nameLength = lengthOf(storedName);
@@ -177,7 +184,8 @@ void JSONAttributeContainer::append(JSONAttributeRecord* record) {
     if (record == nullptr) throw boost::bad_pointer("Null pointer in 'push_back()'");
     const std::unique_ptr<JSONAttributeRecord> owned(record);
     const std::size_t before = records_.size();
-    addRecord(record->key().id, record->key().channel, record->getType(), record->name());
+    // The record is deleted on return: its texts are copied whatever the container borrows.
+    addRecord(record->key().id, record->key().channel, record->getType(), texts_.store(record->name()));
     Record& added = records_[before];
     visitAttributeType(added.type, [&](auto tag) {
         using T = typename decltype(tag)::type;
@@ -241,7 +249,7 @@ ViAddr JSONAttributeContainer::getValueAddr(const AttributeKey& key) const { ret
 
 void JSONAttributeContainer::setValueString(const AttributeKey& key, std::string_view value) {
     Record& record = recordFor<std::string>(key);
-    const std::string_view text = texts_.store(value);
+    const std::string_view text = keep(value);
     record.value.text = text.data();
     record.textLength = lengthOf(text);
     record.hasValue = true;

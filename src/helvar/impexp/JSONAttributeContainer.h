@@ -19,6 +19,12 @@ namespace impexp {
 // last is tried first, since callers ask several questions about one key in a row.
 class JSONAttributeContainer : public JSONAttributeContainerInterface, private boost::noncopyable {
 public:
+    // Names and string values are copied into the arena, or, borrowed, referenced where they lie:
+    // for a caller whose texts are NUL-terminated and outlive the container (a parsed document's).
+    // Channels are always copied.
+    enum class Texts { copied, borrowed };
+    explicit JSONAttributeContainer(Texts texts = Texts::copied) : borrowTexts_(texts == Texts::borrowed) {}
+
     AttributeType getType(const AttributeKey& key) const override;
     std::string getName(const AttributeKey& key) const override;
     bool contains(const AttributeKey& key) const override;
@@ -78,14 +84,18 @@ private:
     T getValue(const AttributeKey& key) const;
     template <class T>
     Record& recordFor(const AttributeKey& key);
-    void addRecord(ViAttr id, std::string_view channel, AttributeType type, std::string_view name);
+    // storedName is already kept as the record keeps it.
+    void addRecord(ViAttr id, std::string_view channel, AttributeType type, std::string_view storedName);
 
     // Position of the first record with the key, or kEmpty.
     uint32_t firstIndexOf(ViAttr id, std::string_view channel) const;
     // The index slot of the key's first record, or the empty slot where it would go.
     std::size_t slotOf(ViAttr id, std::string_view channel) const;
     void rehash(std::size_t size);
+    // A name or string value as the record keeps it.
+    std::string_view keep(std::string_view text);
 
+    bool borrowTexts_;
     std::vector<Record> records_;
     TextArena texts_;
     // Open addressing over the first record of each key; at most half full.

@@ -10,7 +10,8 @@
 
 namespace impexp {
 
-// One record as the container holds it. The views stay valid while the container lives.
+// One record as the container holds it. The views stay valid while the container lives; each
+// text is followed by a NUL.
 struct JSONAttributeEntry {
     ViAttr id = 0;
     AttributeType type = kTypeUnknown;

@@ -19,28 +19,13 @@ namespace impexp {
 namespace {
 
 // Strict JSON, parsed recursively. Safe only because every untrusted text passes
-// isWithinJsonLimits first, on the very bytes parsed: its nesting cap bounds the recursion, so the
+// scanUntrustedJson first, on the very bytes parsed: its nesting cap bounds the recursion, so the
 // stack stays small. The schema is our own constant text.
 constexpr unsigned kParseFlags = rapidjson::kParseDefaultFlags;
 // The whole text must be UTF-8, names and values that never reach the session included, checked by
 // the parser as it reads. That check costs about a tenth of an import, so a text of ASCII bytes
-// only, UTF-8 as it stands, is parsed without it.
+// only, UTF-8 as it stands, is parsed without it; the guard's pass tells which.
 constexpr unsigned kNonAsciiParseFlags = kParseFlags | rapidjson::kParseValidateEncodingFlag;
-
-// Whether any of the length bytes has its high bit set; eight bytes a step.
-bool hasNonAsciiByte(const char* text, std::size_t length) {
-    constexpr uint64_t kHighBits = 0x8080808080808080ull;
-    std::size_t i = 0;
-    for (; i + 32 <= length; i += 32) {
-        uint64_t words[4];
-        std::memcpy(words, text + i, sizeof words);
-        if (((words[0] | words[1] | words[2] | words[3]) & kHighBits) != 0) return true;
-    }
-    for (; i < length; ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0x80) != 0) return true;
-    }
-    return false;
-}
 
 [[noreturn]] void raiseCorrupted() {
     ORVERR_THROW(orverr::codes::kCorruptedFormat).comment(message::kInvalidJsonFile).raise();
@@ -85,12 +70,12 @@ JsonDocumentPtr parseTerminated(const char* text) {
     const rapidjson::SchemaDocument schema(schemaDom);
 
     // Must stay right before the parse of the same bytes: the recursive parse relies on its cap.
-    if (!isWithinJsonLimits(text)) {
+    const JsonScan scan = scanUntrustedJson(text);
+    if (!scan.withinLimits) {
         raiseCorrupted();
     }
     const JsonDocumentPtr dom = std::make_shared<rapidjson::Document>();
-    const rapidjson::ParseResult parsed = hasNonAsciiByte(text, std::strlen(text))
-                                              ? dom->Parse<kNonAsciiParseFlags>(text)
+    const rapidjson::ParseResult parsed = scan.nonAscii ? dom->Parse<kNonAsciiParseFlags>(text)
                                               : dom->Parse<kParseFlags>(text);
     if (parsed.IsError()) {
         raiseNotWellFormed(text, parsed);

@@ -44,17 +44,22 @@ bool isOfType(AttributeType type) {
 
 }  // namespace
 
+template <class T>
+const IviAttributeInterface<T>& typedAttribute(const IviAttributeBaseInterface& source) {
+    const auto* typed = dynamic_cast<const IviAttributeInterface<T>*>(&source);
+    if (typed == nullptr) {
+        ORVERR_THROW(orverr::codes::kSoftwareFault).comment(message::kFacadeTypeMismatch).raise();
+    }
+    return *typed;
+}
+
 void transferValue(const IviAttributeBaseInterface& source, AttributeFacadeFactoryInterface& destinationFactory) {
     const AttributeType type = source.getType();
     const bool known = visitAttributeType(type, [&](auto tag) {
         using T = typename decltype(tag)::type;
         // The source's type comes from its side (the engine may answer differently from when the
         // facade was made), so it is checked.
-        const auto* typed = dynamic_cast<const IviAttributeInterface<T>*>(&source);
-        if (typed == nullptr) {
-            ORVERR_THROW(orverr::codes::kSoftwareFault).comment(message::kFacadeTypeMismatch).raise();
-        }
-        ValueCopy<T> copy(*typed);
+        ValueCopy<T> copy(typedAttribute<T>(source));
         destinationFactory.useFacadeFor(source, type, copy);
     });
     if (!known) {
@@ -81,5 +86,13 @@ template void transferTypedValue(const IviAttributeInterface<std::string>&, Attr
 template void transferTypedValue(const IviAttributeInterface<ViAddr>&, AttributeFacadeFactoryInterface&);
 template void transferTypedValue(const IviAttributeInterface<ViSession>&, AttributeFacadeFactoryInterface&);
 template void transferTypedValue(const IviAttributeInterface<ViBoolean>&, AttributeFacadeFactoryInterface&);
+
+template const IviAttributeInterface<ViInt32>& typedAttribute(const IviAttributeBaseInterface&);
+template const IviAttributeInterface<ViInt64>& typedAttribute(const IviAttributeBaseInterface&);
+template const IviAttributeInterface<ViReal64>& typedAttribute(const IviAttributeBaseInterface&);
+template const IviAttributeInterface<std::string>& typedAttribute(const IviAttributeBaseInterface&);
+template const IviAttributeInterface<ViAddr>& typedAttribute(const IviAttributeBaseInterface&);
+template const IviAttributeInterface<ViSession>& typedAttribute(const IviAttributeBaseInterface&);
+template const IviAttributeInterface<ViBoolean>& typedAttribute(const IviAttributeBaseInterface&);
 
 }  // namespace impexp

@@ -12,4 +12,9 @@ void transferValue(const IviAttributeBaseInterface& source, AttributeFacadeFacto
 template <class T>
 void transferTypedValue(const IviAttributeInterface<T>& source, AttributeFacadeFactoryInterface& destinationFactory);
 
+// The source as the attribute of value type T it must be for its type code; a software fault when
+// it is not. Defined for the seven transferable value types.
+template <class T>
+const IviAttributeInterface<T>& typedAttribute(const IviAttributeBaseInterface& source);
+
 }  // namespace impexp

@@ -7,7 +7,8 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Bytes the scan has to look at: outside strings, and inside them.
+// Bytes the scan has to look at: outside strings, and inside them. Bytes with the high bit set
+// are looked at too, so that the one pass also tells whether the text is all ASCII.
 struct ByteClasses {
     bool structural[256] = {};
     bool inString[256] = {};
@@ -18,6 +19,7 @@ struct ByteClasses {
         inString[static_cast<unsigned char>('"')] = true;
         inString[static_cast<unsigned char>('\\')] = true;
         structural[0] = inString[0] = true;
+        for (int c = 0x80; c < 0x100; ++c) structural[c] = inString[c] = true;
     }
 };
 const ByteClasses kClasses;
@@ -65,9 +67,12 @@ const char* scanNumber(const char* text, const JsonLimits& limits) {
     return text;
 }
 
+bool isHigh(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
+
 }  // namespace
 
-bool isWithinJsonLimits(const char* text, const JsonLimits& limits) {
+JsonScan scanUntrustedJson(const char* text, const JsonLimits& limits) {
+    JsonScan scan;
     std::size_t depth = 0;
     while (*text != '\0') {
         // Whitespace, separators and literals need no look.
@@ -81,9 +86,15 @@ bool isWithinJsonLimits(const char* text, const JsonLimits& limits) {
             ++text;
             for (;;) {
                 text = skipTo(kClasses.inString, text);
+                if (isHigh(*text)) {
+                    scan.nonAscii = true;
+                    ++text;
+                    continue;
+                }
                 if (*text != '\\' || text[1] == '\0') {
                     break;
                 }
+                if (isHigh(text[1])) scan.nonAscii = true;
                 text += 2;
             }
             if (*text == '"') {
@@ -91,7 +102,7 @@ bool isWithinJsonLimits(const char* text, const JsonLimits& limits) {
             }
         } else if (c == '{' || c == '[') {
             if (++depth > limits.maxNestingDepth) {
-                return false;
+                return scan.refused();
             }
             ++text;
         } else if (c == '}' || c == ']') {
@@ -102,11 +113,14 @@ bool isWithinJsonLimits(const char* text, const JsonLimits& limits) {
         } else if (c == '-' || isDigit(c)) {
             text = scanNumber(text, limits);
             if (text == nullptr) {
-                return false;
+                return scan.refused();
             }
+        } else {
+            scan.nonAscii = true;
+            ++text;
         }
     }
-    return true;
+    return scan;
 }
 
 }  // namespace impexp

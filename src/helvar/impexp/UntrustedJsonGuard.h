@@ -16,8 +16,16 @@ struct JsonLimits {
     int64_t maxExponent = 9999;
 };
 
-// False when the NUL-terminated text nests deeper or holds a longer number or a larger exponent
-// than the limits. Malformed text otherwise passes: the parser reports it.
-bool isWithinJsonLimits(const char* text, const JsonLimits& limits = JsonLimits());
+// What one pass over a NUL-terminated text found. nonAscii is complete only when the text is
+// within the limits (the pass stops at the first limit broken).
+struct JsonScan {
+    bool withinLimits = true;
+    bool nonAscii = false;
+    JsonScan refused() const { return JsonScan{false, nonAscii}; }
+};
+
+// Not within the limits when the text nests deeper or holds a longer number or a larger exponent
+// than they allow. Malformed text otherwise passes: the parser reports it.
+JsonScan scanUntrustedJson(const char* text, const JsonLimits& limits = JsonLimits());
 
 }  // namespace impexp
