@@ -118,7 +118,13 @@ fi
 
 # Under a file size limit a write fails with its reason; the signal does not end the tool. The
 # shell's own output goes through a pipe, which the limit does not touch.
-if [ "${#runner[@]}" -eq 0 ]; then
+# ThreadSanitizer's run time writes a file before main, so under the limit such a build cannot
+# start at all: there the cases say nothing about the tool and are left out.
+starts_under_limit() { (ulimit -f 0; run_helvar --version >/dev/null 2>&1); }
+if [ "${#runner[@]}" -eq 0 ] && ! starts_under_limit; then
+  echo "skip: the tool cannot start under a file size limit in this build (sanitizer run time)"
+fi
+if [ "${#runner[@]}" -eq 0 ] && starts_under_limit; then
   (ulimit -f 0; run_helvar export "$work/limited.json"; echo "exit $?") 2>&1 | cat >"$work/limit"
   contains "export under a file size limit is an output failure" "$work/limit" "exit 4"
   contains "export under a file size limit says why" "$work/limit" "File too large"
