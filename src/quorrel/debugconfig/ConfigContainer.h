@@ -7,11 +7,13 @@
 
 namespace nORVMISysAPICommon100 {
 
-// The debug configuration file, opened (created when missing) for the container's life.
+// The debug configuration file, opened for the container's life; created when missing unless the
+// caller only reads what is there.
 class ConfigContainer final : public ConfigContainerInterface {
 public:
     explicit ConfigContainer(const std::string& path,
-                             platform::LockedFileSystemInterface& system = platform::lockedFileSystem());
+                             platform::LockedFileSystemInterface& system = platform::lockedFileSystem(),
+                             bool create = true);
 
     void lock() override { file_.lock(); }
     void unlock() override { file_.unlock(); }

@@ -1,5 +1,7 @@
 #include "quorrel/debugconfig/DebugConfigurationChangeCheck.h"
 
+#include <memory>
+
 #include "common/orverr/Codes.h"
 #include "common/orverr/Exception.h"
 #include "common/platform/WideText.h"
@@ -47,7 +49,15 @@ sysapicpp::IdList DebugConfigurationChangeCheck::run() {
     }
     const std::vector<ShownSettings> shown = snapshot(cache_);
     {
-        ConfigContainer container(locator_.getFile(), system_);
+        // Never created here: the file may go between the look above and this open.
+        std::unique_ptr<ConfigContainer> opened;
+        try {
+            opened = std::make_unique<ConfigContainer>(locator_.getFile(), system_, false);
+        } catch (const orverr::Exception& e) {
+            if (e.code() == orverr::codes::kPlatformResourceNotFound.code) return changed;
+            throw;
+        }
+        ConfigContainer& container = *opened;
         DebugConfiguration configuration(container, entries_);
         for (const ShownSettings& device : shown) {
             std::shared_ptr<DebugDeviceEntryInterface> entry;
