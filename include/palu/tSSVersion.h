@@ -8,19 +8,19 @@
 // Versions compare as plain unsigned numbers.
 class PALU_API tSSVersion {
 public:
-    constexpr tSSVersion() noexcept : _value(0) {}
-    constexpr explicit tSSVersion(uint32_t value) noexcept : _value(value) {}
+    constexpr tSSVersion() noexcept : value_(0) {}
+    constexpr explicit tSSVersion(uint32_t value) noexcept : value_(value) {}
     constexpr tSSVersion(uint32_t major, uint32_t minor, uint32_t update, uint32_t phase,
                          uint32_t build) noexcept
-        : _value(((major & 0xFFu) << 24) | ((minor & 0xFu) << 20) | ((update & 0xFu) << 16) |
+        : value_(((major & 0xFFu) << 24) | ((minor & 0xFu) << 20) | ((update & 0xFu) << 16) |
                  ((phase & 0x3u) << 14) | (build & 0x3FFFu)) {}
 
-    constexpr uint32_t getValue() const noexcept { return _value; }
-    constexpr uint32_t getMajor() const noexcept { return _value >> 24; }
-    constexpr uint32_t getMinor() const noexcept { return (_value >> 20) & 0xFu; }
-    constexpr uint32_t getUpdate() const noexcept { return (_value >> 16) & 0xFu; }
-    constexpr uint32_t getPhase() const noexcept { return (_value >> 14) & 0x3u; }
-    constexpr uint32_t getBuild() const noexcept { return _value & 0x3FFFu; }
+    constexpr uint32_t getValue() const noexcept { return value_; }
+    constexpr uint32_t getMajor() const noexcept { return value_ >> 24; }
+    constexpr uint32_t getMinor() const noexcept { return (value_ >> 20) & 0xFu; }
+    constexpr uint32_t getUpdate() const noexcept { return (value_ >> 16) & 0xFu; }
+    constexpr uint32_t getPhase() const noexcept { return (value_ >> 14) & 0x3u; }
+    constexpr uint32_t getBuild() const noexcept { return value_ & 0x3FFFu; }
 
     // Writes "major.minor.update<phase letter>build" (0x1210C000: "18.1.0f0"), truncated to
     // fit and always NUL-terminated when bufferSize > 0. Returns buffer.
@@ -29,13 +29,13 @@ public:
     // Enough for the longest text, "255.15.15f16383".
     static constexpr uint32_t kMaxTextSize = 20;
 
-    friend constexpr bool operator==(tSSVersion a, tSSVersion b) noexcept { return a._value == b._value; }
-    friend constexpr bool operator!=(tSSVersion a, tSSVersion b) noexcept { return a._value != b._value; }
-    friend constexpr bool operator<(tSSVersion a, tSSVersion b) noexcept { return a._value < b._value; }
-    friend constexpr bool operator>(tSSVersion a, tSSVersion b) noexcept { return a._value > b._value; }
-    friend constexpr bool operator<=(tSSVersion a, tSSVersion b) noexcept { return a._value <= b._value; }
-    friend constexpr bool operator>=(tSSVersion a, tSSVersion b) noexcept { return a._value >= b._value; }
+    friend constexpr bool operator==(tSSVersion a, tSSVersion b) noexcept { return a.value_ == b.value_; }
+    friend constexpr bool operator!=(tSSVersion a, tSSVersion b) noexcept { return a.value_ != b.value_; }
+    friend constexpr bool operator<(tSSVersion a, tSSVersion b) noexcept { return a.value_ < b.value_; }
+    friend constexpr bool operator>(tSSVersion a, tSSVersion b) noexcept { return a.value_ > b.value_; }
+    friend constexpr bool operator<=(tSSVersion a, tSSVersion b) noexcept { return a.value_ <= b.value_; }
+    friend constexpr bool operator>=(tSSVersion a, tSSVersion b) noexcept { return a.value_ >= b.value_; }
 
 private:
-    uint32_t _value;
+    uint32_t value_;
 };

@@ -10,18 +10,18 @@ namespace nORVMDBG100 {
 
 class MDBG_API tStatus2 {
 public:
-    tStatus2() noexcept : _code(0), _detail(nullptr) {}
-    explicit tStatus2(int32_t code) noexcept : _code(code), _detail(nullptr) {}
+    tStatus2() noexcept : code_(0), detail_(nullptr) {}
+    explicit tStatus2(int32_t code) noexcept : code_(code), detail_(nullptr) {}
     tStatus2(const tStatus2& other);
     tStatus2(tStatus2&& other) noexcept;
     tStatus2& operator=(const tStatus2& other);
     tStatus2& operator=(tStatus2&& other) noexcept;
     ~tStatus2();
 
-    int32_t getCode() const noexcept { return _code; }
-    bool isFatal() const noexcept { return _code < 0; }
-    bool isNotFatal() const noexcept { return _code >= 0; }
-    bool isWarning() const noexcept { return _code > 0; }
+    int32_t getCode() const noexcept { return code_; }
+    bool isFatal() const noexcept { return code_ < 0; }
+    bool isNotFatal() const noexcept { return code_ >= 0; }
+    bool isWarning() const noexcept { return code_ > 0; }
 
     // Folds a new code in: an error is never overwritten, a warning gives way to an error, a
     // success takes anything. When the code is installed, the detail records component and
@@ -40,8 +40,8 @@ public:
     struct tDetail;
 
 private:
-    int32_t _code;
-    tDetail* _detail;
+    int32_t code_;
+    tDetail* detail_;
 };
 
 }  // namespace nORVMDBG100

@@ -14,50 +14,50 @@ ObserverRegistry& ObserverRegistry::instance() {
 }
 
 HRESULT ObserverRegistry::subscribe(IsvsStorageObserver* observer) {
-    std::lock_guard<std::mutex> guard(_lock);
-    _entries.push_back(Entry{observer, _depth == 0});
+    std::lock_guard<std::mutex> guard(lock_);
+    entries_.push_back(Entry{observer, depth_ == 0});
     observer->AddRef();
     return S_OK;
 }
 
 HRESULT ObserverRegistry::unsubscribe(IsvsStorageObserver* observer) {
     // Waits for a delivery in progress: once this returns, the observer hears nothing more.
-    std::lock_guard<std::recursive_mutex> delivery(_deliveryLock);
+    std::lock_guard<std::recursive_mutex> delivery(deliveryLock_);
     {
-        std::lock_guard<std::mutex> guard(_lock);
-        auto it = _entries.begin();
-        while (it != _entries.end() && it->observer != observer) ++it;
-        if (it == _entries.end()) return E_INVALIDARG;
-        _entries.erase(it);
+        std::lock_guard<std::mutex> guard(lock_);
+        auto it = entries_.begin();
+        while (it != entries_.end() && it->observer != observer) ++it;
+        if (it == entries_.end()) return E_INVALIDARG;
+        entries_.erase(it);
     }
     observer->Release();
     return S_OK;
 }
 
 uint32_t ObserverRegistry::count() {
-    std::lock_guard<std::mutex> guard(_lock);
-    return static_cast<uint32_t>(_entries.size());
+    std::lock_guard<std::mutex> guard(lock_);
+    return static_cast<uint32_t>(entries_.size());
 }
 
 std::vector<IsvsStorageObserver*> ObserverRegistry::takeActive(int32_t event) {
-    std::lock_guard<std::mutex> guard(_lock);
+    std::lock_guard<std::mutex> guard(lock_);
     if (event == SimStorage_kEventBatchBegin) {
-        if (_depth == 0)
-            for (Entry& e : _entries) e.active = true;
-        ++_depth;
+        if (depth_ == 0)
+            for (Entry& e : entries_) e.active = true;
+        ++depth_;
     }
     std::vector<IsvsStorageObserver*> active;
-    for (const Entry& e : _entries) {
+    for (const Entry& e : entries_) {
         if (!e.active) continue;
         e.observer->AddRef();
         active.push_back(e.observer);
     }
-    if (event == SimStorage_kEventBatchEnd && _depth > 0) --_depth;
+    if (event == SimStorage_kEventBatchEnd && depth_ > 0) --depth_;
     return active;
 }
 
 void ObserverRegistry::deliver(int32_t event, const tSSRawGUID* id) {
-    std::lock_guard<std::recursive_mutex> delivery(_deliveryLock);
+    std::lock_guard<std::recursive_mutex> delivery(deliveryLock_);
     std::vector<IsvsStorageObserver*> observers = takeActive(event);
     GUID guid{};
     if (id != nullptr) guid = toGuid(*id);
@@ -92,7 +92,7 @@ void ObserverRegistry::deliver(int32_t event, const tSSRawGUID* id) {
 }
 
 void ObserverRegistry::reload() {
-    std::lock_guard<std::recursive_mutex> delivery(_deliveryLock);
+    std::lock_guard<std::recursive_mutex> delivery(deliveryLock_);
     deliver(SimStorage_kEventBatchBegin, nullptr);
     std::vector<IsvsStorageObserver*> observers = takeActive(-1);
     for (IsvsStorageObserver* observer : observers) {

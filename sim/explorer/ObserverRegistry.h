@@ -37,10 +37,10 @@ private:
     // The active observers, each with a reference the caller drops; updates the batch depth.
     std::vector<IsvsStorageObserver*> takeActive(int32_t event);
 
-    std::recursive_mutex _deliveryLock;
-    std::mutex _lock;
-    std::vector<Entry> _entries;
-    uint32_t _depth = 0;
+    std::recursive_mutex deliveryLock_;
+    std::mutex lock_;
+    std::vector<Entry> entries_;
+    uint32_t depth_ = 0;
 };
 
 }  // namespace explorer

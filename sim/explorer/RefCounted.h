@@ -11,9 +11,9 @@ namespace explorer {
 template <typename Interface>
 class RefCounted : public Interface {
 public:
-    ULONG AddRef() override { return ++_references; }
+    ULONG AddRef() override { return ++references_; }
     ULONG Release() override {
-        ULONG left = --_references;
+        ULONG left = --references_;
         if (left == 0) delete this;
         return left;
     }
@@ -23,7 +23,7 @@ protected:
     virtual ~RefCounted() = default;
 
 private:
-    std::atomic<ULONG> _references{1};
+    std::atomic<ULONG> references_{1};
 };
 
 inline GUID toGuid(const tSSRawGUID& id) {

@@ -20,7 +20,7 @@ HRESULT StorageObject::GetID(GUID* id) {
     if (id == nullptr) return E_POINTER;
     HRESULT failure = getIDFailure.load();
     if (failure != 0) return failure;
-    *id = _id;
+    *id = id_;
     return S_OK;
 }
 

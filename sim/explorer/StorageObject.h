@@ -10,7 +10,7 @@ namespace explorer {
 
 class StorageObject final : public RefCounted<IsvsObject> {
 public:
-    explicit StorageObject(const GUID& id) : _id(id) {}
+    explicit StorageObject(const GUID& id) : id_(id) {}
 
     HRESULT QueryInterface(REFIID iid, void** object) override;
     HRESULT GetID(GUID* id) override;
@@ -19,7 +19,7 @@ public:
     static std::atomic<HRESULT> getIDFailure;
 
 private:
-    GUID _id;
+    GUID id_;
 };
 
 }  // namespace explorer

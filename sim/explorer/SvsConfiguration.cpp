@@ -47,7 +47,7 @@ HRESULT collectIDs(const std::wstring& name, ULONG storageClass, std::vector<tSS
 std::atomic<uint32_t> SvsConfiguration::aliveCount{0};
 std::atomic<HRESULT> SvsConfiguration::subscribeFailure{0};
 
-SvsConfiguration::SvsConfiguration(ULONG flags, const wchar_t* name) : _flags(flags), _name(name ? name : L"") {
+SvsConfiguration::SvsConfiguration(ULONG flags, const wchar_t* name) : flags_(flags), name_(name ? name : L"") {
     ++aliveCount;
 }
 
@@ -66,13 +66,13 @@ HRESULT SvsConfiguration::QueryInterface(REFIID iid, void** object) {
 
 HRESULT SvsConfiguration::GetFlags(ULONG* flags) {
     if (flags == nullptr) return E_POINTER;
-    *flags = _flags;
+    *flags = flags_;
     return S_OK;
 }
 
 HRESULT SvsConfiguration::GetName(BSTR* name) {
     if (name == nullptr) return E_POINTER;
-    *name = SysAllocString(_name.c_str());
+    *name = SysAllocString(name_.c_str());
     return *name == nullptr ? E_OUTOFMEMORY : S_OK;
 }
 
@@ -80,7 +80,7 @@ HRESULT SvsConfiguration::FindObject(const GUID* id, IsvsObject** object) {
     if (id == nullptr || object == nullptr) return E_POINTER;
     *object = nullptr;
     tStatus2 status;
-    nORVMS100::iStorageSession* session = nORVDPAI100::getSession(_name.c_str(), status);
+    nORVMS100::iStorageSession* session = nORVDPAI100::getSession(name_.c_str(), status);
     nORVMS100::tStorageSessionReaderWithLock* reader = nORVDPAI100::beginReadOperation(session, status);
     tSSRawGUID classID{};
     nORVDPAI100::getClassIDForObject(reader, toRawGuid(*id), classID, status);
@@ -100,7 +100,7 @@ HRESULT SvsConfiguration::GetObjectIDs(ULONG storageClass, ULONG capacity, GUID*
     if (count == nullptr || (capacity > 0 && ids == nullptr)) return E_POINTER;
     try {
         std::vector<tSSRawGUID> found;
-        HRESULT hr = collectIDs(_name, storageClass, found);
+        HRESULT hr = collectIDs(name_, storageClass, found);
         if (FAILED(hr)) return hr;
         for (ULONG i = 0; i < capacity && i < found.size(); ++i) ids[i] = toGuid(found[i]);
         *count = static_cast<ULONG>(found.size());

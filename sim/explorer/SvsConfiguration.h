@@ -29,8 +29,8 @@ public:
     static std::atomic<HRESULT> subscribeFailure;
 
 private:
-    ULONG _flags;
-    std::wstring _name;
+    ULONG flags_;
+    std::wstring name_;
 };
 
 }  // namespace explorer

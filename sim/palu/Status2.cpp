@@ -25,62 +25,62 @@ tStatus2::tDetail* copyDetail(const tStatus2::tDetail* detail) noexcept {
 
 }  // namespace
 
-tStatus2::tStatus2(const tStatus2& other) : _code(other._code), _detail(copyDetail(other._detail)) {}
+tStatus2::tStatus2(const tStatus2& other) : code_(other.code_), detail_(copyDetail(other.detail_)) {}
 
-tStatus2::tStatus2(tStatus2&& other) noexcept : _code(other._code), _detail(other._detail) {
-    other._code = 0;
-    other._detail = nullptr;
+tStatus2::tStatus2(tStatus2&& other) noexcept : code_(other.code_), detail_(other.detail_) {
+    other.code_ = 0;
+    other.detail_ = nullptr;
 }
 
 tStatus2& tStatus2::operator=(const tStatus2& other) {
     if (this != &other) {
-        tDetail* detail = copyDetail(other._detail);
-        delete _detail;
-        _detail = detail;
-        _code = other._code;
+        tDetail* detail = copyDetail(other.detail_);
+        delete detail_;
+        detail_ = detail;
+        code_ = other.code_;
     }
     return *this;
 }
 
 tStatus2& tStatus2::operator=(tStatus2&& other) noexcept {
     if (this != &other) {
-        delete _detail;
-        _code = other._code;
-        _detail = other._detail;
-        other._code = 0;
-        other._detail = nullptr;
+        delete detail_;
+        code_ = other.code_;
+        detail_ = other.detail_;
+        other.code_ = 0;
+        other.detail_ = nullptr;
     }
     return *this;
 }
 
-tStatus2::~tStatus2() { delete _detail; }
+tStatus2::~tStatus2() { delete detail_; }
 
 bool tStatus2::setCode(int32_t code, const char* component, const char* file, int32_t line) noexcept {
-    bool install = (_code == 0 && code != 0) || (_code > 0 && code < 0);
+    bool install = (code_ == 0 && code != 0) || (code_ > 0 && code < 0);
     if (!install) return false;
-    _code = code;
-    delete _detail;
-    _detail = nullptr;
+    code_ = code;
+    delete detail_;
+    detail_ = nullptr;
     try {
-        _detail = new tDetail;
-        _detail->component = component ? component : "";
-        _detail->file = file ? file : "";
-        _detail->line = line;
+        detail_ = new tDetail;
+        detail_->component = component ? component : "";
+        detail_->file = file ? file : "";
+        detail_->line = line;
     } catch (...) {
-        delete _detail;
-        _detail = nullptr;
+        delete detail_;
+        detail_ = nullptr;
     }
     return true;
 }
 
 void tStatus2::clear() noexcept {
-    _code = 0;
-    delete _detail;
-    _detail = nullptr;
+    code_ = 0;
+    delete detail_;
+    detail_ = nullptr;
 }
 
-const char* tStatus2::getComponent() const noexcept { return _detail ? _detail->component.c_str() : ""; }
-const char* tStatus2::getFile() const noexcept { return _detail ? _detail->file.c_str() : ""; }
-int32_t tStatus2::getLine() const noexcept { return _detail ? _detail->line : 0; }
+const char* tStatus2::getComponent() const noexcept { return detail_ ? detail_->component.c_str() : ""; }
+const char* tStatus2::getFile() const noexcept { return detail_ ? detail_->file.c_str() : ""; }
+int32_t tStatus2::getLine() const noexcept { return detail_ ? detail_->line : 0; }
 
 }  // namespace nORVMDBG100

@@ -44,13 +44,13 @@ Store& Store::instance() {
 }
 
 void Store::install(Content content, int32_t status) {
-    _content = std::make_shared<const Content>(std::move(content));
-    _loadStatus = status;
-    _loaded = true;
+    content_ = std::make_shared<const Content>(std::move(content));
+    loadStatus_ = status;
+    loaded_ = true;
 }
 
 void Store::ensureLoaded() {
-    if (_loaded) return;
+    if (loaded_) return;
     Content content;
     int32_t status = 0;
     const char* path = std::getenv(kDescriptionVariable);
@@ -64,48 +64,48 @@ void Store::ensureLoaded() {
 }
 
 std::shared_ptr<const Content> Store::snapshot() {
-    std::lock_guard<std::mutex> guard(_stateLock);
+    std::lock_guard<std::mutex> guard(stateLock_);
     ensureLoaded();
-    return _content;
+    return content_;
 }
 
 int32_t Store::loadStatus() {
-    std::lock_guard<std::mutex> guard(_stateLock);
+    std::lock_guard<std::mutex> guard(stateLock_);
     ensureLoaded();
-    return _loadStatus;
+    return loadStatus_;
 }
 
 int32_t Store::injectedFailure(const char* functionName) {
-    if (!_anyFailure.load()) return 0;
-    std::lock_guard<std::mutex> guard(_failureLock);
-    auto found = _failures.find(functionName);
-    return found == _failures.end() ? 0 : found->second;
+    if (!anyFailure_.load()) return 0;
+    std::lock_guard<std::mutex> guard(failureLock_);
+    auto found = failures_.find(functionName);
+    return found == failures_.end() ? 0 : found->second;
 }
 
 void Store::setFailure(const char* functionName, int32_t status) {
     if (functionName == nullptr) return;
-    std::lock_guard<std::mutex> guard(_failureLock);
+    std::lock_guard<std::mutex> guard(failureLock_);
     if (status == 0) {
-        _failures.erase(functionName);
+        failures_.erase(functionName);
     } else {
-        _failures[functionName] = status;
+        failures_[functionName] = status;
     }
-    _anyFailure.store(!_failures.empty());
+    anyFailure_.store(!failures_.empty());
 }
 
 void Store::clearFailures() {
-    std::lock_guard<std::mutex> guard(_failureLock);
-    _failures.clear();
-    _anyFailure.store(false);
+    std::lock_guard<std::mutex> guard(failureLock_);
+    failures_.clear();
+    anyFailure_.store(false);
 }
 
 int32_t Store::load(const char* descriptionJson) {
-    std::lock_guard<std::recursive_mutex> changeGuard(_changeLock);
-    std::lock_guard<std::mutex> guard(_stateLock);
+    std::lock_guard<std::recursive_mutex> changeGuard(changeLock_);
+    std::lock_guard<std::mutex> guard(stateLock_);
     if (descriptionJson == nullptr) {
-        _loaded = false;
+        loaded_ = false;
         ensureLoaded();
-        return _loadStatus;
+        return loadStatus_;
     }
     Content content;
     int32_t status = parseInto(descriptionJson, content);
@@ -122,16 +122,16 @@ int32_t Store::loadFile(const char* path) {
 
 template <typename Change>
 int32_t Store::change(Change apply) {
-    std::lock_guard<std::recursive_mutex> changeGuard(_changeLock);
+    std::lock_guard<std::recursive_mutex> changeGuard(changeLock_);
     int32_t event = -1;
     tSSRawGUID id{};
     {
-        std::lock_guard<std::mutex> guard(_stateLock);
+        std::lock_guard<std::mutex> guard(stateLock_);
         ensureLoaded();
-        Content next = *_content;
+        Content next = *content_;
         int32_t status = apply(next, event, id);
         if (status < 0) return status;
-        _content = std::make_shared<const Content>(std::move(next));
+        content_ = std::make_shared<const Content>(std::move(next));
     }
     if (event >= 0) {
         notify(SimStorage_kEventBatchBegin, nullptr);
@@ -194,7 +194,7 @@ int32_t Store::removeObject(const char* text) {
 }
 
 void Store::beginBatch() {
-    _changeLock.lock();
+    changeLock_.lock();
     ++t_batchDepth;
     notify(SimStorage_kEventBatchBegin, nullptr);
 }
@@ -203,24 +203,24 @@ void Store::endBatch() {
     if (t_batchDepth == 0) return;  // unmatched: the lock is not ours to release
     notify(SimStorage_kEventBatchEnd, nullptr);
     --t_batchDepth;
-    _changeLock.unlock();
+    changeLock_.unlock();
 }
 
 uint32_t Store::subscribe(SimStorage_ChangeCallback callback, void* context) {
     if (callback == nullptr) return 0;
-    std::lock_guard<std::mutex> guard(_subscriberLock);
-    uint32_t cookie = _nextCookie++;
-    _subscribers.push_back(Subscriber{cookie, callback, context});
+    std::lock_guard<std::mutex> guard(subscriberLock_);
+    uint32_t cookie = nextCookie_++;
+    subscribers_.push_back(Subscriber{cookie, callback, context});
     return cookie;
 }
 
 void Store::unsubscribe(uint32_t cookie) {
     // Waits for a delivery in progress, so that the callback's context may be freed afterwards.
-    std::lock_guard<std::recursive_mutex> changeGuard(_changeLock);
-    std::lock_guard<std::mutex> guard(_subscriberLock);
-    for (auto it = _subscribers.begin(); it != _subscribers.end(); ++it) {
+    std::lock_guard<std::recursive_mutex> changeGuard(changeLock_);
+    std::lock_guard<std::mutex> guard(subscriberLock_);
+    for (auto it = subscribers_.begin(); it != subscribers_.end(); ++it) {
         if (it->cookie == cookie) {
-            _subscribers.erase(it);
+            subscribers_.erase(it);
             return;
         }
     }
@@ -229,8 +229,8 @@ void Store::unsubscribe(uint32_t cookie) {
 void Store::notify(int32_t event, const tSSRawGUID* id) {
     std::vector<Subscriber> subscribers;
     {
-        std::lock_guard<std::mutex> guard(_subscriberLock);
-        subscribers = _subscribers;
+        std::lock_guard<std::mutex> guard(subscriberLock_);
+        subscribers = subscribers_;
     }
     for (const Subscriber& s : subscribers) s.callback(s.context, event, id);
 }

@@ -56,25 +56,25 @@ private:
     // Applies a change to a copy of the content; the change reports its event (or -1: none).
     template <typename Change>
     int32_t change(Change apply);
-    void ensureLoaded();  // with _stateLock held
-    void install(Content content, int32_t status);  // with _stateLock held
+    void ensureLoaded();  // with stateLock_ held
+    void install(Content content, int32_t status);  // with stateLock_ held
     void notify(int32_t event, const tSSRawGUID* id);
 
-    std::mutex _stateLock;
-    bool _loaded = false;
-    int32_t _loadStatus = 0;
-    std::shared_ptr<const Content> _content;
+    std::mutex stateLock_;
+    bool loaded_ = false;
+    int32_t loadStatus_ = 0;
+    std::shared_ptr<const Content> content_;
 
     // Serialises changes and the delivery of their events; held across a batch.
-    std::recursive_mutex _changeLock;
+    std::recursive_mutex changeLock_;
 
-    std::mutex _subscriberLock;
-    std::vector<Subscriber> _subscribers;
-    uint32_t _nextCookie = 1;
+    std::mutex subscriberLock_;
+    std::vector<Subscriber> subscribers_;
+    uint32_t nextCookie_ = 1;
 
-    std::mutex _failureLock;
-    std::atomic<bool> _anyFailure{false};
-    std::map<std::string, int32_t> _failures;
+    std::mutex failureLock_;
+    std::atomic<bool> anyFailure_{false};
+    std::map<std::string, int32_t> failures_;
 };
 
 }  // namespace storage

@@ -13,14 +13,14 @@ void LastText::add(const wchar_t* const& item, tStatus2& status) {
 }
 
 ReadScope::ReadScope() {
-    _session = nORVDPAI100::getSession(L"", status);
-    _reader = nORVDPAI100::beginReadOperation(_session, status);
+    session_ = nORVDPAI100::getSession(L"", status);
+    reader_ = nORVDPAI100::beginReadOperation(session_, status);
 }
 
 ReadScope::~ReadScope() {
     tStatus2 end;
-    nORVDPAI100::endReadOperation(_reader, end);
-    nORVDPAI100::releaseSession(_session, end);
+    nORVDPAI100::endReadOperation(reader_, end);
+    nORVDPAI100::releaseSession(session_, end);
 }
 
 tSSRawGUID guid(const char* text) {

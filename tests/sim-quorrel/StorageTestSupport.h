@@ -29,12 +29,12 @@ class ReadScope {
 public:
     ReadScope();
     ~ReadScope();
-    nORVMS100::tStorageSessionReaderWithLock* reader() const { return _reader; }
+    nORVMS100::tStorageSessionReaderWithLock* reader() const { return reader_; }
     tStatus2 status;
 
 private:
-    nORVMS100::iStorageSession* _session = nullptr;
-    nORVMS100::tStorageSessionReaderWithLock* _reader = nullptr;
+    nORVMS100::iStorageSession* session_ = nullptr;
+    nORVMS100::tStorageSessionReaderWithLock* reader_ = nullptr;
 };
 
 tSSRawGUID guid(const char* text);

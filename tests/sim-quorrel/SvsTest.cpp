@@ -168,7 +168,7 @@ TEST_F(Svs, TwoSubscriptionsOfOneObserverCountTwice) {
 class SubscribingObserver final : public IsvsStorageObserver {
 public:
     SubscribingObserver(IsvsConfiguration* configuration, IsvsStorageObserver* late)
-        : _configuration(configuration), _late(late) {}
+        : configuration_(configuration), late_(late) {}
     HRESULT QueryInterface(REFIID, void** object) override {
         *object = nullptr;
         return E_NOINTERFACE;
@@ -176,8 +176,8 @@ public:
     ULONG AddRef() override { return 2; }
     ULONG Release() override { return 1; }
     HRESULT OnBeginBatch() override {
-        if (_late != nullptr) _configuration->Subscribe(11, &SVS_CATEGORY_DEVICES, _late);
-        _late = nullptr;
+        if (late_ != nullptr) configuration_->Subscribe(11, &SVS_CATEGORY_DEVICES, late_);
+        late_ = nullptr;
         return S_OK;
     }
     HRESULT OnEndBatch() override { return S_OK; }
@@ -188,8 +188,8 @@ public:
     HRESULT OnStorageClosing() override { return S_OK; }
 
 private:
-    IsvsConfiguration* _configuration;
-    IsvsStorageObserver* _late;
+    IsvsConfiguration* configuration_;
+    IsvsStorageObserver* late_;
 };
 
 TEST_F(Svs, ObserverSubscribedDuringABatchJoinsTheNextOne) {

@@ -99,7 +99,7 @@ const Device* findDevice(const std::vector<Device>& devices, const std::string& 
 
 class Explorer {
 public:
-    explicit Explorer(const HostOptions& options) : _options(options) {}
+    explicit Explorer(const HostOptions& options) : options_(options) {}
     int run();
 
 private:
@@ -112,11 +112,11 @@ private:
     int awaitNotifications();
     void shutDown();
 
-    const HostOptions& _options;
-    ComPtr<IsvSysExpert2> _expert;
-    ComPtr<IsvSysExpertPlugPlay> _plugPlay;
-    ComPtr<HostSink> _sink;
-    std::vector<Device> _devices;
+    const HostOptions& options_;
+    ComPtr<IsvSysExpert2> expert_;
+    ComPtr<IsvSysExpertPlugPlay> plugPlay_;
+    ComPtr<HostSink> sink_;
+    std::vector<Device> devices_;
 };
 
 int Explorer::checkVersion(const LoadedLibrary& plugin) {
@@ -131,8 +131,8 @@ int Explorer::checkVersion(const LoadedLibrary& plugin) {
     int32_t status = 0;
     tSSVersion current = getCurrent(status);
     tSSVersion oldest = getOldest(status);
-    tSSVersion desiredNewest(_options.desiredNewest);
-    tSSVersion desiredOldest(_options.desiredOldest);
+    tSSVersion desiredNewest(options_.desiredNewest);
+    tSSVersion desiredOldest(options_.desiredOldest);
     printLine("plug-in versions " + versionText(oldest) + " - " + versionText(current) + ", desired " +
               versionText(desiredOldest) + " - " + versionText(desiredNewest));
     status = 0;
@@ -159,23 +159,23 @@ int Explorer::createExpert(const LoadedLibrary& plugin) {
     }
     // The factory hands out the primary interface; ask it properly for the newest one.
     ComPtr<IUnknown> object(static_cast<IsvSysExpert2*>(raw), false);
-    hr = object.query(IID_IsvSysExpert2, _expert);
+    hr = object.query(IID_IsvSysExpert2, expert_);
     if (FAILED(hr)) {
         printError("the expert does not answer IsvSysExpert2: " + formatResult(hr));
         return kExitExpertFailure;
     }
-    hr = _expert->Initialize();
+    hr = expert_->Initialize();
     if (FAILED(hr)) {
         printError("initialising the expert failed: " + formatResult(hr));
         return kExitExpertFailure;
     }
     // The expert answers its identity once it is initialised.
     GUID id{};
-    HRESULT idResult = _expert->GetID(&id);
+    HRESULT idResult = expert_->GetID(&id);
     HRESULT nameResult = S_OK, versionResult = S_OK, componentResult = S_OK;
-    std::string name = expertText(_expert.get(), &IsvSysExpertInfo::GetName, nameResult);
-    std::string version = expertText(_expert.get(), &IsvSysExpertInfo::GetVersion, versionResult);
-    std::string component = expertText(_expert.get(), &IsvSysExpertInfo::GetComponentName, componentResult);
+    std::string name = expertText(expert_.get(), &IsvSysExpertInfo::GetName, nameResult);
+    std::string version = expertText(expert_.get(), &IsvSysExpertInfo::GetVersion, versionResult);
+    std::string component = expertText(expert_.get(), &IsvSysExpertInfo::GetComponentName, componentResult);
     for (HRESULT result : {idResult, nameResult, versionResult, componentResult}) {
         if (FAILED(result)) {
             printError("reading the expert's identity failed: " + formatResult(result));
@@ -183,10 +183,10 @@ int Explorer::createExpert(const LoadedLibrary& plugin) {
         }
     }
     printLine("expert " + guidText(id) + " \"" + name + "\" version " + version + " component " + component);
-    hr = _expert.query(IID_IsvSysExpertPlugPlay, _plugPlay);
+    hr = expert_.query(IID_IsvSysExpertPlugPlay, plugPlay_);
     if (SUCCEEDED(hr)) {
-        *_sink.out() = new HostSink;
-        hr = _plugPlay->RegisterSink(_sink.get());
+        *sink_.out() = new HostSink;
+        hr = plugPlay_->RegisterSink(sink_.get());
     }
     if (FAILED(hr)) {
         printError("registering the notification sink failed: " + formatResult(hr));
@@ -197,7 +197,7 @@ int Explorer::createExpert(const LoadedLibrary& plugin) {
 
 int Explorer::listDevices() {
     ComPtr<IsvSysEnumStringList> ids;
-    HRESULT hr = _expert->GetDeviceIDs(ids.out());
+    HRESULT hr = expert_->GetDeviceIDs(ids.out());
     if (FAILED(hr)) {
         printError("listing the devices failed: " + formatResult(hr));
         return kExitExpertFailure;
@@ -212,7 +212,7 @@ int Explorer::listDevices() {
     printLine(std::to_string(listed.size()) + " device(s)");
 
     ComPtr<BagCollection> collection(new BagCollection, false);
-    hr = _expert->GetAllPropertyBags(collection.get());
+    hr = expert_->GetAllPropertyBags(collection.get());
     if (FAILED(hr)) {
         printError("reading the property bags failed: " + formatResult(hr));
         return kExitExpertFailure;
@@ -224,13 +224,13 @@ int Explorer::listDevices() {
         if (FAILED(collection->GetItem(i, bag.out()))) continue;
         printLine("");
         printBag(bag.get());
-        _devices.push_back(Device{bagString(bag.get(), kSvSysTagDeviceID), bagString(bag.get(), kSvSysTagUserAlias)});
+        devices_.push_back(Device{bagString(bag.get(), kSvSysTagDeviceID), bagString(bag.get(), kSvSysTagUserAlias)});
     }
     return kExitSuccess;
 }
 
 int Explorer::applyEdit(const SetRequest& request) {
-    const Device* device = findDevice(_devices, request.device);
+    const Device* device = findDevice(devices_, request.device);
     ULONG tag = 0;
     if (device == nullptr) {
         printError("no device \"" + request.device + "\"");
@@ -245,7 +245,7 @@ int Explorer::applyEdit(const SetRequest& request) {
     printLine("edit " + device->id + " " + request.name + " = " + request.value);
 
     ComPtr<IsvSysPropertyBag> shown;
-    HRESULT hr = _expert->GetPropertyBag(id.c_str(), shown.out());
+    HRESULT hr = expert_->GetPropertyBag(id.c_str(), shown.out());
     ComPtr<IsvSysPropertyBag2> shown2;
     if (SUCCEEDED(hr)) hr = shown.query(IID_IsvSysPropertyBag2, shown2);
     ComPtr<IsvSysPropertyBag> edited;
@@ -263,23 +263,23 @@ int Explorer::applyEdit(const SetRequest& request) {
 
     ComPtr<IsvSysEnumPropertyTag> accepted;
     BstrHolder message;
-    hr = _expert->ValidateProperties(id.c_str(), edited.get(), accepted.out(), message.out());
+    hr = expert_->ValidateProperties(id.c_str(), edited.get(), accepted.out(), message.out());
     std::string messageText = orvsim::toUtf8(message.get());
     printLine("validate: " + formatResult(hr) + ", accepted " + tagList(accepted.get()) +
               (messageText.empty() ? "" : ", message \"" + messageText + "\""));
     if (FAILED(hr)) return kExitEditRefused;
-    if (_options.validateOnly) return kExitSuccess;
+    if (options_.validateOnly) return kExitSuccess;
 
     ULONG result = 0;
     BstrHolder commitMessage;
-    hr = _expert->CommitPropertiesEx(id.c_str(), edited.get(), &result, commitMessage.out());
+    hr = expert_->CommitPropertiesEx(id.c_str(), edited.get(), &result, commitMessage.out());
     messageText = orvsim::toUtf8(commitMessage.get());
     printLine("commit: " + formatResult(hr) + ", result " + std::to_string(result) +
               (messageText.empty() ? "" : ", message \"" + messageText + "\""));
     if (FAILED(hr)) return kExitEditRefused;
 
     ComPtr<IsvSysPropertyBag> refreshed;
-    hr = _expert->RefreshPropertyBag(id.c_str(), 1, &tag, FALSE, refreshed.out());
+    hr = expert_->RefreshPropertyBag(id.c_str(), 1, &tag, FALSE, refreshed.out());
     if (FAILED(hr) || !refreshed) {
         printError("refreshing the device's bag failed: " + formatResult(hr));
         return kExitExpertFailure;
@@ -292,7 +292,7 @@ int Explorer::applyEdit(const SetRequest& request) {
 }
 
 int Explorer::changeStorage() {
-    for (const std::string& object : _options.addedDevices) {
+    for (const std::string& object : options_.addedDevices) {
         const std::string stamp = timeStamp();
         int32_t status = SimStorage_addObject(object.c_str());
         if (status < 0) {
@@ -301,7 +301,7 @@ int Explorer::changeStorage() {
         }
         printLine(stamp + " storage: device added");
     }
-    for (const std::string& object : _options.changedDevices) {
+    for (const std::string& object : options_.changedDevices) {
         const std::string stamp = timeStamp();
         int32_t status = SimStorage_modifyObject(object.c_str());
         if (status < 0) {
@@ -310,7 +310,7 @@ int Explorer::changeStorage() {
         }
         printLine(stamp + " storage: device changed");
     }
-    for (const std::string& id : _options.removedDevices) {
+    for (const std::string& id : options_.removedDevices) {
         const std::string stamp = timeStamp();
         int32_t status = SimStorage_removeObject(id.c_str());
         if (status < 0) {
@@ -324,8 +324,8 @@ int Explorer::changeStorage() {
 
 int Explorer::editConfiguration() {
     const std::string path = debugConfigurationPath();
-    for (const SetRequest& edit : _options.configEdits) {
-        const Device* device = findDevice(_devices, edit.device);
+    for (const SetRequest& edit : options_.configEdits) {
+        const Device* device = findDevice(devices_, edit.device);
         if (device == nullptr) {
             printError("no device \"" + edit.device + "\"");
             return kExitEditRefused;
@@ -342,30 +342,30 @@ int Explorer::editConfiguration() {
 }
 
 int Explorer::awaitNotifications() {
-    if (_options.awaitedNotifications == 0 || !_sink) return kExitSuccess;
-    if (_sink->waitForNotifications(_options.awaitedNotifications, kNotificationWaitLimit)) return kExitSuccess;
-    printError("expected " + std::to_string(_options.awaitedNotifications) + " notification(s), received " +
-               std::to_string(_sink->notificationCount()));
+    if (options_.awaitedNotifications == 0 || !sink_) return kExitSuccess;
+    if (sink_->waitForNotifications(options_.awaitedNotifications, kNotificationWaitLimit)) return kExitSuccess;
+    printError("expected " + std::to_string(options_.awaitedNotifications) + " notification(s), received " +
+               std::to_string(sink_->notificationCount()));
     return kExitNotificationsMissing;
 }
 
 void Explorer::shutDown() {
-    if (_plugPlay) _plugPlay->RegisterSink(nullptr);
-    if (_expert) {
-        HRESULT hr = _expert->Shutdown();
+    if (plugPlay_) plugPlay_->RegisterSink(nullptr);
+    if (expert_) {
+        HRESULT hr = expert_->Shutdown();
         if (FAILED(hr)) printError("shutting the expert down failed: " + formatResult(hr));
     }
-    _plugPlay.reset();
-    _expert.reset();
-    if (_sink) printLine("notifications received: " + std::to_string(_sink->notificationCount()));
-    _sink.reset();
+    plugPlay_.reset();
+    expert_.reset();
+    if (sink_) printLine("notifications received: " + std::to_string(sink_->notificationCount()));
+    sink_.reset();
 }
 
 int Explorer::run() {
-    printLine("loading " + _options.pluginPath);
-    LoadedLibrary plugin(_options.pluginPath);
+    printLine("loading " + options_.pluginPath);
+    LoadedLibrary plugin(options_.pluginPath);
     if (!plugin.isLoaded()) {
-        printError("cannot load " + _options.pluginPath + ": " + plugin.error());
+        printError("cannot load " + options_.pluginPath + ": " + plugin.error());
         return kExitPluginNotLoadable;
     }
     // Worker threads of the plug-in may still be ending when the last reference goes.
@@ -373,17 +373,17 @@ int Explorer::run() {
     int code = checkVersion(plugin);
     if (code == kExitSuccess) code = createExpert(plugin);
     if (code == kExitSuccess) code = listDevices();
-    for (size_t i = 0; code == kExitSuccess && i < _options.sets.size(); ++i) code = applyEdit(_options.sets[i]);
+    for (size_t i = 0; code == kExitSuccess && i < options_.sets.size(); ++i) code = applyEdit(options_.sets[i]);
     if (code == kExitSuccess) code = changeStorage();
     if (code == kExitSuccess) code = editConfiguration();
-    if (code == kExitSuccess && _expert) {
-        HRESULT hr = _expert->Refresh();
+    if (code == kExitSuccess && expert_) {
+        HRESULT hr = expert_->Refresh();
         printLine("refresh: " + formatResult(hr));
     }
     if (code == kExitSuccess) code = awaitNotifications();
-    if (code == kExitSuccess && _options.watchSeconds > 0) {
-        printLine("watching for " + std::to_string(_options.watchSeconds) + " s");
-        std::this_thread::sleep_for(std::chrono::seconds(_options.watchSeconds));
+    if (code == kExitSuccess && options_.watchSeconds > 0) {
+        printLine("watching for " + std::to_string(options_.watchSeconds) + " s");
+        std::this_thread::sleep_for(std::chrono::seconds(options_.watchSeconds));
     }
     shutDown();
     return code;

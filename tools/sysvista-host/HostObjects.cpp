@@ -45,25 +45,25 @@ HRESULT HostSink::OnDevicesChanged(IUnknown* sender, ULONG kind, IsvSysEnumStrin
     }
     printLine(line);
     {
-        std::lock_guard<std::mutex> guard(_lock);
-        ++_count;
+        std::lock_guard<std::mutex> guard(lock_);
+        ++count_;
     }
-    _arrived.notify_all();
+    arrived_.notify_all();
     return S_OK;
 }
 
 uint32_t HostSink::notificationCount() {
-    std::lock_guard<std::mutex> guard(_lock);
-    return _count;
+    std::lock_guard<std::mutex> guard(lock_);
+    return count_;
 }
 
 bool HostSink::waitForNotifications(uint32_t count, std::chrono::seconds limit) {
-    std::unique_lock<std::mutex> guard(_lock);
-    return _arrived.wait_for(guard, limit, [&] { return _count >= count; });
+    std::unique_lock<std::mutex> guard(lock_);
+    return arrived_.wait_for(guard, limit, [&] { return count_ >= count; });
 }
 
 BagCollection::~BagCollection() {
-    for (IsvSysPropertyBag* bag : _bags) bag->Release();
+    for (IsvSysPropertyBag* bag : bags_) bag->Release();
 }
 
 HRESULT BagCollection::QueryInterface(REFIID iid, void** object) {
@@ -79,27 +79,27 @@ HRESULT BagCollection::QueryInterface(REFIID iid, void** object) {
 
 HRESULT BagCollection::GetCount(ULONG* count) {
     if (count == nullptr) return E_POINTER;
-    std::lock_guard<std::mutex> guard(_lock);
-    *count = static_cast<ULONG>(_bags.size());
+    std::lock_guard<std::mutex> guard(lock_);
+    *count = static_cast<ULONG>(bags_.size());
     return S_OK;
 }
 
 HRESULT BagCollection::GetItem(ULONG index, IsvSysPropertyBag** bag) {
     if (bag == nullptr) return E_POINTER;
-    std::lock_guard<std::mutex> guard(_lock);
-    if (index >= _bags.size()) {
+    std::lock_guard<std::mutex> guard(lock_);
+    if (index >= bags_.size()) {
         *bag = nullptr;
         return E_INVALIDARG;
     }
-    *bag = _bags[index];
+    *bag = bags_[index];
     (*bag)->AddRef();
     return S_OK;
 }
 
 HRESULT BagCollection::Add(IsvSysPropertyBag* bag) {
     if (bag == nullptr) return E_POINTER;
-    std::lock_guard<std::mutex> guard(_lock);
-    _bags.push_back(bag);
+    std::lock_guard<std::mutex> guard(lock_);
+    bags_.push_back(bag);
     bag->AddRef();
     return S_OK;
 }

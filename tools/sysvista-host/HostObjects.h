@@ -21,9 +21,9 @@ public:
     bool waitForNotifications(uint32_t count, std::chrono::seconds limit);
 
 private:
-    std::mutex _lock;
-    std::condition_variable _arrived;
-    uint32_t _count = 0;
+    std::mutex lock_;
+    std::condition_variable arrived_;
+    uint32_t count_ = 0;
 };
 
 class BagCollection final : public orvsim::explorer::RefCounted<IsvSysPropertyBagCollection> {
@@ -36,8 +36,8 @@ public:
     HRESULT Add(IsvSysPropertyBag* bag) override;
 
 private:
-    std::mutex _lock;
-    std::vector<IsvSysPropertyBag*> _bags;
+    std::mutex lock_;
+    std::vector<IsvSysPropertyBag*> bags_;
 };
 
 // "added", "removed", "changed" or the number.

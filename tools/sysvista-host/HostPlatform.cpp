@@ -11,18 +11,18 @@
 namespace sysvistahost {
 
 LoadedLibrary::LoadedLibrary(const std::string& path) {
-    _handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (_handle == nullptr) {
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle_ == nullptr) {
         const char* reason = dlerror();
-        _error = reason ? reason : "unknown error";
+        error_ = reason ? reason : "unknown error";
     }
 }
 
 LoadedLibrary::~LoadedLibrary() {
-    if (_handle != nullptr && !_keep) dlclose(_handle);
+    if (handle_ != nullptr && !keep_) dlclose(handle_);
 }
 
-void* LoadedLibrary::symbol(const char* name) const { return _handle ? dlsym(_handle, name) : nullptr; }
+void* LoadedLibrary::symbol(const char* name) const { return handle_ ? dlsym(handle_, name) : nullptr; }
 
 std::string programFolder() {
     std::vector<char> buffer(4096);

@@ -12,18 +12,18 @@ public:
     LoadedLibrary(const LoadedLibrary&) = delete;
     LoadedLibrary& operator=(const LoadedLibrary&) = delete;
 
-    bool isLoaded() const { return _handle != nullptr; }
-    const std::string& error() const { return _error; }
+    bool isLoaded() const { return handle_ != nullptr; }
+    const std::string& error() const { return error_; }
     // Null when the library has no such export.
     void* symbol(const char* name) const;
     // Keeps the library loaded when this object goes (the explorer never unloads a plug-in
     // whose threads may still be winding down).
-    void keepLoaded() { _keep = true; }
+    void keepLoaded() { keep_ = true; }
 
 private:
-    void* _handle = nullptr;
-    bool _keep = false;
-    std::string _error;
+    void* handle_ = nullptr;
+    bool keep_ = false;
+    std::string error_;
 };
 
 // The folder of the running program, with a trailing separator.

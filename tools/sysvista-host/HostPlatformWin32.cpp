@@ -43,16 +43,16 @@ std::string lastErrorText() {
 
 LoadedLibrary::LoadedLibrary(const std::string& path) {
     // A plug-in named with its folder finds its own dependencies beside it.
-    _handle = LoadLibraryExW(widen(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (_handle == nullptr) _error = path + ": " + lastErrorText();
+    handle_ = LoadLibraryExW(widen(path).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (handle_ == nullptr) error_ = path + ": " + lastErrorText();
 }
 
 LoadedLibrary::~LoadedLibrary() {
-    if (_handle != nullptr && !_keep) FreeLibrary(static_cast<HMODULE>(_handle));
+    if (handle_ != nullptr && !keep_) FreeLibrary(static_cast<HMODULE>(handle_));
 }
 
 void* LoadedLibrary::symbol(const char* name) const {
-    return _handle ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(_handle), name)) : nullptr;
+    return handle_ ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name)) : nullptr;
 }
 
 std::string programFolder() {
