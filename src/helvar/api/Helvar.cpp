@@ -142,10 +142,8 @@ ViStatus Helvar_Initialize(ViSession vi) {
         const int32_t language = impexp_auxTemplate::readLanguage(*wrapper);
         const std::string optionString = impexp_auxTemplate::readOptionString(*wrapper);
         const int32_t modelNumber = impexp_auxTemplate::readModelNumber(*wrapper);
-        // From here on the object is owned through its registration in the driver session.
-        ImportExportSession* registered = new ImportExportSession(std::move(wrapper), std::move(reader), language,
-                                                                  std::string(), optionString, modelNumber);
-        (void)registered;
+        ImportExportSession::open(std::move(wrapper), std::move(reader), language, std::string(), optionString,
+                                  modelNumber);
         return VI_SUCCESS;
     });
 }
@@ -153,7 +151,7 @@ ViStatus Helvar_Initialize(ViSession vi) {
 ViStatus Helvar_Close(ViSession vi) {
     return runWithoutLock([vi]() -> ViStatus {
         miivi::IviWrapper wrapper(vi);
-        delete &ImportExportSession::lookup(wrapper);
+        ImportExportSession::close(wrapper);
         return VI_SUCCESS;
     });
 }

@@ -16,6 +16,18 @@ ImportExportSession::ImportExportSession(std::unique_ptr<miivi::IviWrapperInterf
 
 ImportExportSession::~ImportExportSession() = default;
 
+void ImportExportSession::open(std::unique_ptr<miivi::IviWrapperInterface> wrapper,
+                               std::unique_ptr<impexp::GetAttributeHelperInterface> reader, int32_t language,
+                               const std::string& channels, const std::string& optionString, int32_t modelNumber) {
+    auto object = std::make_unique<ImportExportSession>(std::move(wrapper), std::move(reader), language, channels,
+                                                        optionString, modelNumber);
+    object.release();  // the registration holds it from here on
+}
+
+void ImportExportSession::close(miivi::IviWrapperInterface& wrapper) {
+    const std::unique_ptr<ImportExportSession> registered(&lookup(wrapper));
+}
+
 ImportExportSession& ImportExportSession::lookup(miivi::IviWrapperInterface& wrapper) {
     // Only this class registers under SessionAttributeDefinition.
     return *static_cast<ImportExportSession*>(Session::lookup(wrapper));

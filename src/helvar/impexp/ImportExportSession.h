@@ -25,6 +25,15 @@ public:
                         const std::string& channels, const std::string& optionString, int32_t modelNumber);
     ~ImportExportSession() override;
 
+    // Builds the object of the wrapper's session, which its registration there owns until close;
+    // raises as the constructor does.
+    static void open(std::unique_ptr<miivi::IviWrapperInterface> wrapper,
+                     std::unique_ptr<impexp::GetAttributeHelperInterface> reader, int32_t language,
+                     const std::string& channels, const std::string& optionString, int32_t modelNumber);
+    // Destroys the object registered for the wrapper's handle, ending its registration; raises
+    // kSessionNotRegistered.
+    static void close(miivi::IviWrapperInterface& wrapper);
+
     // The registered object of the wrapper's handle; raises kSessionNotRegistered.
     static ImportExportSession& lookup(miivi::IviWrapperInterface& wrapper);
 
