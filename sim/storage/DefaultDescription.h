@@ -1,4 +1,5 @@
 #pragma once
+// The storage's built-in device description, used when no description file is named.
 
 namespace orvsim {
 namespace storage {

@@ -1,4 +1,5 @@
 #pragma once
+// Time stamps of the host's output lines.
 #include <string>
 
 namespace sysvistahost {

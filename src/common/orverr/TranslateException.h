@@ -1,4 +1,5 @@
 #pragma once
+// The conversion of an exception in flight into a status.
 #include "common/orverr/Status.h"
 
 namespace orverr {

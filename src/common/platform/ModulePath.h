@@ -1,4 +1,5 @@
 #pragma once
+// The file of the loaded module that holds an address.
 #include <string>
 
 namespace platform {

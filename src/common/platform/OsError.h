@@ -1,4 +1,5 @@
 #pragma once
+// What a failed system call reports: the error number, its message, whether the file is missing.
 #include <cstdint>
 #include <string>
 

@@ -1,4 +1,5 @@
 #pragma once
+// The id of the current process.
 #include <cstdint>
 
 namespace platform {

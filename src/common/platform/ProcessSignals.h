@@ -1,4 +1,5 @@
 #pragma once
+// Process-wide signal settings for programs.
 
 namespace platform {
 

@@ -1,4 +1,5 @@
 #pragma once
+// Names of threads, set and read for diagnostics.
 #include <string>
 
 namespace platform {

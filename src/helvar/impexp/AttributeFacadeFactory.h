@@ -1,4 +1,5 @@
 #pragma once
+// The factory of facades over a session's attributes in the IVI engine.
 #include "helvar/impexp/AttributeFacadeFactoryInterface.h"
 #include "helvar/impexp/GetDesiredAttributeHelperInterface.h"
 #include "helvar/miivi/IviWrapperInterface.h"

@@ -1,4 +1,5 @@
 #pragma once
+// The seam through which import validation asks for an attribute's type.
 #include "helvar/impexp/AttributeTypes.h"
 
 namespace impexp {

@@ -1,4 +1,5 @@
 #pragma once
+// The import validation of a parsed document against the session.
 #include <map>
 #include <string>
 

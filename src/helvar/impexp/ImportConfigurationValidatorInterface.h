@@ -1,4 +1,5 @@
 #pragma once
+// The seam of import validation.
 #include "helvar/impexp/JSONAttributeContainerInterface.h"
 #include "helvar/impexp/JSONParserInterface.h"
 

@@ -1,4 +1,5 @@
 #pragma once
+// The import/export engine of one session: documents to and from files and buffers.
 #include <cstddef>
 
 #include <boost/noncopyable.hpp>

@@ -1,4 +1,5 @@
 #pragma once
+// The export and import walks of the import/export engine.
 #include <cstddef>
 #include <functional>
 #include <string>

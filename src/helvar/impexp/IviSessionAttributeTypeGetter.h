@@ -1,4 +1,5 @@
 #pragma once
+// Attribute types as the session's IVI engine reports them.
 #include "helvar/impexp/AttributeTypeGetterInterface.h"
 #include "helvar/miivi/IviWrapperInterface.h"
 

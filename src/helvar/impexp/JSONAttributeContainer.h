@@ -1,4 +1,5 @@
 #pragma once
+// The typed records of one document, in order, with a lookup by key.
 #include <cstddef>
 #include <cstdint>
 #include <string>

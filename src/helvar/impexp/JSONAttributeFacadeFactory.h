@@ -1,4 +1,5 @@
 #pragma once
+// The factory of facades over the records of a document's container.
 #include <string_view>
 
 #include "helvar/impexp/AttributeFacadeFactoryInterface.h"

@@ -1,4 +1,5 @@
 #pragma once
+// The parser of attribute configuration documents, with schema validation.
 #include "helvar/impexp/JSONParserInterface.h"
 
 namespace impexp {

@@ -1,4 +1,5 @@
 #pragma once
+// JSON Pointers written as URI fragments, for schema refusals.
 #include <string>
 
 #include <rapidjson/pointer.h>

@@ -1,4 +1,5 @@
 #pragma once
+// The in-memory save and restore of a session's attributes.
 #include <string>
 
 #include <boost/noncopyable.hpp>

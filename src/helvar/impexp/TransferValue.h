@@ -1,4 +1,5 @@
 #pragma once
+// The copy of one attribute value between the engine side and the document side.
 #include "helvar/impexp/AttributeFacadeFactoryInterface.h"
 
 namespace impexp {

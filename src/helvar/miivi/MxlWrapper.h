@@ -1,4 +1,5 @@
 #pragma once
+// The translator wrapper that turns a status into its description.
 #include "helvar/miivi/MxlWrapperInterface.h"
 
 namespace miivi {

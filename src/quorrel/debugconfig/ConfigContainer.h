@@ -1,4 +1,5 @@
 #pragma once
+// The debug configuration file as a container: open, lock, read, write.
 #include <string>
 
 #include "common/platform/LockedFile.h"

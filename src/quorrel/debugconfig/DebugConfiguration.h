@@ -1,4 +1,5 @@
 #pragma once
+// The debug configuration of one operation: the file's devices, parsed, edited and saved.
 #include <exception>
 #include <unordered_map>
 #include <memory>

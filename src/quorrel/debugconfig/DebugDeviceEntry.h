@@ -1,4 +1,5 @@
 #pragma once
+// One device's debug settings in the parsed debug configuration.
 #include <memory>
 #include <string>
 

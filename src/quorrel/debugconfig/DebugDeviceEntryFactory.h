@@ -1,4 +1,5 @@
 #pragma once
+// Makes device entries, and the default node of a new device.
 #include "quorrel/debugconfig/DebugDeviceEntryFactoryInterface.h"
 
 namespace nORVMISysAPICommon100 {

@@ -1,4 +1,5 @@
 #pragma once
+// The debug settings store: read, ensure and commit the settings of devices.
 #include "common/platform/LockedFile.h"
 #include "quorrel/debugconfig/DebugDeviceEntryFactoryInterface.h"
 #include "quorrel/debugconfig/DebugSettingsStoreInterface.h"

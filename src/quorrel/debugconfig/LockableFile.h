@@ -1,4 +1,5 @@
 #pragma once
+// A file shared by processes under a whole-file lock, rolled back from its journal.
 #include <atomic>
 #include <cstdint>
 #include <memory>

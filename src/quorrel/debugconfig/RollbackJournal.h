@@ -1,4 +1,5 @@
 #pragma once
+// The rollback journal of a lockable file.
 #include <string>
 
 #include "common/platform/LockedFile.h"

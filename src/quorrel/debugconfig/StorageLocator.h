@@ -1,4 +1,5 @@
 #pragma once
+// Where the debug configuration file lies: the folder and the file.
 #include <string>
 
 #include "common/platform/KnownFolders.h"
