@@ -7,7 +7,7 @@
 #include <rapidjson/error/en.h>
 
 #include "GuidText.h"
-#include "sim/explorer/WideText.h"
+#include "common/platform/WideText.h"
 
 namespace orvsim {
 namespace storage {
@@ -58,7 +58,7 @@ bool readValues(const JsonValue& node, const char* key, ValueMap& values, std::s
             value.integer = entry.value.GetInt64();
         } else if (entry.value.IsString()) {
             value.kind = orvsim::storage::Value::Kind::String;
-            value.text = toWide(std::string(entry.value.GetString(), entry.value.GetStringLength()));
+            value.text = platform::utf8ToWide(std::string(entry.value.GetString(), entry.value.GetStringLength()));
         } else {
             return fail(error, std::string("attribute ") + name + " must be a string, boolean or integer");
         }

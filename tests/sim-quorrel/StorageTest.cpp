@@ -206,6 +206,33 @@ TEST_F(Storage, ListsObjectIDsAsText) {
     EXPECT_EQ(SimStorage_listObjects(4242, nullptr, 0), 1u);
 }
 
+// Description texts are decoded as the platform decodes UTF-8: each malformed sequence, overlong
+// form or encoded surrogate is one U+FFFD, so an overlong NUL cannot cut a text short.
+TEST_F(Storage, DescriptionTextsDecodeMalformedUtf8AsThePlatformDoes) {
+    struct Row {
+        const char* name;
+        const char* utf8;
+        const wchar_t* wide;
+    };
+    const Row rows[] = {
+        {"Valid", "a\xC3\xA4\xF0\x9F\x98\x80", L"a\u00E4\U0001F600"},
+        {"OverlongNul", "a\xC0\x80" "b", L"a\uFFFDb"},
+        {"EncodedSurrogate", "a\xED\xA0\x80" "b", L"a\uFFFDb"},
+        {"TruncatedSequence", "a\xE2\x82" "b", L"a\uFFFDb"},
+        {"PastTheLastScalar", "a\xF4\x90\x80\x80" "b", L"a\uFFFDb"},
+        {"StrayContinuation", "a\x80" "b", L"a\uFFFDb"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        SimStorage_removeObject(kNewDevice);
+        ASSERT_EQ(SimStorage_addObject(newDevice(row.utf8).c_str()), 0);
+        ReadScope scope;
+        LastText alias;
+        nORVDPAI100::getObjectStringProperty(scope.reader(), guid(kNewDevice), 9553, alias, scope.status);
+        EXPECT_EQ(alias.text, row.wide);
+    }
+}
+
 void countEvents(void* context, int32_t, const tSSRawGUID*) { ++*static_cast<std::atomic<int>*>(context); }
 
 TEST_F(Storage, ReadersAndChangesRunConcurrently) {

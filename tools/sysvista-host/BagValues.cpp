@@ -12,7 +12,7 @@
 #include "explorer/GuidText.h"
 #include "explorer/PropertyTags.h"
 #include "explorer/SvsResults.h"
-#include "sim/explorer/WideText.h"
+#include "common/platform/WideText.h"
 
 namespace sysvistahost {
 
@@ -131,7 +131,7 @@ std::string formatResult(HRESULT hr) {
         const bool described = SUCCEEDED(info->GetDescription(description.out())) && description.get() != nullptr &&
                                description.get()[0] != L'\0';
         info->Release();
-        if (described) return std::string(text) + ": " + orvsim::toUtf8(description.get());
+        if (described) return std::string(text) + ": " + platform::wideToUtf8(description.get());
     }
     return text;
 }
@@ -175,7 +175,7 @@ HRESULT readValue(IsvSysPropertyBag* bag, ULONG tag, ULONG& typeCode, std::strin
     case kSvSysPropertyTypeString: {
         BstrHolder value;
         hr = bag->GetString(tag, value.out());
-        text = "\"" + orvsim::toUtf8(value.get()) + "\"";
+        text = "\"" + platform::wideToUtf8(value.get()) + "\"";
         break;
     }
     case kSvSysPropertyTypeTimestamp: {
@@ -227,7 +227,7 @@ HRESULT writeValue(IsvSysPropertyBag* bag, ULONG tag, const std::string& text, s
         return bag->SetGuid(tag, &value);
     }
     case kSvSysPropertyTypeString:
-        return bag->SetString(tag, orvsim::toWide(text).c_str());
+        return bag->SetString(tag, platform::utf8ToWide(text).c_str());
     default:
         error = std::string("values of type ") + typeName(typeCode) + " cannot be set here";
         return E_INVALIDARG;

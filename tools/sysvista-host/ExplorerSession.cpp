@@ -18,7 +18,7 @@
 #include "explorer/PropertyTags.h"
 #include "explorer/QuorrelExports.h"
 #include "explorer/SysExpert.h"
-#include "sim/explorer/WideText.h"
+#include "common/platform/WideText.h"
 #include "storage/SimStorage.h"
 
 namespace sysvistahost {
@@ -42,13 +42,13 @@ std::string versionText(const tSSVersion& version) {
 std::string expertText(IsvSysExpert2* expert, HRESULT (IsvSysExpertInfo::*get)(BSTR*), HRESULT& hr) {
     BstrHolder text;
     hr = (expert->*get)(text.out());
-    return orvsim::toUtf8(text.get());
+    return platform::wideToUtf8(text.get());
 }
 
 std::string bagString(IsvSysPropertyBag* bag, ULONG tag) {
     BstrHolder text;
     if (FAILED(bag->GetString(tag, text.out()))) return "";
-    return orvsim::toUtf8(text.get());
+    return platform::wideToUtf8(text.get());
 }
 
 void printBag(IsvSysPropertyBag* bag) {
@@ -207,7 +207,7 @@ int Explorer::listDevices() {
         BstrHolder id;
         ULONG fetched = 0;
         if (!ids || ids->Next(1, id.out(), &fetched) != S_OK || fetched != 1) break;
-        listed.push_back(orvsim::toUtf8(id.get()));
+        listed.push_back(platform::wideToUtf8(id.get()));
     }
     printLine(std::to_string(listed.size()) + " device(s)");
 
@@ -240,7 +240,7 @@ int Explorer::applyEdit(const SetRequest& request) {
         printError("unknown property \"" + request.name + "\"");
         return kExitEditRefused;
     }
-    std::wstring id = orvsim::toWide(device->id);
+    std::wstring id = platform::utf8ToWide(device->id);
     printLine("");
     printLine("edit " + device->id + " " + request.name + " = " + request.value);
 
@@ -264,7 +264,7 @@ int Explorer::applyEdit(const SetRequest& request) {
     ComPtr<IsvSysEnumPropertyTag> accepted;
     BstrHolder message;
     hr = expert_->ValidateProperties(id.c_str(), edited.get(), accepted.out(), message.out());
-    std::string messageText = orvsim::toUtf8(message.get());
+    std::string messageText = platform::wideToUtf8(message.get());
     printLine("validate: " + formatResult(hr) + ", accepted " + tagList(accepted.get()) +
               (messageText.empty() ? "" : ", message \"" + messageText + "\""));
     if (FAILED(hr)) return kExitEditRefused;
@@ -273,7 +273,7 @@ int Explorer::applyEdit(const SetRequest& request) {
     ULONG result = 0;
     BstrHolder commitMessage;
     hr = expert_->CommitPropertiesEx(id.c_str(), edited.get(), &result, commitMessage.out());
-    messageText = orvsim::toUtf8(commitMessage.get());
+    messageText = platform::wideToUtf8(commitMessage.get());
     printLine("commit: " + formatResult(hr) + ", result " + std::to_string(result) +
               (messageText.empty() ? "" : ", message \"" + messageText + "\""));
     if (FAILED(hr)) return kExitEditRefused;

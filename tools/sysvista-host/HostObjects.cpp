@@ -5,7 +5,7 @@
 #include "explorer/ComPtr.h"
 #include "Console.h"
 #include "TimeStamp.h"
-#include "sim/explorer/WideText.h"
+#include "common/platform/WideText.h"
 
 namespace sysvistahost {
 
@@ -41,7 +41,7 @@ HRESULT HostSink::OnDevicesChanged(IUnknown* sender, ULONG kind, IsvSysEnumStrin
         ULONG fetched = 0;
         HRESULT hr = deviceIDs->Next(1, id.out(), &fetched);
         if (FAILED(hr) || fetched == 0) break;
-        line += " " + orvsim::toUtf8(id.get());
+        line += " " + platform::wideToUtf8(id.get());
     }
     printLine(line);
     {
