@@ -1,6 +1,7 @@
 #include "common/platform/posix/RegistryFile.h"
 
 #include "common/platform/File.h"
+#include "common/platform/Utf8.h"
 #include "common/platform/WideText.h"
 
 #include <algorithm>
@@ -97,20 +98,12 @@ std::string toUtf8(const std::string& text) {
     }
     std::string out;
     out.reserve(text.size() / 2);
-    auto unit = [&](size_t at) {
-        return static_cast<uint32_t>(static_cast<unsigned char>(text[at])) |
-               (static_cast<uint32_t>(static_cast<unsigned char>(text[at + 1])) << 8);
+    const auto unitAt = [&text](size_t k) {
+        return static_cast<char32_t>(static_cast<unsigned char>(text[2 + 2 * k])) |
+               (static_cast<char32_t>(static_cast<unsigned char>(text[3 + 2 * k])) << 8);
     };
-    for (size_t at = 2; at + 1 < text.size(); at += 2) {
-        uint32_t c = unit(at);
-        if (c >= 0xD800 && c < 0xDC00 && at + 3 < text.size() && unit(at + 2) >= 0xDC00 && unit(at + 2) < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (unit(at + 2) - 0xDC00);
-            at += 2;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;  // an unpaired surrogate
-        }
-        appendUtf8(out, static_cast<char32_t>(c));
-    }
+    const size_t count = (text.size() - 2) / 2;  // a trailing odd byte is no unit
+    for (size_t i = 0; i < count;) appendUtf8(out, decodeUtf16(unitAt, count, i));
     return out;
 }
 

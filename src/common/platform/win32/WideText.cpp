@@ -9,9 +9,6 @@
 namespace platform {
 namespace {
 
-bool isHighSurrogate(uint32_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
-bool isLowSurrogate(uint32_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
-
 void appendUtf16(std::wstring& out, char32_t value) {
     if (value < 0x10000) {
         out += static_cast<wchar_t>(value);
@@ -36,15 +33,8 @@ std::wstring utf8ToWide(const char* text) { return text == nullptr ? std::wstrin
 std::string wideToUtf8(const std::wstring& text) {
     std::string out;
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const uint32_t unit = static_cast<uint16_t>(text[i]);
-        if (isHighSurrogate(unit) && i + 1 < text.size() && isLowSurrogate(static_cast<uint16_t>(text[i + 1]))) {
-            const uint32_t low = static_cast<uint16_t>(text[++i]);
-            appendUtf8(out, static_cast<char32_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
-        } else {
-            appendUtf8(out, static_cast<char32_t>(unit));  // a lone surrogate becomes U+FFFD
-        }
-    }
+    const auto unitAt = [&text](size_t k) { return static_cast<char32_t>(static_cast<uint16_t>(text[k])); };
+    for (size_t i = 0; i < text.size();) appendUtf8(out, decodeUtf16(unitAt, text.size(), i));
     return out;
 }
 
