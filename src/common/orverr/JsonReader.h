@@ -1,5 +1,11 @@
 #pragma once
 // The reading half of the small JSON library: finds members in a status document without a tree.
+// Kept beside rapidjson on purpose: the in-place writer (JsonCursor.h) inserts at the positions
+// these functions return, which rapidjson's DOM does not give; a raise must cost no more than its
+// one status buffer, since out-of-memory is reported by a raise too; and skipped values are only
+// bracket-matched and strings taken as they stand, where rapidjson would refuse the document.
+// bench_orverr_documents: rapidjson's DOM reads and writes as fast or faster, but takes 67 KB of
+// heap for what takes 216 bytes to read and 1.5 KB to raise here.
 #include <cstdint>
 #include <optional>
 #include <string>
