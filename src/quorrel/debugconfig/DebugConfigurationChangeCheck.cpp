@@ -24,7 +24,7 @@ struct ShownSettings {
     bool serverIsOutOfProcess;
 };
 
-std::vector<ShownSettings> snapshot(sysapicpp::PropertyBagCacheInterface& cache) {
+std::vector<ShownSettings> snapshot(sysapicpp::PropertyBagCache& cache) {
     sysapicpp::BagList bags;
     cache.listBags(bags);
     std::vector<ShownSettings> shown;

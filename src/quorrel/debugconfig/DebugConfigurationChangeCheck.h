@@ -12,7 +12,7 @@ namespace nORVMISysAPICommon100 {
 class DebugConfigurationChangeCheck final {
 public:
     DebugConfigurationChangeCheck(const StorageLocatorInterface& locator, const DebugDeviceEntryFactory& entries,
-                                  sysapicpp::PropertyBagCacheInterface& cache,
+                                  sysapicpp::PropertyBagCache& cache,
                                   sysapicpp::NotificationHandler& notifications,
                                   platform::LockedFileSystemInterface& system = platform::lockedFileSystem())
         : locator_(locator), entries_(entries), cache_(cache), notifications_(notifications), system_(system) {}
@@ -23,7 +23,7 @@ public:
 private:
     const StorageLocatorInterface& locator_;
     const DebugDeviceEntryFactory& entries_;
-    sysapicpp::PropertyBagCacheInterface& cache_;
+    sysapicpp::PropertyBagCache& cache_;
     sysapicpp::NotificationHandler& notifications_;
     platform::LockedFileSystemInterface& system_;
 };
