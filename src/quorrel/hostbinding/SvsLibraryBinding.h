@@ -25,7 +25,7 @@ struct SvsRegistryValues {
 
 class SvsLibraryBinding final {
 public:
-    SvsLibraryBinding(const platform::RegistryInterface& registry, platform::DynamicLibraryInterface& libraries)
+    SvsLibraryBinding(const platform::Registry& registry, platform::DynamicLibraryInterface& libraries)
         : registry_(registry), libraries_(libraries) {}
 
     // Binds on the first call; later calls only count.
@@ -44,7 +44,7 @@ private:
     void readRegistry();
     void bindLocked();
 
-    const platform::RegistryInterface& registry_;
+    const platform::Registry& registry_;
     platform::DynamicLibraryInterface& libraries_;
     std::mutex lock_;
     SvsRegistryValues values_;
