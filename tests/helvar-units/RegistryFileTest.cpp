@@ -245,7 +245,7 @@ TEST(RegistryFile, FoldersAndPipesAreRefusedWithoutBlocking) {
     for (const fs::path& path : paths) {
         environment.values["ORV_REGISTRY_FILE"] = path.string();
         OsError error;
-        EXPECT_EQ(std::make_unique<Registry>(environment)->openLocalMachineKey("SOFTWARE", RegistryView::Native, error), nullptr);
+        EXPECT_EQ(Registry(environment).openLocalMachineKey("SOFTWARE", RegistryView::Native, error), nullptr);
         EXPECT_EQ(error.code, 5) << path;
     }
     fs::remove_all(folder);

@@ -103,7 +103,8 @@ void ExplanationFiles::languageFolderName(uint32_t language, std::string& name, 
     name = found->folder;
 }
 
-void ExplanationFiles::findInFile(const std::string& path, int32_t code, std::string& text, orverr::Status& status) const {
+void ExplanationFiles::findInFile(const std::string& path, int32_t code, std::string& text,
+                                  orverr::Status& status) const {
     text.clear();
     if (status.isError()) return;
     std::string content;

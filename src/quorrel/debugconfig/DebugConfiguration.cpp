@@ -97,8 +97,8 @@ std::shared_ptr<DebugDeviceEntry> DebugConfiguration::getEntry(const std::string
 }
 
 std::shared_ptr<DebugDeviceEntry> DebugConfiguration::getOrCreateEntry(const std::string& key,
-                                                                                const DebugDeviceEntryValues& values,
-                                                                                bool overwrite) {
+                                                                       const DebugDeviceEntryValues& values,
+                                                                       bool overwrite) {
     cJSON* node = devices_.find(key.c_str());
     const bool created = node == nullptr;
     if (created) {

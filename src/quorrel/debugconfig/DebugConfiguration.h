@@ -37,7 +37,6 @@ public:
                        ContentFaults faults = ContentFaults::kThrow);
     DebugConfiguration(const DebugConfiguration&) = delete;
     DebugConfiguration& operator=(const DebugConfiguration&) = delete;
-    ~DebugConfiguration() = default;
 
     // Throws the entry-not-found status (kUsageTypeToken = key) when the key has no entry.
     std::shared_ptr<DebugDeviceEntry> getEntry(const std::string& key);

@@ -38,7 +38,8 @@ public:
     // the settings shown for every key, in order. Faults of the content do not fail the call:
     // an entry that cannot be used, a whole file that cannot be (nothing is written then) and
     // new entries that cannot be stored give the defaults, the fault added to faults.
-    std::vector<DebugDeviceSettings> ensure(const std::vector<std::string>& keys, DebugSettingsFaults* faults = nullptr);
+    std::vector<DebugDeviceSettings> ensure(const std::vector<std::string>& keys,
+                                            DebugSettingsFaults* faults = nullptr);
     // The commit of the host: key's entry is rewritten with both values (created when missing,
     // replaced whole when it could not be used). A file whose content cannot be used, or that may
     // only be read, refuses it with the reason. Returns whether the file was written.
