@@ -62,6 +62,7 @@ class ChannelParser {
 public:
     // The capability description must outlive the parser.
     explicit ChannelParser(const iRepCapInfo& capability);
+    virtual ~ChannelParser() = default;
 
     // Clears the list and fills it from text (null: empty list). On error the list holds what
     // was appended before it and must be treated as invalid.
