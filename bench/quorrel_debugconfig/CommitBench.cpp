@@ -55,7 +55,7 @@ private:
 std::string deviceKey(int index) { return "{BENCH-DEVICE-" + std::to_string(index) + "}"; }
 
 // Alternating values, so that every commit changes the text and really writes.
-void commitMany(DebugSettingsStoreInterface& store, const std::string& key, int commits) {
+void commitMany(DebugSettingsStore& store, const std::string& key, int commits) {
     for (int i = 0; i < commits; ++i) store.commit(key, DebugDeviceEntryValues{true, i % 2, i % 2 == 1});
 }
 

@@ -250,7 +250,7 @@ TEST(Registry, EachViewSeesItsOwnKeys) {
     Registry32Key written(platform::utf8ToWide(path));
     if (!written.created()) GTEST_SKIP() << "this account cannot write HKEY_LOCAL_MACHINE";
     testing_support::FakeEnvironment environment;
-    auto registry = platform::makeRegistry(environment);
+    auto registry = std::make_unique<platform::Registry>(environment);
     platform::OsError error;
     auto wow = registry->openLocalMachineKey(path, platform::RegistryView::Registry32, error);
     ASSERT_NE(wow, nullptr) << error.message;
@@ -282,7 +282,7 @@ TEST(Registry, TheExportFileOverrideStaysAvailable) {
     }
     testing_support::FakeEnvironment environment;
     environment.values["ORV_REGISTRY_FILE"] = file;
-    auto registry = platform::makeRegistry(environment);
+    auto registry = std::make_unique<platform::Registry>(environment);
     platform::OsError error;
     auto key = registry->openLocalMachineKey("SOFTWARE\\Orvane", platform::RegistryView::Native, error);
     ASSERT_NE(key, nullptr) << error.message;

@@ -51,7 +51,7 @@ protected:
 
     fs::path file_;
     testing_support::FakeEnvironment environment_;
-    std::unique_ptr<platform::RegistryInterface> registry_ = platform::makeRegistry(environment_);
+    std::unique_ptr<platform::Registry> registry_ = std::make_unique<platform::Registry>(environment_);
     std::unique_ptr<platform::KnownFoldersInterface> folders_ = platform::makeKnownFolders(environment_);
     SystemQuery system_{*registry_, *folders_};
     PathVariables variables_{system_};

@@ -104,7 +104,7 @@ protected:
         std::ofstream(file_, std::ios::binary) << kRegistryText << "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Long]\n\"Value\"=\""
                                                << std::string(3000, 'L') << "\"\n";
         environment_.values["ORV_REGISTRY_FILE"] = file_.string();
-        registry_ = makeRegistry(environment_);
+        registry_ = std::make_unique<Registry>(environment_);
     }
     void TearDown() override { fs::remove(file_); }
 
@@ -116,7 +116,7 @@ protected:
 
     fs::path file_;
     testing_support::FakeEnvironment environment_;
-    std::unique_ptr<RegistryInterface> registry_;
+    std::unique_ptr<Registry> registry_;
 };
 
 TEST_F(RegistryOnFile, ReadsBothViews) {
@@ -245,7 +245,7 @@ TEST(RegistryFile, FoldersAndPipesAreRefusedWithoutBlocking) {
     for (const fs::path& path : paths) {
         environment.values["ORV_REGISTRY_FILE"] = path.string();
         OsError error;
-        EXPECT_EQ(makeRegistry(environment)->openLocalMachineKey("SOFTWARE", RegistryView::Native, error), nullptr);
+        EXPECT_EQ(Registry(environment).openLocalMachineKey("SOFTWARE", RegistryView::Native, error), nullptr);
         EXPECT_EQ(error.code, 5) << path;
     }
     fs::remove_all(folder);

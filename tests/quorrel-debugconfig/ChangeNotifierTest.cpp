@@ -43,7 +43,7 @@ private:
 // device shows the opposite out-of-process flag.
 class SettingsSource final : public sysapicpp::PropertyBagFactory {
 public:
-    explicit SettingsSource(DebugSettingsStoreInterface& store) : store_(store) {}
+    explicit SettingsSource(DebugSettingsStore& store) : store_(store) {}
     bool listDeviceIDs(sysapicpp::IdList& out) override {
         out = shown;
         return true;
@@ -69,7 +69,7 @@ public:
     std::string skewed;
 
 private:
-    DebugSettingsStoreInterface& store_;
+    DebugSettingsStore& store_;
 };
 
 class RecordingHandler final : public sysapicpp::NotificationHandler {

@@ -358,7 +358,7 @@ TEST_F(DebugConfigurationTest, WrongKindsReadAsEmptyOrFalse) {
         "D": {"debugSessionConfiguration": -1.7, "ServerIsOutOfProcess": true},
         "E": {"debugSessionConfiguration": 1.9},
         "F": {"debugSessionConfiguration": 3000000000}}})");
-    withConfiguration([](DebugConfigurationInterface& configuration) {
+    withConfiguration([](DebugConfiguration& configuration) {
         auto a = configuration.getEntry("A");
         EXPECT_EQ(std::nullopt, a->getDebugSessionConfiguration());
         EXPECT_FALSE(a->getServerIsOutOfProcess());
@@ -375,7 +375,7 @@ TEST_F(DebugConfigurationTest, WrongKindsReadAsEmptyOrFalse) {
 
 TEST_F(DebugConfigurationTest, GetEntryOfUnknownKeyRaisesWithTheKey) {
     store_.ensure({kDeviceA});
-    withConfiguration([](DebugConfigurationInterface& configuration) {
+    withConfiguration([](DebugConfiguration& configuration) {
         Raised raised = raisedBy([&] { configuration.getEntry(kDeviceB); });
         EXPECT_EQ(codes::kEntryNotFound.code, raised.code);
         EXPECT_NE(std::string::npos,
@@ -393,7 +393,7 @@ TEST_F(DebugConfigurationTest, SaveWritesOnlyWhenTheTextChanged) {
     EXPECT_TRUE(store_.commit(kDeviceA, {true, 0, false}));
     EXPECT_EQ(2, files_.writes);
 
-    withConfiguration([&](DebugConfigurationInterface& configuration) {
+    withConfiguration([&](DebugConfiguration& configuration) {
         auto entry = configuration.getEntry(kDeviceA);
         entry->setDebugSessionConfiguration(1);
         entry->setDebugSessionConfiguration(0);  // back to what the file holds
@@ -461,8 +461,8 @@ TEST_F(DebugConfigurationTest, DefaultNodeOfTheFactory) {
 
 TEST_F(DebugConfigurationTest, EntryKeptAfterItsConfigurationStaysUsable) {
     store_.commit(kDeviceA, {true, 0, true});
-    std::shared_ptr<DebugDeviceEntryInterface> kept;
-    withConfiguration([&](DebugConfigurationInterface& configuration) { kept = configuration.getEntry(kDeviceA); });
+    std::shared_ptr<DebugDeviceEntry> kept;
+    withConfiguration([&](DebugConfiguration& configuration) { kept = configuration.getEntry(kDeviceA); });
     EXPECT_EQ(0, kept->getDebugSessionConfiguration());
     kept->setServerIsOutOfProcess(false);  // edits a copy that is no longer the file's
     EXPECT_TRUE(store_.read(kDeviceA)->serverIsOutOfProcess);

@@ -78,7 +78,7 @@ protected:
 
 TEST_F(HostBinding, LoadsFromTheSelfRegisteredFolder) {
     writeRegistry(value("SelfRegisteredSvsPath", libraryFolder) + value("CurrentSvsVersion", "18.0"), "");
-    auto registry = platform::makeRegistry(environment);
+    auto registry = std::make_unique<platform::Registry>(environment);
     hostbinding::SvsLibraryBinding binding(*registry, loader);
     HRESULT hr = E_UNEXPECTED;
     IsvsConfiguration* configuration = binding.getConfiguration(kSvsConfigurationFlagsExpert, nullptr, &hr);
@@ -105,7 +105,7 @@ TEST_F(HostBinding, FallsBackToSelfRegisteredPathInEitherView) {
     for (bool inWow : {false, true}) {
         const std::string path = value("SelfRegisteredPath", libraryFolder);
         writeRegistry(value("CurrentPath", "/nowhere/") + (inWow ? "" : path), inWow ? path : "");
-        auto registry = platform::makeRegistry(environment);
+        auto registry = std::make_unique<platform::Registry>(environment);
         CountingLoader counting;
         hostbinding::SvsLibraryBinding binding(*registry, counting);
         HRESULT hr = E_UNEXPECTED;
@@ -123,7 +123,7 @@ TEST_F(HostBinding, APathWithoutSeparatorFailsAndIsNotRetried) {
     std::string folder = libraryFolder;
     folder.pop_back();
     writeRegistry(value("SelfRegisteredSvsPath", folder), "");
-    auto registry = platform::makeRegistry(environment);
+    auto registry = std::make_unique<platform::Registry>(environment);
     hostbinding::SvsLibraryBinding binding(*registry, loader);
     HRESULT hr = S_OK;
     EXPECT_EQ(nullptr, binding.getConfiguration(kSvsConfigurationFlagsExpert, nullptr, &hr));
@@ -135,7 +135,7 @@ TEST_F(HostBinding, APathWithoutSeparatorFailsAndIsNotRetried) {
 }
 
 TEST_F(HostBinding, MissingKeyOrFileMeansNoBinding) {
-    auto registry = platform::makeRegistry(environment);  // the file does not exist
+    auto registry = std::make_unique<platform::Registry>(environment);  // the file does not exist
     hostbinding::SvsLibraryBinding binding(*registry, loader);
     HRESULT hr = S_OK;
     EXPECT_EQ(nullptr, binding.getConfiguration(kSvsConfigurationFlagsExpert, nullptr, &hr));
@@ -165,7 +165,7 @@ TEST_F(HostBinding, AFailedBindingNamesTheKeyTheViewAndThePathTried) {
     for (const Case& c : cases) {
         fs::remove(registryFile);
         if (c.withFile) writeRegistry(c.native, c.wow);
-        auto registry = platform::makeRegistry(environment);
+        auto registry = std::make_unique<platform::Registry>(environment);
         hostbinding::SvsLibraryBinding binding(*registry, loader);
         HRESULT hr = S_OK;
         EXPECT_EQ(nullptr, binding.getConfiguration(kSvsConfigurationFlagsExpert, nullptr, &hr)) << c.name;
@@ -175,7 +175,7 @@ TEST_F(HostBinding, AFailedBindingNamesTheKeyTheViewAndThePathTried) {
     }
     // A binding that works has nothing to say.
     writeRegistry(value("SelfRegisteredSvsPath", libraryFolder), "");
-    auto registry = platform::makeRegistry(environment);
+    auto registry = std::make_unique<platform::Registry>(environment);
     hostbinding::SvsLibraryBinding binding(*registry, loader);
     HRESULT hr = E_FAIL;
     IsvsConfiguration* configuration = binding.getConfiguration(kSvsConfigurationFlagsExpert, nullptr, &hr);

@@ -261,7 +261,7 @@ TEST(StorageSubscription, UnboundLibrariesFailWithWhatWasLookedFor) {
     RecordingHandler sink;
     testing_support::FakeEnvironment environment;
     environment.values["ORV_REGISTRY_FILE"] = "/nonexistent/explorer.reg";
-    auto registry = platform::makeRegistry(environment);
+    auto registry = std::make_unique<platform::Registry>(environment);
     hostbinding::SvsLibraryBinding binding(*registry, platform::dynamicLibrary());
     try {
         nORVMISysAPICommon100::SVSNotificationHandler handler(source, cache, sink, binding);

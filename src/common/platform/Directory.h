@@ -13,22 +13,21 @@ struct DirectoryEntry {
     int32_t infoError = 0;  // the C errno when the entry's information could not be read
 };
 
-class DirectoryInterface {
+// The operating system's folders; each backend defines the operations.
+class Directory {
 public:
-    virtual ~DirectoryInterface() = default;
     // The folder's entries (without "." and ".."), sorted by name. False with the C errno when the
     // folder cannot be opened.
-    virtual bool list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, int32_t& error) const = 0;
+    bool list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, int32_t& error) const;
     // The path of an existing file or folder whose components equal those of utf8Path without
     // regard to ASCII case (an exact component wins, then the first in name order); the path
     // unchanged when nothing matches.
-    virtual std::string matchCase(const std::string& utf8Path) const = 0;
+    std::string matchCase(const std::string& utf8Path) const;
 };
 
 // The text the C run-time gives for an errno value.
 std::string errnoText(int32_t error);
 
-// The operating system's implementation.
-const DirectoryInterface& directory();
+const Directory& directory();
 
 }  // namespace platform

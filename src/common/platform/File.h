@@ -44,22 +44,21 @@ public:
     virtual bool replaced() const = 0;
 };
 
-class FileSystemInterface {
+// The operating system's files; each backend defines the operations.
+class FileSystem {
 public:
-    virtual ~FileSystemInterface() = default;
     // Null (with the reason) when the path cannot be converted or the file cannot be opened; for
     // reading, also when it is not a regular file (a folder, a pipe, a device), which is refused
     // without waiting on it.
-    virtual std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode, OsError& error) = 0;
+    std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode, OsError& error);
     // Null (with the reason) when the file's place cannot take a new content, or the new content
     // cannot be given the permissions of the file it replaces.
-    virtual std::unique_ptr<ReplacementFileInterface> replace(const std::string& utf8Path, OsError& error) = 0;
+    std::unique_ptr<ReplacementFileInterface> replace(const std::string& utf8Path, OsError& error);
 };
 
 // The path as the file-system calls of this platform take it.
 std::string nativePath(const std::string& utf8Path);
 
-// The operating system's implementation.
-FileSystemInterface& fileSystem();
+FileSystem& fileSystem();
 
 }  // namespace platform

@@ -24,18 +24,20 @@ public:
     virtual bool queryString(const std::string& valueName, std::string& value, OsError& error) const = 0;
 };
 
-class RegistryInterface {
+// The registry of this platform, located through the given environment (which must outlive it);
+// each backend defines the operation.
+class Registry {
 public:
-    virtual ~RegistryInterface() = default;
+    explicit Registry(const EnvironmentInterface& environment) : environment_(environment) {}
     // Opens HKEY_LOCAL_MACHINE\subkey for reading; null with error when it cannot be opened.
-    virtual std::unique_ptr<RegistryKeyInterface> openLocalMachineKey(const std::string& subkey, RegistryView view,
-                                                                      OsError& error) const = 0;
+    std::unique_ptr<RegistryKeyInterface> openLocalMachineKey(const std::string& subkey, RegistryView view,
+                                                              OsError& error) const;
+
+private:
+    const EnvironmentInterface& environment_;
 };
 
-// The registry of this platform, located through the given environment (which must outlive it).
-std::unique_ptr<RegistryInterface> makeRegistry(const EnvironmentInterface& environment);
-
 // The process's registry.
-const RegistryInterface& registry();
+const Registry& registry();
 
 }  // namespace platform

@@ -58,31 +58,21 @@ private:
     const uint32_t* position_;
 };
 
-class ChannelParserInterface {
-public:
-    virtual ~ChannelParserInterface() = default;
-    // Clears the list and fills it from text (null: empty list). On error the list holds what
-    // was appended before it and must be treated as invalid.
-    virtual void parse(const char* text, orverr::Status& status) = 0;
-    virtual ChannelIterator begin() const = 0;
-    virtual ChannelIterator end() const = 0;
-    virtual std::size_t size() const = 0;
-    virtual const std::vector<uint32_t>& indices() const = 0;
-    // The offending item or name of the last failed parse, for diagnostics ("" after success).
-    virtual const std::string& offendingText() const = 0;
-};
-
-class ChannelParser : public ChannelParserInterface {
+class ChannelParser {
 public:
     // The capability description must outlive the parser.
     explicit ChannelParser(const iRepCapInfo& capability);
+    virtual ~ChannelParser() = default;
 
-    void parse(const char* text, orverr::Status& status) override;
-    ChannelIterator begin() const override;
-    ChannelIterator end() const override;
-    std::size_t size() const override { return indices_.size(); }
-    const std::vector<uint32_t>& indices() const override { return indices_; }
-    const std::string& offendingText() const override { return offending_; }
+    // Clears the list and fills it from text (null: empty list). On error the list holds what
+    // was appended before it and must be treated as invalid.
+    void parse(const char* text, orverr::Status& status);
+    ChannelIterator begin() const;
+    ChannelIterator end() const;
+    std::size_t size() const { return indices_.size(); }
+    const std::vector<uint32_t>& indices() const { return indices_; }
+    // The offending item or name of the last failed parse, for diagnostics ("" after success).
+    const std::string& offendingText() const { return offending_; }
 
 private:
     const char* parseItem(const char* text, orverr::Status& status);

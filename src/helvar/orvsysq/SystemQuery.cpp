@@ -16,7 +16,7 @@ void raiseRegistryFailure(orverr::Status& status, const platform::OsError& error
 
 }  // namespace
 
-SystemQuery::SystemQuery(const platform::RegistryInterface& registry, const platform::KnownFoldersInterface& folders)
+SystemQuery::SystemQuery(const platform::Registry& registry, const platform::KnownFoldersInterface& folders)
     : registry_(registry), folders_(folders) {}
 
 void SystemQuery::readRegistryString(const std::string& subkey, const std::string& valueName,

@@ -25,7 +25,7 @@ public:
 class SystemQuery : public SystemQueryInterface {
 public:
     // Both must outlive this object.
-    SystemQuery(const platform::RegistryInterface& registry, const platform::KnownFoldersInterface& folders);
+    SystemQuery(const platform::Registry& registry, const platform::KnownFoldersInterface& folders);
 
     void readRegistryString(const std::string& subkey, const std::string& valueName, platform::RegistryView view,
                             std::string& value, orverr::Status& status) const override;
@@ -33,7 +33,7 @@ public:
     void temporaryFolder(std::string& path, orverr::Status& status) const override;
 
 private:
-    const platform::RegistryInterface& registry_;
+    const platform::Registry& registry_;
     const platform::KnownFoldersInterface& folders_;
 };
 

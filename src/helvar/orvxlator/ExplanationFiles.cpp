@@ -49,130 +49,127 @@ void removeTrailingLineEnds(std::string& text) {
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
 }
 
-class ExplanationFiles : public ExplanationFilesInterface {
-public:
-    void languageFolderName(uint32_t language, std::string& name, orverr::Status& status) const override {
-        name.clear();
-        if (status.isError()) return;
-        const Language* found = findLanguage(language);
-        if (!found) {
-            addObject(ORVERR_RAISE_INTO(status, orverr::codes::kInvalidParameter), kDebugObject,
-                      {{"gxerrorsparser", "invalid language"}, {"lang", language}});
-            return;
-        }
-        name = found->folder;
+bool readFile(const std::string& path, std::string& content) {
+    platform::OsError error;
+    std::unique_ptr<platform::OpenFileInterface> file = platform::fileSystem().open(
+        platform::directory().matchCase(path), platform::FileMode::ReadBinary, error);
+    if (!file) return false;
+    char buffer[16384];
+    for (;;) {
+        const std::size_t read = file->read(buffer, sizeof buffer);
+        content.append(buffer, read);
+        if (read < sizeof buffer) break;
     }
+    return !file->failed();
+}
 
-    void findInFile(const std::string& path, int32_t code, std::string& text, orverr::Status& status) const override {
-        text.clear();
-        if (status.isError()) return;
-        std::string content;
-        if (!readFile(path, content)) {
-            addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
-                      {{"debug", "Could not open status explanations file"}, {"path", path}});
-            return;
-        }
-        ExplanationLines lines(content);
-        std::string line;
-        if (!lines.next(line) || !startsWith(line, kHeaderTag)) return;
-        if (!lines.next(line) || !startsWith(line, kDocumentTag)) return;
-        while (lines.next(line)) {
-            if (startsWith(line, kDocumentEndTag)) return;
-            if (startsWith(line, kErrorTag)) {
-                if (readDefinition(line, lines, code, text, status)) return;
-                continue;
-            }
-            if (startsWith(line, kCommentTag)) {
-                while (!startsWith(line, kCommentEndTag) && lines.next(line)) {
-                }
-                continue;
-            }
-            if (line[0] == '\0') {
-                addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
-                          {{"debug", "Bad explanation file. Unidentified section heading !"}});
-                return;
-            }
-        }
-    }
-
-    void findInFolder(const std::string& folder, int32_t code, std::string& text,
-                      orverr::Status& status) const override {
-        text.clear();
-        if (status.isError()) return;
-        std::vector<platform::DirectoryEntry> entries;
-        int32_t error = ENAMETOOLONG;
-        if (folder.size() + 2 >= kFolderPathLimit || !platform::directory().list(folder, entries, error)) {
-            addErrnoError(addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
-                                    {{"debug", "open dir failed"}, {"path", folder}}),
-                          error);
-            return;
-        }
-        for (const platform::DirectoryEntry& entry : entries) {
-            if (entry.infoError != 0) {
-                addErrnoError(addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
-                                        {{"orvxlator", "get file info failed"}, {"path", folder}}),
-                              entry.infoError);
-                return;
-            }
-            if (!entry.regularFile || !isExplanationFile(entry.name)) continue;
-            findInFile(folder + "\\" + entry.name, code, text, status);
-            if (!text.empty() || status.isError()) return;
-        }
-    }
-
-    void findInErrorsFolder(const std::string& folder, int32_t code, uint32_t language, std::string& text,
-                            orverr::Status& status) const override {
-        text.clear();
-        std::string name;
-        languageFolderName(language, name, status);
-        if (status.isError()) return;
-        findInFolder(folder + "\\" + name, code, text, status);
-        if (text.empty() && !status.isError()) findInFolder(folder, code, text, status);
-    }
-
-private:
-    static bool readFile(const std::string& path, std::string& content) {
-        platform::OsError error;
-        std::unique_ptr<platform::OpenFileInterface> file = platform::fileSystem().open(
-            platform::directory().matchCase(path), platform::FileMode::ReadBinary, error);
-        if (!file) return false;
-        char buffer[16384];
-        for (;;) {
-            const std::size_t read = file->read(buffer, sizeof buffer);
-            content.append(buffer, read);
-            if (read < sizeof buffer) break;
-        }
-        return !file->failed();
-    }
-
-    // Reads one definition whose opening line is given. True when the lookup ends here (the code
-    // was found or the file is bad).
-    static bool readDefinition(const std::string& opening, ExplanationLines& lines, int32_t code, std::string& text,
-                               orverr::Status& status) {
-        int32_t defined = 0;
-        if (!parseCode(opening.c_str() + std::strlen(kErrorTag), defined)) {
-            addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
-                      {{"debug", "Could not successfully read the status data!"}, {"sscanf", int32_t{0}}});
-            return true;
-        }
-        const bool match = defined == code;
-        std::string line;
-        while (lines.next(line)) {
-            if (startsWith(line, kErrorEndTag)) {
-                if (!match) return false;
-                removeTrailingLineEnds(text);
-                return true;
-            }
-            if (match) text += line;
-        }
-        text.clear();
+// Reads one definition whose opening line is given. True when the lookup ends here (the code
+// was found or the file is bad).
+bool readDefinition(const std::string& opening, ExplanationLines& lines, int32_t code, std::string& text,
+                    orverr::Status& status) {
+    int32_t defined = 0;
+    if (!parseCode(opening.c_str() + std::strlen(kErrorTag), defined)) {
         addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
-                  {{"debug", "Bad explanation file. Could not find the end of the status code definition !"}});
+                  {{"debug", "Could not successfully read the status data!"}, {"sscanf", int32_t{0}}});
         return true;
     }
-};
+    const bool match = defined == code;
+    std::string line;
+    while (lines.next(line)) {
+        if (startsWith(line, kErrorEndTag)) {
+            if (!match) return false;
+            removeTrailingLineEnds(text);
+            return true;
+        }
+        if (match) text += line;
+    }
+    text.clear();
+    addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
+              {{"debug", "Bad explanation file. Could not find the end of the status code definition !"}});
+    return true;
+}
 
 }  // namespace
+
+void ExplanationFiles::languageFolderName(uint32_t language, std::string& name, orverr::Status& status) const {
+    name.clear();
+    if (status.isError()) return;
+    const Language* found = findLanguage(language);
+    if (!found) {
+        addObject(ORVERR_RAISE_INTO(status, orverr::codes::kInvalidParameter), kDebugObject,
+                  {{"gxerrorsparser", "invalid language"}, {"lang", language}});
+        return;
+    }
+    name = found->folder;
+}
+
+void ExplanationFiles::findInFile(const std::string& path, int32_t code, std::string& text,
+                                  orverr::Status& status) const {
+    text.clear();
+    if (status.isError()) return;
+    std::string content;
+    if (!readFile(path, content)) {
+        addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
+                  {{"debug", "Could not open status explanations file"}, {"path", path}});
+        return;
+    }
+    ExplanationLines lines(content);
+    std::string line;
+    if (!lines.next(line) || !startsWith(line, kHeaderTag)) return;
+    if (!lines.next(line) || !startsWith(line, kDocumentTag)) return;
+    while (lines.next(line)) {
+        if (startsWith(line, kDocumentEndTag)) return;
+        if (startsWith(line, kErrorTag)) {
+            if (readDefinition(line, lines, code, text, status)) return;
+            continue;
+        }
+        if (startsWith(line, kCommentTag)) {
+            while (!startsWith(line, kCommentEndTag) && lines.next(line)) {
+            }
+            continue;
+        }
+        if (line[0] == '\0') {
+            addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
+                      {{"debug", "Bad explanation file. Unidentified section heading !"}});
+            return;
+        }
+    }
+}
+
+void ExplanationFiles::findInFolder(const std::string& folder, int32_t code, std::string& text,
+                                    orverr::Status& status) const {
+    text.clear();
+    if (status.isError()) return;
+    std::vector<platform::DirectoryEntry> entries;
+    int32_t error = ENAMETOOLONG;
+    if (folder.size() + 2 >= kFolderPathLimit || !platform::directory().list(folder, entries, error)) {
+        addErrnoError(addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
+                                {{"debug", "open dir failed"}, {"path", folder}}),
+                      error);
+        return;
+    }
+    for (const platform::DirectoryEntry& entry : entries) {
+        if (entry.infoError != 0) {
+            addErrnoError(addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
+                                    {{"orvxlator", "get file info failed"}, {"path", folder}}),
+                          entry.infoError);
+            return;
+        }
+        if (!entry.regularFile || !isExplanationFile(entry.name)) continue;
+        findInFile(folder + "\\" + entry.name, code, text, status);
+        if (!text.empty() || status.isError()) return;
+    }
+}
+
+void ExplanationFiles::findInErrorsFolder(const std::string& folder, int32_t code, uint32_t language,
+                                          std::string& text, orverr::Status& status) const {
+    text.clear();
+    std::string name;
+    languageFolderName(language, name, status);
+    if (status.isError()) return;
+    findInFolder(folder + "\\" + name, code, text, status);
+    if (text.empty() && !status.isError()) findInFolder(folder, code, text, status);
+}
 
 bool parseCode(const char* text, int32_t& code) {
     // As %i reads it (sign, then decimal, 0x hexadecimal or 0 octal), but always in 64 bits and
@@ -191,7 +188,7 @@ bool parseCode(const char* text, int32_t& code) {
     return true;
 }
 
-const ExplanationFilesInterface& explanationFiles() {
+const ExplanationFiles& explanationFiles() {
     static ExplanationFiles instance;
     return instance;
 }

@@ -9,21 +9,19 @@
 
 namespace orvxlator {
 
-class ExplanationFilesInterface {
+class ExplanationFiles {
 public:
-    virtual ~ExplanationFilesInterface() = default;
     // "English" ... "ChineseS"; an invalid number is an invalid-parameter status.
-    virtual void languageFolderName(uint32_t language, std::string& name, orverr::Status& status) const = 0;
-    virtual void findInFile(const std::string& path, int32_t code, std::string& text, orverr::Status& status) const = 0;
+    void languageFolderName(uint32_t language, std::string& name, orverr::Status& status) const;
+    void findInFile(const std::string& path, int32_t code, std::string& text, orverr::Status& status) const;
     // Every explanation file of one folder.
-    virtual void findInFolder(const std::string& folder, int32_t code, std::string& text,
-                              orverr::Status& status) const = 0;
+    void findInFolder(const std::string& folder, int32_t code, std::string& text, orverr::Status& status) const;
     // The language's subfolder of an errors folder, then the errors folder itself.
-    virtual void findInErrorsFolder(const std::string& folder, int32_t code, uint32_t language, std::string& text,
-                                    orverr::Status& status) const = 0;
+    void findInErrorsFolder(const std::string& folder, int32_t code, uint32_t language, std::string& text,
+                            orverr::Status& status) const;
 };
 
 // The process's lookup over the platform's files.
-const ExplanationFilesInterface& explanationFiles();
+const ExplanationFiles& explanationFiles();
 
 }  // namespace orvxlator

@@ -31,7 +31,7 @@ XlatorInterface gNativeXlator{sizeof(XlatorInterface), &destroyNothing, &nativeS
 
 }  // namespace
 
-NativeDescriber::NativeDescriber(const orvsysq::PathVariablesInterface& paths, const ExplanationFilesInterface& files)
+NativeDescriber::NativeDescriber(const orvsysq::PathVariablesInterface& paths, const ExplanationFiles& files)
     : paths_(paths), files_(files) {}
 
 bool NativeDescriber::describe(int32_t code, uint32_t languageWord, std::string& text, orverr::Status& status) const {

@@ -14,7 +14,7 @@ namespace orvxlator {
 class NativeDescriber {
 public:
     // Both must outlive this object.
-    NativeDescriber(const orvsysq::PathVariablesInterface& paths, const ExplanationFilesInterface& files);
+    NativeDescriber(const orvsysq::PathVariablesInterface& paths, const ExplanationFiles& files);
     // The description of code in UTF-8; false with the status set when there is none.
     bool describe(int32_t code, uint32_t languageWord, std::string& text, orverr::Status& status) const;
     // The same, but a code that no explanation file knows leaves the text empty and the status
@@ -23,7 +23,7 @@ public:
 
 private:
     const orvsysq::PathVariablesInterface& paths_;
-    const ExplanationFilesInterface& files_;
+    const ExplanationFiles& files_;
 };
 
 // The describer over the process's paths and explanation files.

@@ -24,7 +24,7 @@ void DestroyLocalXlator::destroy(XlatorInterface* xlator) {
     if (xlator && xlator->destroy) xlator->destroy(xlator);
 }
 
-Session::Session(LocalXlatorRegistrations registrations, std::unique_ptr<XlatorManagerInterface> manager)
+Session::Session(LocalXlatorRegistrations registrations, std::unique_ptr<XlatorManager> manager)
     : registrations_(registrations), manager_(std::move(manager)), exportedDeleter_(*manager_) {
     cache_.reserve(kInitialCacheCapacity);
 }

@@ -39,16 +39,16 @@ public:
 
 class DestroyExportedXlator : public DestroyXlator {
 public:
-    explicit DestroyExportedXlator(XlatorManagerInterface& manager) : manager_(manager) {}
+    explicit DestroyExportedXlator(XlatorManager& manager) : manager_(manager) {}
     void destroy(XlatorInterface* xlator) override { manager_.destroyXlator(xlator); }
 
 private:
-    XlatorManagerInterface& manager_;
+    XlatorManager& manager_;
 };
 
 class Session : public SessionInterface {
 public:
-    Session(LocalXlatorRegistrations registrations, std::unique_ptr<XlatorManagerInterface> manager);
+    Session(LocalXlatorRegistrations registrations, std::unique_ptr<XlatorManager> manager);
     ~Session() override;
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -72,7 +72,7 @@ private:
     bool append(const std::string& name, XlatorInterface* xlator, DestroyXlator& deleter);
 
     LocalXlatorRegistrations registrations_;
-    std::unique_ptr<XlatorManagerInterface> manager_;
+    std::unique_ptr<XlatorManager> manager_;
     DestroyLocalXlator localDeleter_;
     DestroyExportedXlator exportedDeleter_;
     std::vector<CacheEntry> cache_;

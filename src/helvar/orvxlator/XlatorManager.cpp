@@ -77,7 +77,7 @@ void XlatorManager::destroyXlator(XlatorInterface* xlator) {
     if (xlator && destroyXlator_) destroyXlator_(session_, xlator);
 }
 
-std::unique_ptr<XlatorManagerInterface> makeXlatorManager() {
+std::unique_ptr<XlatorManager> makeXlatorManager() {
     static const orvsysq::SystemQuery system(platform::registry(), platform::knownFolders());
     return std::make_unique<XlatorManager>(system, platform::dynamicLibrary());
 }

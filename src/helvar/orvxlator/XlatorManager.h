@@ -12,14 +12,6 @@
 
 namespace orvxlator {
 
-class XlatorManagerInterface {
-public:
-    virtual ~XlatorManagerInterface() = default;
-    // Null with the status set when the manager is missing or refuses the name.
-    virtual XlatorInterface* createXlator(const char* name, orverr::Status& status) = 0;
-    virtual void destroyXlator(XlatorInterface* xlator) = 0;
-};
-
 // The manager's entry points, as the library exports them.
 extern "C" {
 using ManagerCreateSessionFunction = void* (*)(orverr::Status* status);
@@ -29,16 +21,17 @@ using ManagerCreateXlatorFunction = XlatorInterface* (*)(void* session, const ch
 using ManagerDestroyXlatorFunction = void (*)(void* session, XlatorInterface* xlator);
 }
 
-class XlatorManager : public XlatorManagerInterface {
+class XlatorManager {
 public:
     // Both must outlive this object.
     XlatorManager(const orvsysq::SystemQueryInterface& system, platform::DynamicLibraryInterface& libraries);
-    ~XlatorManager() override;
+    ~XlatorManager();
     XlatorManager(const XlatorManager&) = delete;
     XlatorManager& operator=(const XlatorManager&) = delete;
 
-    XlatorInterface* createXlator(const char* name, orverr::Status& status) override;
-    void destroyXlator(XlatorInterface* xlator) override;
+    // Null with the status set when the manager is missing or refuses the name.
+    XlatorInterface* createXlator(const char* name, orverr::Status& status);
+    void destroyXlator(XlatorInterface* xlator);
 
     static constexpr const char* kLibraryName = "orvxlator.dll";
 
@@ -59,6 +52,6 @@ private:
 };
 
 // A manager over the process's registry, folders and loader.
-std::unique_ptr<XlatorManagerInterface> makeXlatorManager();
+std::unique_ptr<XlatorManager> makeXlatorManager();
 
 }  // namespace orvxlator

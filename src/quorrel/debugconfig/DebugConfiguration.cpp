@@ -49,7 +49,7 @@ DebugConfiguration::FileLock::~FileLock() {
 }
 
 DebugConfiguration::DebugConfiguration(ConfigContainerInterface& container,
-                                       const DebugDeviceEntryFactoryInterface& factory, ContentFaults faults)
+                                       const DebugDeviceEntryFactory& factory, ContentFaults faults)
     : container_(container), factory_(factory), lock_(container) {
     load(faults);
 }
@@ -81,7 +81,7 @@ void DebugConfiguration::setAside() {
 
 cJSON& DebugConfiguration::devices() const { return cjson::requireObject(*root_, names::kDevicesKey); }
 
-std::shared_ptr<DebugDeviceEntryInterface> DebugConfiguration::entryOf(const std::string& key, cJSON* matched) {
+std::shared_ptr<DebugDeviceEntry> DebugConfiguration::entryOf(const std::string& key, cJSON* matched) {
     auto found = entries_.find(key);
     if (found != entries_.end()) return found->second;
     cJSON* exact = devices_.findExact(key.c_str());
@@ -90,15 +90,15 @@ std::shared_ptr<DebugDeviceEntryInterface> DebugConfiguration::entryOf(const std
     return entry;
 }
 
-std::shared_ptr<DebugDeviceEntryInterface> DebugConfiguration::getEntry(const std::string& key) {
+std::shared_ptr<DebugDeviceEntry> DebugConfiguration::getEntry(const std::string& key) {
     cJSON* node = devices_.find(key.c_str());
     if (node == nullptr) ORVERR_THROW(orverr::codes::kEntryNotFound).usage(names::kUsageTypeToken, key).raise();
     return entryOf(key, node);
 }
 
-std::shared_ptr<DebugDeviceEntryInterface> DebugConfiguration::getOrCreateEntry(const std::string& key,
-                                                                                const DebugDeviceEntryValues& values,
-                                                                                bool overwrite) {
+std::shared_ptr<DebugDeviceEntry> DebugConfiguration::getOrCreateEntry(const std::string& key,
+                                                                       const DebugDeviceEntryValues& values,
+                                                                       bool overwrite) {
     cJSON* node = devices_.find(key.c_str());
     const bool created = node == nullptr;
     if (created) {

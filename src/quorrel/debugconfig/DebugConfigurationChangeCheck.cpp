@@ -8,7 +8,7 @@
 #include "explorer/PropertyTags.h"
 #include "quorrel/debugconfig/ConfigContainer.h"
 #include "quorrel/debugconfig/DebugConfiguration.h"
-#include "quorrel/debugconfig/DebugSettingsStoreInterface.h"
+#include "quorrel/debugconfig/DebugSettingsStore.h"
 #include "quorrel/expertbase/DeviceKey.h"
 
 namespace nORVMISysAPICommon100 {
@@ -24,7 +24,7 @@ struct ShownSettings {
     bool serverIsOutOfProcess;
 };
 
-std::vector<ShownSettings> snapshot(sysapicpp::PropertyBagCacheInterface& cache) {
+std::vector<ShownSettings> snapshot(sysapicpp::PropertyBagCache& cache) {
     sysapicpp::BagList bags;
     cache.listBags(bags);
     std::vector<ShownSettings> shown;
@@ -60,7 +60,7 @@ sysapicpp::IdList DebugConfigurationChangeCheck::run() {
         ConfigContainer& container = *opened;
         DebugConfiguration configuration(container, entries_);
         for (const ShownSettings& device : shown) {
-            std::shared_ptr<DebugDeviceEntryInterface> entry;
+            std::shared_ptr<DebugDeviceEntry> entry;
             try {
                 entry = configuration.getEntry(device.key);
             } catch (const orverr::Exception& e) {

@@ -2,34 +2,28 @@
 // Compares the debug settings the cached bags show with the file and announces the devices
 // whose settings differ.
 #include "common/platform/LockedFile.h"
-#include "quorrel/debugconfig/DebugDeviceEntryFactoryInterface.h"
+#include "quorrel/debugconfig/DebugDeviceEntryFactory.h"
 #include "quorrel/debugconfig/StorageLocatorInterface.h"
 #include "quorrel/sysapicpp/NotificationHandler.h"
 #include "quorrel/sysapicpp/PropertyBagCache.h"
 
 namespace nORVMISysAPICommon100 {
 
-class DebugConfigurationChangeCheckInterface {
+class DebugConfigurationChangeCheck final {
 public:
-    virtual ~DebugConfigurationChangeCheckInterface() = default;
-    // Returns the IDs announced as changed. Failures are thrown.
-    virtual sysapicpp::IdList run() = 0;
-};
-
-class DebugConfigurationChangeCheck final : public DebugConfigurationChangeCheckInterface {
-public:
-    DebugConfigurationChangeCheck(const StorageLocatorInterface& locator, const DebugDeviceEntryFactoryInterface& entries,
-                                  sysapicpp::PropertyBagCacheInterface& cache,
+    DebugConfigurationChangeCheck(const StorageLocatorInterface& locator, const DebugDeviceEntryFactory& entries,
+                                  sysapicpp::PropertyBagCache& cache,
                                   sysapicpp::NotificationHandler& notifications,
                                   platform::LockedFileSystemInterface& system = platform::lockedFileSystem())
         : locator_(locator), entries_(entries), cache_(cache), notifications_(notifications), system_(system) {}
 
-    sysapicpp::IdList run() override;
+    // Returns the IDs announced as changed. Failures are thrown.
+    sysapicpp::IdList run();
 
 private:
     const StorageLocatorInterface& locator_;
-    const DebugDeviceEntryFactoryInterface& entries_;
-    sysapicpp::PropertyBagCacheInterface& cache_;
+    const DebugDeviceEntryFactory& entries_;
+    sysapicpp::PropertyBagCache& cache_;
     sysapicpp::NotificationHandler& notifications_;
     platform::LockedFileSystemInterface& system_;
 };

@@ -34,7 +34,7 @@ std::string baseName(const std::string& path) {
 }  // namespace
 
 DebugConfigurationChangeNotifier::DebugConfigurationChangeNotifier(
-    const StorageLocatorInterface& locator, std::unique_ptr<DebugConfigurationChangeCheckInterface> check,
+    const StorageLocatorInterface& locator, std::unique_ptr<DebugConfigurationChangeCheck> check,
     std::unique_ptr<platform::DirectoryMonitorInterface> monitor)
     : locator_(locator), check_(std::move(check)), monitor_(std::move(monitor)), fileName_(baseName(locator.getFile())) {}
 

@@ -23,7 +23,7 @@ public:
     static constexpr uint32_t kRewatchRetryMilliseconds = 100;
 
     DebugConfigurationChangeNotifier(const StorageLocatorInterface& locator,
-                                     std::unique_ptr<DebugConfigurationChangeCheckInterface> check,
+                                     std::unique_ptr<DebugConfigurationChangeCheck> check,
                                      std::unique_ptr<platform::DirectoryMonitorInterface> monitor =
                                          platform::createDirectoryMonitor());
     DebugConfigurationChangeNotifier(const DebugConfigurationChangeNotifier&) = delete;
@@ -56,7 +56,7 @@ private:
     void checkOnce();
 
     const StorageLocatorInterface& locator_;
-    std::unique_ptr<DebugConfigurationChangeCheckInterface> check_;
+    std::unique_ptr<DebugConfigurationChangeCheck> check_;
     std::unique_ptr<platform::DirectoryMonitorInterface> monitor_;
     std::string fileName_;
     std::atomic<bool> stop_{false};

@@ -10,8 +10,8 @@ namespace nORVMISysAPICommon100 {
 
 namespace names = debugconfig;
 
-std::shared_ptr<DebugDeviceEntryInterface> DebugDeviceEntryFactory::createEntry(const char* key,
-                                                                               std::shared_ptr<cJSON> node) const {
+std::shared_ptr<DebugDeviceEntry> DebugDeviceEntryFactory::createEntry(const char* key,
+                                                                       std::shared_ptr<cJSON> node) const {
     return std::make_shared<DebugDeviceEntry>(key, std::move(node));
 }
 

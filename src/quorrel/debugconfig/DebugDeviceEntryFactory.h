@@ -1,13 +1,21 @@
 #pragma once
-// Makes device entries, and the default node of a new device.
-#include "quorrel/debugconfig/DebugDeviceEntryFactoryInterface.h"
+// Builds entries over the nodes of a parsed debug configuration document.
+#include <memory>
+
+#include "quorrel/debugconfig/DebugDeviceEntry.h"
+
+struct cJSON;
 
 namespace nORVMISysAPICommon100 {
 
-class DebugDeviceEntryFactory final : public DebugDeviceEntryFactoryInterface {
+class DebugDeviceEntryFactory {
 public:
-    std::shared_ptr<DebugDeviceEntryInterface> createEntry(const char* key, std::shared_ptr<cJSON> node) const override;
-    cJSON* createDefaultNode() const override;
+    virtual ~DebugDeviceEntryFactory() = default;
+    // node shares ownership of the whole document, so an entry kept past its configuration
+    // stays valid (it then only reads and edits a detached copy).
+    virtual std::shared_ptr<DebugDeviceEntry> createEntry(const char* key, std::shared_ptr<cJSON> node) const;
+    // A new object {"debugSessionConfiguration": 0, "ServerIsOutOfProcess": false}; the caller owns it.
+    virtual cJSON* createDefaultNode() const;
 };
 
 }  // namespace nORVMISysAPICommon100

@@ -47,7 +47,7 @@ void add(DebugSettingsFaults* faults, std::string text) {
 }
 
 // The settings shown for entry; an unusable one's fault goes to faults.
-DebugDeviceSettings shown(const DebugDeviceEntryInterface& entry, const std::string& path,
+DebugDeviceSettings shown(const DebugDeviceEntry& entry, const std::string& path,
                           DebugSettingsFaults* faults) {
     const std::string fault = entry.fault();
     if (!fault.empty()) {
@@ -59,13 +59,13 @@ DebugDeviceSettings shown(const DebugDeviceEntryInterface& entry, const std::str
 
 }  // namespace
 
-DebugDeviceSettings shownSettings(const DebugDeviceEntryInterface& entry) {
+DebugDeviceSettings shownSettings(const DebugDeviceEntry& entry) {
     if (!entry.fault().empty()) return defaults();
     return DebugDeviceSettings{entry.getDebugSessionConfiguration(), entry.getServerIsOutOfProcess()};
 }
 
 DebugSettingsStore::DebugSettingsStore(const StorageLocatorInterface& locator,
-                                       const DebugDeviceEntryFactoryInterface& factory,
+                                       const DebugDeviceEntryFactory& factory,
                                        platform::LockedFileSystemInterface& system)
     : locator_(locator), factory_(factory), system_(system) {}
 

@@ -1,5 +1,6 @@
 #pragma once
-// A file shared by processes under a whole-file lock, rolled back from its journal.
+// A file shared by every process on the machine: opened with retries, serialised by a critical
+// section inside the object and an exclusive operating-system lock across objects and processes.
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -9,12 +10,11 @@
 #include <thread>
 
 #include "common/platform/LockedFile.h"
-#include "quorrel/debugconfig/LockableFileInterface.h"
 #include "quorrel/debugconfig/RollbackJournal.h"
 
 namespace nORVMISysAPICommon100 {
 
-class LockableFile final : public LockableFileInterface {
+class LockableFile final {
 public:
     // The lock is waited for at most timeoutMilliseconds (default: the environment's setting).
     explicit LockableFile(platform::LockedFileSystemInterface& system = platform::lockedFileSystem(),
@@ -22,15 +22,20 @@ public:
     LockableFile(const LockableFile&) = delete;
     LockableFile& operator=(const LockableFile&) = delete;
     // Unlocks and closes on every path.
-    ~LockableFile() override;
+    ~LockableFile();
 
-    void open(const std::string& path, bool create) override;
-    void lock() override;
-    void unlock() override;
-    bool isLocked() const override { return depth_.load() > 0; }
-    std::string read() override;
-    void write(const std::string& text) override;
-    void close() override;
+    // Opens the file for reading and writing; with create, a missing file is created first.
+    void open(const std::string& path, bool create);
+    // Critical section first, then the whole-file lock; blocks until both are held.
+    void lock();
+    // Reverse order of lock.
+    void unlock();
+    bool isLocked() const { return depth_.load() > 0; }
+    // The whole content.
+    std::string read();
+    // Replaces the whole content (the file ends after text) and commits it to disk.
+    void write(const std::string& text);
+    void close();
     // Opened for reading only, because writing was refused: the lock is a shared one, writes
     // are refused with the reason.
     bool isReadOnly() const { return writeRefusal_.has_value(); }

@@ -37,7 +37,7 @@ public:
                           std::string& message) override;
 
 protected:
-    sysapicpp::PropertyBagCacheInterface& cache() { return cache_; }
+    sysapicpp::PropertyBagCache& cache() { return cache_; }
 
 private:
     // Change notifications are delivered from a worker thread, never on the host's calling thread.

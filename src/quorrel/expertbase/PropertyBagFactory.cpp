@@ -62,7 +62,7 @@ struct DeviceValues {
 
 }  // namespace
 
-PropertyBagFactory::PropertyBagFactory(DebugSettingsStoreInterface& debugSettings) : debugSettings_(debugSettings) {
+PropertyBagFactory::PropertyBagFactory(DebugSettingsStore& debugSettings) : debugSettings_(debugSettings) {
     tStatus2 status;
     session_ = dpai::getSession(L"", status);
     if (status.isFatal()) {

@@ -2,7 +2,7 @@
 // Chooses the storage devices the expert shows and builds one bag per shown device.
 #include <string>
 
-#include "quorrel/debugconfig/DebugSettingsStoreInterface.h"
+#include "quorrel/debugconfig/DebugSettingsStore.h"
 #include "quorrel/sysapicpp/PropertyBagFactory.h"
 #include "storage/StorageAccess.h"
 
@@ -17,7 +17,7 @@ public:
 class PropertyBagFactory final : public PropertyBagFactoryInterface {
 public:
     // Opens the storage session; throws its failure as a status exception.
-    explicit PropertyBagFactory(DebugSettingsStoreInterface& debugSettings);
+    explicit PropertyBagFactory(DebugSettingsStore& debugSettings);
     PropertyBagFactory(const PropertyBagFactory&) = delete;
     PropertyBagFactory& operator=(const PropertyBagFactory&) = delete;
     ~PropertyBagFactory() override;
@@ -30,7 +30,7 @@ private:
     void writeDeviceProperties(const sysapicpp::PropertyBagHandle& bag, const std::string& idText,
                                const tSSRawGUID& id);
 
-    DebugSettingsStoreInterface& debugSettings_;
+    DebugSettingsStore& debugSettings_;
     nORVMS100::iStorageSession* session_ = nullptr;
 };
 

@@ -6,9 +6,9 @@
 namespace nORVMISysAPICommon100 {
 
 SVSNotificationHandler::SVSNotificationHandler(PropertyBagFactoryInterface& factory,
-                                               sysapicpp::PropertyBagCacheInterface& cache,
+                                               sysapicpp::PropertyBagCache& cache,
                                                sysapicpp::NotificationHandler& notifications,
-                                               hostbinding::SvsLibraryBindingInterface& binding) {
+                                               hostbinding::SvsLibraryBinding& binding) {
     CORVComPtr<CORVComObject<SVSStorageObserver>> observer;
     SYSAPICPP_CHECK((CORVComObject<SVSStorageObserver>::createInstance(observer, factory, cache, notifications)));
     observer_ = CORVComPtr<IsvsStorageObserver>(observer.detach(), false);

@@ -14,9 +14,9 @@ public:
     // Binds the host's libraries for its configuration and subscribes; a failing HRESULT is
     // thrown as sysapicpp::HResultException, libraries that cannot be bound as a status naming
     // the registry key, the view and the path tried.
-    SVSNotificationHandler(PropertyBagFactoryInterface& factory, sysapicpp::PropertyBagCacheInterface& cache,
+    SVSNotificationHandler(PropertyBagFactoryInterface& factory, sysapicpp::PropertyBagCache& cache,
                            sysapicpp::NotificationHandler& notifications,
-                           hostbinding::SvsLibraryBindingInterface& binding = hostbinding::svsLibraryBinding());
+                           hostbinding::SvsLibraryBinding& binding = hostbinding::svsLibraryBinding());
     SVSNotificationHandler(const SVSNotificationHandler&) = delete;
     SVSNotificationHandler& operator=(const SVSNotificationHandler&) = delete;
     // Unsubscribes once per subscription made.

@@ -38,7 +38,7 @@ std::string idOf(IsvsObject& object) {
 }  // namespace
 
 std::set<std::string> heldDevices(const std::set<std::string>& added, const std::set<std::string>& changed,
-                                  const std::set<std::string>& removed, sysapicpp::PropertyBagCacheInterface& cache) {
+                                  const std::set<std::string>& removed, sysapicpp::PropertyBagCache& cache) {
     std::set<std::string> held;
     for (const auto* set : {&added, &changed, &removed}) {
         for (const std::string& id : *set) {
@@ -50,7 +50,7 @@ std::set<std::string> heldDevices(const std::set<std::string>& added, const std:
 
 BatchAnnouncement reconcileBatch(const std::set<std::string>& added, const std::set<std::string>& changed,
                                  const std::set<std::string>& removed, const std::set<std::string>& heldBefore,
-                                 sysapicpp::PropertyBagCacheInterface& cache) {
+                                 sysapicpp::PropertyBagCache& cache) {
     std::map<std::string, bool> touched;
     for (const auto* set : {&added, &changed, &removed}) {
         for (const std::string& id : *set) touched.emplace(id, heldBefore.count(id) != 0);

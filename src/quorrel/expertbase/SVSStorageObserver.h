@@ -26,16 +26,16 @@ struct BatchAnnouncement {
 // heldBefore names the devices the host knows of (the cache held them when the batch began).
 BatchAnnouncement reconcileBatch(const std::set<std::string>& added, const std::set<std::string>& changed,
                                  const std::set<std::string>& removed, const std::set<std::string>& heldBefore,
-                                 sysapicpp::PropertyBagCacheInterface& cache);
+                                 sysapicpp::PropertyBagCache& cache);
 // The devices of the three sets that the cache holds.
 std::set<std::string> heldDevices(const std::set<std::string>& added, const std::set<std::string>& changed,
-                                  const std::set<std::string>& removed, sysapicpp::PropertyBagCacheInterface& cache);
+                                  const std::set<std::string>& removed, sysapicpp::PropertyBagCache& cache);
 
 class SVSStorageObserver : public IsvsStorageObserver,
                            public virtual CORVComObjectRootEx<CORVComMultiThreadModelNoCS> {
 public:
     // None of the three is owned; all outlive the subscription.
-    SVSStorageObserver(PropertyBagFactoryInterface& factory, sysapicpp::PropertyBagCacheInterface& cache,
+    SVSStorageObserver(PropertyBagFactoryInterface& factory, sysapicpp::PropertyBagCache& cache,
                        sysapicpp::NotificationHandler& notifications)
         : factory_(factory), cache_(cache), notifications_(notifications) {}
 
@@ -58,7 +58,7 @@ private:
     void processBatch();
 
     PropertyBagFactoryInterface& factory_;
-    sysapicpp::PropertyBagCacheInterface& cache_;
+    sysapicpp::PropertyBagCache& cache_;
     sysapicpp::NotificationHandler& notifications_;
     std::set<std::string> added_;
     std::set<std::string> changed_;

@@ -184,7 +184,7 @@ uint32_t SvsLibraryBinding::useCount() {
     return useCount_;
 }
 
-SvsLibraryBindingInterface& svsLibraryBinding() {
+SvsLibraryBinding& svsLibraryBinding() {
     static SvsLibraryBinding binding(platform::registry(), platform::dynamicLibrary());
     return binding;
 }

@@ -23,26 +23,18 @@ struct SvsRegistryValues {
         selfRegisteredCommand;
 };
 
-class SvsLibraryBindingInterface {
+class SvsLibraryBinding final {
 public:
-    virtual ~SvsLibraryBindingInterface() = default;
-    // Binds on the first call; later calls only count.
-    virtual void bind() = 0;
-    // A new configuration object, or null with *result a failure HRESULT.
-    virtual IsvsConfiguration* getConfiguration(ULONG flags, void* reserved, HRESULT* result) = 0;
-    // Why binding gave no configuration entry point (the key, the view and the path tried);
-    // empty when it did or was not attempted.
-    virtual std::string failure() = 0;
-};
-
-class SvsLibraryBinding final : public SvsLibraryBindingInterface {
-public:
-    SvsLibraryBinding(const platform::RegistryInterface& registry, platform::DynamicLibraryInterface& libraries)
+    SvsLibraryBinding(const platform::Registry& registry, platform::DynamicLibraryInterface& libraries)
         : registry_(registry), libraries_(libraries) {}
 
-    void bind() override;
-    IsvsConfiguration* getConfiguration(ULONG flags, void* reserved, HRESULT* result) override;
-    std::string failure() override;
+    // Binds on the first call; later calls only count.
+    void bind();
+    // A new configuration object, or null with *result a failure HRESULT.
+    IsvsConfiguration* getConfiguration(ULONG flags, void* reserved, HRESULT* result);
+    // Why binding gave no configuration entry point (the key, the view and the path tried);
+    // empty when it did or was not attempted.
+    std::string failure();
 
     // What the registry said (read on the first bind).
     SvsRegistryValues registryValues();
@@ -52,7 +44,7 @@ private:
     void readRegistry();
     void bindLocked();
 
-    const platform::RegistryInterface& registry_;
+    const platform::Registry& registry_;
     platform::DynamicLibraryInterface& libraries_;
     std::mutex lock_;
     SvsRegistryValues values_;
@@ -77,6 +69,6 @@ private:
 };
 
 // The process's binding, over the process's registry and library loader.
-SvsLibraryBindingInterface& svsLibraryBinding();
+SvsLibraryBinding& svsLibraryBinding();
 
 }  // namespace hostbinding

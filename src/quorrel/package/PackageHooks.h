@@ -32,26 +32,17 @@ public:
     virtual std::string moduleFileName() = 0;
 };
 
-class PackageHooksInterface {
-public:
-    virtual ~PackageHooksInterface() = default;
-    virtual bool processAttach() = 0;
-    virtual bool threadAttach() = 0;
-    virtual bool threadDetach() = 0;
-    // processExiting: the process ends, and the platform library's objects may already be gone
-    // (statics and thread-local data are destroyed before the unload hooks run), so the steps
-    // run without being logged.
-    virtual bool processDetach(bool processExiting = false) = 0;
-};
-
-class PackageHooks final : public PackageHooksInterface {
+class PackageHooks final {
 public:
     PackageHooks(PackageLogInterface& log, PackageCallback callback) : log_(log), callback_(callback) {}
 
-    bool processAttach() override;
-    bool threadAttach() override;
-    bool threadDetach() override;
-    bool processDetach(bool processExiting = false) override;
+    bool processAttach();
+    bool threadAttach();
+    bool threadDetach();
+    // processExiting: the process ends, and the platform library's objects may already be gone
+    // (statics and thread-local data are destroyed before the unload hooks run), so the steps
+    // run without being logged.
+    bool processDetach(bool processExiting = false);
 
 private:
     void logFailure(const char* format, int32_t status);

@@ -11,35 +11,21 @@
 
 namespace sysapicpp {
 
-class PropertyBagCacheInterface {
-public:
-    virtual ~PropertyBagCacheInterface() = default;
-    virtual void refresh() = 0;
-    // Keys ascending; the caller refreshes first.
-    virtual void listIDs(IdList& out) = 0;
-    virtual void listBags(BagList& out) = 0;
-    // Throws ItemNotExistException when no bag is cached under id.
-    virtual PropertyBagHandle getBag(const std::string& id) = 0;
-    virtual bool contains(const std::string& id) = 0;
-    virtual void addPending(const IdList& ids) = 0;
-    virtual void markChanged(const IdList& ids) = 0;
-    virtual void markChanged(const std::string& id) = 0;
-    virtual void remove(const IdList& ids) = 0;
-};
-
-class PropertyBagCache : public PropertyBagCacheInterface {
+class PropertyBagCache {
 public:
     explicit PropertyBagCache(PropertyBagFactory& factory) : factory_(factory) {}
 
-    void refresh() override;
-    void listIDs(IdList& out) override;
-    void listBags(BagList& out) override;
-    PropertyBagHandle getBag(const std::string& id) override;
-    bool contains(const std::string& id) override;
-    void addPending(const IdList& ids) override;
-    void markChanged(const IdList& ids) override;
-    void markChanged(const std::string& id) override;
-    void remove(const IdList& ids) override;
+    void refresh();
+    // Keys ascending; the caller refreshes first.
+    void listIDs(IdList& out);
+    void listBags(BagList& out);
+    // Throws ItemNotExistException when no bag is cached under id.
+    PropertyBagHandle getBag(const std::string& id);
+    bool contains(const std::string& id);
+    void addPending(const IdList& ids);
+    void markChanged(const IdList& ids);
+    void markChanged(const std::string& id);
+    void remove(const IdList& ids);
 
 private:
     // ids in order, each once: failed refreshes may have announced a device several times.

@@ -29,19 +29,12 @@ public:
                                     const VersionRange& installed) = 0;
 };
 
-class VersionCheckerInterface {
-public:
-    virtual ~VersionCheckerInterface() = default;
-    virtual void compareVersion(uint32_t newestDesired, uint32_t oldestDesired, int32_t& status,
-                                const char* component) = 0;
-};
-
-class VersionChecker : public VersionCheckerInterface {
+class VersionChecker {
 public:
     VersionChecker(VersionTraceInterface& trace, const VersionRange& installed = kInstalledRange)
         : trace_(trace), installed_(installed) {}
     void compareVersion(uint32_t newestDesired, uint32_t oldestDesired, int32_t& status,
-                        const char* component) override;
+                        const char* component);
 
 private:
     VersionTraceInterface& trace_;

@@ -49,65 +49,64 @@ std::vector<std::string> names(const std::string& folder, int32_t& error) {
     return result;
 }
 
-class PosixDirectory : public DirectoryInterface {
-public:
-    bool list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, int32_t& error) const override {
-        entries.clear();
-        const std::string folder = matchCase(utf8Path);
-        const std::vector<std::string> found = names(folder, error);
-        if (error != 0) return false;
-        for (const std::string& name : found) {
-            DirectoryEntry entry;
-            entry.name = name;
-            struct stat info {};
-            if (directorySyscalls().stat((folder + "/" + name).c_str(), &info) != 0) {
-                entry.infoError = errno;
-            } else {
-                entry.regularFile = S_ISREG(info.st_mode);
-            }
-            entries.push_back(std::move(entry));
-        }
-        return true;
-    }
-
-    std::string matchCase(const std::string& utf8Path) const override {
-        const std::string path = nativePath(utf8Path);
-        if (path.empty() || exists(path)) return path;
-        // Walk the components, replacing each missing one by its first match in name order.
-        std::string resolved;
-        std::size_t start = 0;
-        if (path[0] == '/') {
-            resolved = "/";
-            start = 1;
-        }
-        while (start <= path.size()) {
-            std::size_t end = path.find('/', start);
-            if (end == std::string::npos) end = path.size();
-            const std::string component = path.substr(start, end - start);
-            start = end + 1;
-            if (component.empty()) continue;
-            const std::string base = resolved.empty() ? std::string() : resolved;
-            const std::string joined = base.empty() || base.back() == '/' ? base + component : base + "/" + component;
-            if (!exists(joined)) {
-                int32_t error = 0;
-                std::string match = component;
-                for (const std::string& name : names(base.empty() ? "." : base, error)) {
-                    if (::strcasecmp(name.c_str(), component.c_str()) == 0) {
-                        match = name;
-                        break;
-                    }
-                }
-                resolved = base.empty() || base.back() == '/' ? base + match : base + "/" + match;
-            } else {
-                resolved = joined;
-            }
-        }
-        return exists(resolved) ? resolved : path;
-    }
-};
-
 }  // namespace
 }  // namespace posix
+
+using namespace posix;
+
+bool Directory::list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, int32_t& error) const {
+    entries.clear();
+    const std::string folder = matchCase(utf8Path);
+    const std::vector<std::string> found = names(folder, error);
+    if (error != 0) return false;
+    for (const std::string& name : found) {
+        DirectoryEntry entry;
+        entry.name = name;
+        struct stat info {};
+        if (directorySyscalls().stat((folder + "/" + name).c_str(), &info) != 0) {
+            entry.infoError = errno;
+        } else {
+            entry.regularFile = S_ISREG(info.st_mode);
+        }
+        entries.push_back(std::move(entry));
+    }
+    return true;
+}
+
+std::string Directory::matchCase(const std::string& utf8Path) const {
+    const std::string path = nativePath(utf8Path);
+    if (path.empty() || exists(path)) return path;
+    // Walk the components, replacing each missing one by its first match in name order.
+    std::string resolved;
+    std::size_t start = 0;
+    if (path[0] == '/') {
+        resolved = "/";
+        start = 1;
+    }
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string::npos) end = path.size();
+        const std::string component = path.substr(start, end - start);
+        start = end + 1;
+        if (component.empty()) continue;
+        const std::string base = resolved.empty() ? std::string() : resolved;
+        const std::string joined = base.empty() || base.back() == '/' ? base + component : base + "/" + component;
+        if (!exists(joined)) {
+            int32_t error = 0;
+            std::string match = component;
+            for (const std::string& name : names(base.empty() ? "." : base, error)) {
+                if (::strcasecmp(name.c_str(), component.c_str()) == 0) {
+                    match = name;
+                    break;
+                }
+            }
+            resolved = base.empty() || base.back() == '/' ? base + match : base + "/" + match;
+        } else {
+            resolved = joined;
+        }
+    }
+    return exists(resolved) ? resolved : path;
+}
 
 std::string errnoText(int32_t error) {
     char buffer[256] = {0};
@@ -115,8 +114,8 @@ std::string errnoText(int32_t error) {
     return ::strerror_r(error, buffer, sizeof buffer);
 }
 
-const DirectoryInterface& directory() {
-    static posix::PosixDirectory instance;
+const Directory& directory() {
+    static const Directory instance{};
     return instance;
 }
 

@@ -97,69 +97,68 @@ private:
     bool committed_ = false;
 };
 
-class PosixFileSystem : public FileSystemInterface {
-public:
-    std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode, OsError& error) override {
-        // File names are bytes here, so a UTF-8 name needs no conversion.
-        const std::string path = nativePath(utf8Path);
-        FileSyscalls& calls = fileSyscalls();
-        const bool reading = mode == FileMode::ReadBinary;
-        // Non-blocking, so that a FIFO cannot hang the open before it is refused.
-        const int flags = reading ? O_RDONLY | O_NONBLOCK | O_CLOEXEC : O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
-        const int fd = calls.open(path.c_str(), flags, 0666);
-        if (fd < 0) {
-            fail(error);
-            return nullptr;
-        }
-        if (reading) {
-            struct stat status {};
-            if (calls.fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-                if (status.st_mode == 0) fail(error);
-                else refuseNonRegular(status, error);
-                calls.close(fd);
-                return nullptr;
-            }
-            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        }
-        std::FILE* file = calls.fdopen(fd, reading ? "rb" : "wb");
-        if (file == nullptr) {
-            fail(error);
-            calls.close(fd);
-            return nullptr;
-        }
-        return std::make_unique<PosixOpenFile>(file);
-    }
+}  // namespace
+}  // namespace posix
 
-    std::unique_ptr<ReplacementFileInterface> replace(const std::string& utf8Path, OsError& error) override {
-        std::string target = nativePath(utf8Path);
-        if (!followLinks(target, error)) return nullptr;
-        FileSyscalls& calls = fileSyscalls();
-        // The new content keeps the permissions of the file it replaces. The temporary file is made
-        // with them, so that it is never more open than the target, even for a moment; the
-        // process's umask may take bits away, which the mode change then gives back.
-        struct stat existing {};
-        const bool exists = calls.lstat(target.c_str(), &existing) == 0;
-        const mode_t mode = exists ? existing.st_mode & 07777 : 0666;
-        for (unsigned attempt = 0; attempt < 100; ++attempt) {
-            const std::string temporary = temporarySiblingOf(target, '/');
-            const int fd = calls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
-            if (fd < 0) {
-                if (errno == EEXIST || errno == EINTR) continue;
-                fail(error);
-                return nullptr;
-            }
-            auto file = std::make_unique<PosixReplacementFile>(fd, temporary, target);
-            if (exists && !file->takeMode(mode, error)) return nullptr;
-            return file;
-        }
-        errno = EEXIST;
+using namespace posix;
+
+std::unique_ptr<OpenFileInterface> FileSystem::open(const std::string& utf8Path, FileMode mode, OsError& error) {
+    // File names are bytes here, so a UTF-8 name needs no conversion.
+    const std::string path = nativePath(utf8Path);
+    FileSyscalls& calls = fileSyscalls();
+    const bool reading = mode == FileMode::ReadBinary;
+    // Non-blocking, so that a FIFO cannot hang the open before it is refused.
+    const int flags = reading ? O_RDONLY | O_NONBLOCK | O_CLOEXEC : O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC;
+    const int fd = calls.open(path.c_str(), flags, 0666);
+    if (fd < 0) {
         fail(error);
         return nullptr;
     }
-};
+    if (reading) {
+        struct stat status {};
+        if (calls.fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+            if (status.st_mode == 0) fail(error);
+            else refuseNonRegular(status, error);
+            calls.close(fd);
+            return nullptr;
+        }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    }
+    std::FILE* file = calls.fdopen(fd, reading ? "rb" : "wb");
+    if (file == nullptr) {
+        fail(error);
+        calls.close(fd);
+        return nullptr;
+    }
+    return std::make_unique<PosixOpenFile>(file);
+}
 
-}  // namespace
-}  // namespace posix
+std::unique_ptr<ReplacementFileInterface> FileSystem::replace(const std::string& utf8Path, OsError& error) {
+    std::string target = nativePath(utf8Path);
+    if (!followLinks(target, error)) return nullptr;
+    FileSyscalls& calls = fileSyscalls();
+    // The new content keeps the permissions of the file it replaces. The temporary file is made
+    // with them, so that it is never more open than the target, even for a moment; the
+    // process's umask may take bits away, which the mode change then gives back.
+    struct stat existing {};
+    const bool exists = calls.lstat(target.c_str(), &existing) == 0;
+    const mode_t mode = exists ? existing.st_mode & 07777 : 0666;
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::string temporary = temporarySiblingOf(target, '/');
+        const int fd = calls.open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode & 0777);
+        if (fd < 0) {
+            if (errno == EEXIST || errno == EINTR) continue;
+            fail(error);
+            return nullptr;
+        }
+        auto file = std::make_unique<PosixReplacementFile>(fd, temporary, target);
+        if (exists && !file->takeMode(mode, error)) return nullptr;
+        return file;
+    }
+    errno = EEXIST;
+    fail(error);
+    return nullptr;
+}
 
 std::string nativePath(const std::string& utf8Path) {
     std::string path = utf8Path;
@@ -167,8 +166,8 @@ std::string nativePath(const std::string& utf8Path) {
     return path;
 }
 
-FileSystemInterface& fileSystem() {
-    static posix::PosixFileSystem instance;
+FileSystem& fileSystem() {
+    static FileSystem instance;
     return instance;
 }
 

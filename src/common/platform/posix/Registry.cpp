@@ -18,30 +18,18 @@ std::string defaultRegistryFile() {
     return installationConfigFolder(prefix.empty() ? "/" : prefix) + kRegistryFileInConfigFolder;
 }
 
-class FileRegistry : public RegistryInterface {
-public:
-    explicit FileRegistry(const EnvironmentInterface& environment) : environment_(environment) {}
-
-    std::unique_ptr<RegistryKeyInterface> openLocalMachineKey(const std::string& subkey, RegistryView view,
-                                                              OsError& error) const override {
-        std::optional<std::string> path = environment_.variable(kRegistryFileVariable);
-        if (!path || path->empty()) path = defaultRegistryFile();
-        return posix::openRegistryFileKey(*path, subkey, view, error);
-    }
-
-private:
-    const EnvironmentInterface& environment_;
-};
-
 }  // namespace
 
-std::unique_ptr<RegistryInterface> makeRegistry(const EnvironmentInterface& environment) {
-    return std::make_unique<FileRegistry>(environment);
+std::unique_ptr<RegistryKeyInterface> Registry::openLocalMachineKey(const std::string& subkey, RegistryView view,
+                                                                    OsError& error) const {
+    std::optional<std::string> path = environment_.variable(kRegistryFileVariable);
+    if (!path || path->empty()) path = defaultRegistryFile();
+    return posix::openRegistryFileKey(*path, subkey, view, error);
 }
 
-const RegistryInterface& registry() {
-    static std::unique_ptr<RegistryInterface> instance = makeRegistry(environment());
-    return *instance;
+const Registry& registry() {
+    static const Registry instance(environment());
+    return instance;
 }
 
 }  // namespace platform

@@ -52,91 +52,90 @@ bool exists(const std::string& path) {
 
 bool isDot(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0; }
 
-class Win32Directory : public DirectoryInterface {
-public:
-    bool list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, int32_t& error) const override {
-        entries.clear();
-        std::string folder = nativePath(utf8Path);
-        if (folder.empty()) folder = ".";
-        const DWORD attributes = sys().getFileAttributes(utf8ToWide(folder).c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) {
-            error = errnoOf(sys().getLastError());
-            return false;
-        }
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            error = ENOTDIR;
-            return false;
-        }
-        const std::string pattern = folder.back() == '\\' ? folder + "*" : folder + "\\*";
-        WIN32_FIND_DATAW found{};
-        HANDLE search = sys().findFirstFile(utf8ToWide(pattern).c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) {
-            const DWORD code = sys().getLastError();
-            // An empty folder has no entry at all.
-            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) {
-                error = 0;
-                return true;
-            }
-            error = errnoOf(code);
-            return false;
-        }
-        do {
-            if (isDot(found.cFileName)) continue;
-            DirectoryEntry entry;
-            entry.name = wideToUtf8(found.cFileName);
-            // Devices and pipes do not show up in folders here: what is not a folder is a file.
-            entry.regularFile = (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
-            entries.push_back(std::move(entry));
-        } while (sys().findNextFile(search, &found));
-        const DWORD code = sys().getLastError();
-        sys().findClose(search);
-        if (code != ERROR_NO_MORE_FILES) {
-            entries.clear();
-            error = errnoOf(code);
-            return false;
-        }
-        std::sort(entries.begin(), entries.end(),
-                  [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
-        error = 0;
-        return true;
-    }
-
-    std::string matchCase(const std::string& utf8Path) const override {
-        const std::string path = nativePath(utf8Path);
-        if (path.empty() || !exists(path)) return path;
-        // The root ("C:\", "\\server\share\" or "\") stays as written.
-        std::size_t start = 0;
-        if (path.size() >= 2 && path[1] == ':') start = 2;
-        else if (path.compare(0, 2, "\\\\") == 0) {
-            const std::size_t server = path.find('\\', 2);
-            const std::size_t share = server == std::string::npos ? std::string::npos : path.find('\\', server + 1);
-            start = share == std::string::npos ? path.size() : share;
-        }
-        while (start < path.size() && path[start] == '\\') ++start;
-        std::string resolved = path.substr(0, start);
-        while (start < path.size()) {
-            std::size_t end = path.find('\\', start);
-            if (end == std::string::npos) end = path.size();
-            const std::string component = path.substr(start, end - start);
-            start = end + 1;
-            if (component.empty()) continue;
-            if (!resolved.empty() && resolved.back() != '\\' && resolved.back() != ':') resolved += '\\';
-            if (component == "." || component == "..") {
-                resolved += component;
-                continue;
-            }
-            WIN32_FIND_DATAW found{};
-            HANDLE search = sys().findFirstFile(utf8ToWide(resolved + component).c_str(), &found);
-            if (search == INVALID_HANDLE_VALUE) return path;
-            sys().findClose(search);
-            resolved += wideToUtf8(found.cFileName);
-        }
-        return resolved;
-    }
-};
-
 }  // namespace
 }  // namespace win32
+
+using namespace win32;
+
+bool Directory::list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, int32_t& error) const {
+    entries.clear();
+    std::string folder = nativePath(utf8Path);
+    if (folder.empty()) folder = ".";
+    const DWORD attributes = sys().getFileAttributes(utf8ToWide(folder).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        error = errnoOf(sys().getLastError());
+        return false;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        error = ENOTDIR;
+        return false;
+    }
+    const std::string pattern = folder.back() == '\\' ? folder + "*" : folder + "\\*";
+    WIN32_FIND_DATAW found{};
+    HANDLE search = sys().findFirstFile(utf8ToWide(pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD code = sys().getLastError();
+        // An empty folder has no entry at all.
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) {
+            error = 0;
+            return true;
+        }
+        error = errnoOf(code);
+        return false;
+    }
+    do {
+        if (isDot(found.cFileName)) continue;
+        DirectoryEntry entry;
+        entry.name = wideToUtf8(found.cFileName);
+        // Devices and pipes do not show up in folders here: what is not a folder is a file.
+        entry.regularFile = (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
+        entries.push_back(std::move(entry));
+    } while (sys().findNextFile(search, &found));
+    const DWORD code = sys().getLastError();
+    sys().findClose(search);
+    if (code != ERROR_NO_MORE_FILES) {
+        entries.clear();
+        error = errnoOf(code);
+        return false;
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+    error = 0;
+    return true;
+}
+
+std::string Directory::matchCase(const std::string& utf8Path) const {
+    const std::string path = nativePath(utf8Path);
+    if (path.empty() || !exists(path)) return path;
+    // The root ("C:\", "\\server\share\" or "\") stays as written.
+    std::size_t start = 0;
+    if (path.size() >= 2 && path[1] == ':') start = 2;
+    else if (path.compare(0, 2, "\\\\") == 0) {
+        const std::size_t server = path.find('\\', 2);
+        const std::size_t share = server == std::string::npos ? std::string::npos : path.find('\\', server + 1);
+        start = share == std::string::npos ? path.size() : share;
+    }
+    while (start < path.size() && path[start] == '\\') ++start;
+    std::string resolved = path.substr(0, start);
+    while (start < path.size()) {
+        std::size_t end = path.find('\\', start);
+        if (end == std::string::npos) end = path.size();
+        const std::string component = path.substr(start, end - start);
+        start = end + 1;
+        if (component.empty()) continue;
+        if (!resolved.empty() && resolved.back() != '\\' && resolved.back() != ':') resolved += '\\';
+        if (component == "." || component == "..") {
+            resolved += component;
+            continue;
+        }
+        WIN32_FIND_DATAW found{};
+        HANDLE search = sys().findFirstFile(utf8ToWide(resolved + component).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return path;
+        sys().findClose(search);
+        resolved += wideToUtf8(found.cFileName);
+    }
+    return resolved;
+}
 
 std::string errnoText(int32_t error) {
     char buffer[256] = {0};
@@ -144,8 +143,8 @@ std::string errnoText(int32_t error) {
     return buffer;
 }
 
-const DirectoryInterface& directory() {
-    static win32::Win32Directory instance;
+const Directory& directory() {
+    static const Directory instance{};
     return instance;
 }
 

@@ -122,50 +122,49 @@ private:
     bool committed_ = false;
 };
 
-class Win32FileSystem : public FileSystemInterface {
-public:
-    // The run time opens with full sharing; names go to the system as UTF-16.
-    std::unique_ptr<OpenFileInterface> open(const std::string& utf8Path, FileMode mode, OsError& error) override {
-        const std::wstring path = utf8ToWide(nativePath(utf8Path));
-        const bool reading = mode == FileMode::ReadBinary;
-        if (reading && !regularOrMissing(path, error)) return nullptr;
-        std::FILE* file = fileSyscalls().wfopen(path.c_str(), reading ? L"rb" : L"wb");
-        if (file == nullptr) {
-            // The run time keeps the system's code for the failed open.
-            const DWORD code = ::GetLastError();
-            failWith(code != 0 ? code : static_cast<DWORD>(ERROR_OPEN_FAILED), error);
-            return nullptr;
-        }
-        return std::make_unique<Win32OpenFile>(file);
-    }
-
-    // Symbolic links are rare on Windows and need privileges to make: the name itself is replaced.
-    // The new file takes its access rights from the folder, as every new file there does; nothing
-    // like a mode is carried over from the one it replaces.
-    std::unique_ptr<ReplacementFileInterface> replace(const std::string& utf8Path, OsError& error) override {
-        const std::string target = nativePath(utf8Path);
-        const std::wstring wideTarget = utf8ToWide(target);
-        if (!regularOrMissing(wideTarget, error)) return nullptr;
-        FileSyscalls& calls = fileSyscalls();
-        for (unsigned attempt = 0; attempt < 100; ++attempt) {
-            const std::wstring temporary = utf8ToWide(temporarySiblingOf(target, '\\'));
-            HANDLE file = calls.createFile(temporary.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (file == INVALID_HANDLE_VALUE) {
-                const DWORD code = calls.getLastError();
-                if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) continue;
-                failWith(code, error);
-                return nullptr;
-            }
-            return std::make_unique<Win32ReplacementFile>(file, temporary, wideTarget);
-        }
-        failWith(ERROR_FILE_EXISTS, error);
-        return nullptr;
-    }
-};
-
 }  // namespace
 }  // namespace win32
+
+using namespace win32;
+
+// The run time opens with full sharing; names go to the system as UTF-16.
+std::unique_ptr<OpenFileInterface> FileSystem::open(const std::string& utf8Path, FileMode mode, OsError& error) {
+    const std::wstring path = utf8ToWide(nativePath(utf8Path));
+    const bool reading = mode == FileMode::ReadBinary;
+    if (reading && !regularOrMissing(path, error)) return nullptr;
+    std::FILE* file = fileSyscalls().wfopen(path.c_str(), reading ? L"rb" : L"wb");
+    if (file == nullptr) {
+        // The run time keeps the system's code for the failed open.
+        const DWORD code = ::GetLastError();
+        failWith(code != 0 ? code : static_cast<DWORD>(ERROR_OPEN_FAILED), error);
+        return nullptr;
+    }
+    return std::make_unique<Win32OpenFile>(file);
+}
+
+// Symbolic links are rare on Windows and need privileges to make: the name itself is replaced.
+// The new file takes its access rights from the folder, as every new file there does; nothing
+// like a mode is carried over from the one it replaces.
+std::unique_ptr<ReplacementFileInterface> FileSystem::replace(const std::string& utf8Path, OsError& error) {
+    const std::string target = nativePath(utf8Path);
+    const std::wstring wideTarget = utf8ToWide(target);
+    if (!regularOrMissing(wideTarget, error)) return nullptr;
+    FileSyscalls& calls = fileSyscalls();
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring temporary = utf8ToWide(temporarySiblingOf(target, '\\'));
+        HANDLE file = calls.createFile(temporary.c_str(), GENERIC_WRITE, kShareAll, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            const DWORD code = calls.getLastError();
+            if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) continue;
+            failWith(code, error);
+            return nullptr;
+        }
+        return std::make_unique<Win32ReplacementFile>(file, temporary, wideTarget);
+    }
+    failWith(ERROR_FILE_EXISTS, error);
+    return nullptr;
+}
 
 std::string nativePath(const std::string& utf8Path) {
     std::string path = utf8Path;
@@ -173,8 +172,8 @@ std::string nativePath(const std::string& utf8Path) {
     return path;
 }
 
-FileSystemInterface& fileSystem() {
-    static win32::Win32FileSystem instance;
+FileSystem& fileSystem() {
+    static FileSystem instance;
     return instance;
 }
 

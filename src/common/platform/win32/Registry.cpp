@@ -70,39 +70,29 @@ private:
     HKEY key_;
 };
 
-class Win32Registry : public RegistryInterface {
-public:
-    explicit Win32Registry(const EnvironmentInterface& environment) : environment_(environment) {}
-
-    std::unique_ptr<RegistryKeyInterface> openLocalMachineKey(const std::string& subkey, RegistryView view,
-                                                              OsError& error) const override {
-        std::optional<std::string> file = environment_.variable(kRegistryFileVariable);
-        if (file && !file->empty()) return posix::openRegistryFileKey(*file, subkey, view, error);
-        const REGSAM access = KEY_READ | (view == RegistryView::Registry32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
-        HKEY key = nullptr;
-        const LSTATUS status =
-            registrySyscalls().regOpenKeyEx(HKEY_LOCAL_MACHINE, utf8ToWide(subkey).c_str(), 0, access, &key);
-        if (status != ERROR_SUCCESS) {
-            setError(error, static_cast<DWORD>(status));
-            return nullptr;
-        }
-        return std::make_unique<SystemRegistryKey>(key);
-    }
-
-private:
-    const EnvironmentInterface& environment_;
-};
-
 }  // namespace
 }  // namespace win32
 
-std::unique_ptr<RegistryInterface> makeRegistry(const EnvironmentInterface& environment) {
-    return std::make_unique<win32::Win32Registry>(environment);
+using namespace win32;
+
+std::unique_ptr<RegistryKeyInterface> Registry::openLocalMachineKey(const std::string& subkey, RegistryView view,
+                                                                    OsError& error) const {
+    std::optional<std::string> file = environment_.variable(kRegistryFileVariable);
+    if (file && !file->empty()) return posix::openRegistryFileKey(*file, subkey, view, error);
+    const REGSAM access = KEY_READ | (view == RegistryView::Registry32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
+    HKEY key = nullptr;
+    const LSTATUS status =
+        registrySyscalls().regOpenKeyEx(HKEY_LOCAL_MACHINE, utf8ToWide(subkey).c_str(), 0, access, &key);
+    if (status != ERROR_SUCCESS) {
+        setError(error, static_cast<DWORD>(status));
+        return nullptr;
+    }
+    return std::make_unique<SystemRegistryKey>(key);
 }
 
-const RegistryInterface& registry() {
-    static std::unique_ptr<RegistryInterface> instance = makeRegistry(environment());
-    return *instance;
+const Registry& registry() {
+    static const Registry instance(environment());
+    return instance;
 }
 
 }  // namespace platform

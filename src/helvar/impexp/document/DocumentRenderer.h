@@ -12,15 +12,9 @@
 
 namespace impexp {
 
-class DocumentRendererInterface {
+class DocumentRenderer {
 public:
-    virtual ~DocumentRendererInterface() = default;
-    virtual std::string render(const DocumentHeader& header, const DocumentEntriesInterface& entries) const = 0;
-};
-
-class DocumentRenderer : public DocumentRendererInterface {
-public:
-    std::string render(const DocumentHeader& header, const DocumentEntriesInterface& entries) const override;
+    std::string render(const DocumentHeader& header, const DocumentEntriesInterface& entries) const;
 };
 
 }  // namespace impexp

@@ -9,13 +9,13 @@
 
 namespace impexp {
 
-TextFileReader::TextFileReader(const char* path, platform::FileSystemInterface& fileSystem) {
+TextFileReader::TextFileReader(const char* path) {
     if (path == nullptr) {
         ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullPath).raise();
     }
     path_ = path;
     platform::OsError error;
-    file_ = fileSystem.open(path_, platform::FileMode::ReadBinary, error);
+    file_ = platform::fileSystem().open(path_, platform::FileMode::ReadBinary, error);
     if (!file_) {
         // The system's reason (missing, a folder, a pipe, no permission) lets the user act.
         orverr::Raise raise(orverr::codes::kErrReadingFile, __FILE__, __LINE__, ORVERR_COMPONENT);

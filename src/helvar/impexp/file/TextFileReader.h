@@ -19,7 +19,7 @@ class TextFileReader : public TextFileReaderInterface {
 public:
     // path: UTF-8; a null path is refused as an invalid value. Files of 2 GiB or more are refused
     // by readAll with the reading error.
-    explicit TextFileReader(const char* path, platform::FileSystemInterface& fileSystem = platform::fileSystem());
+    explicit TextFileReader(const char* path);
     std::string readAll() override;
 
 private:

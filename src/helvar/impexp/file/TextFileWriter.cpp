@@ -6,13 +6,13 @@
 
 namespace impexp {
 
-TextFileWriter::TextFileWriter(const char* path, platform::FileSystemInterface& fileSystem) {
+TextFileWriter::TextFileWriter(const char* path) {
     if (path == nullptr) {
         ORVERR_THROW(orverr::codes::kInvalidValue).comment(message::kNullPath).raise();
     }
     path_ = path;
     platform::OsError error;
-    file_ = fileSystem.replace(path_, error);
+    file_ = platform::fileSystem().replace(path_, error);
     if (!file_) raiseWriteFailure(error);
 }
 

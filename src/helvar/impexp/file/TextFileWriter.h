@@ -23,7 +23,7 @@ public:
 class TextFileWriter : public TextFileWriterInterface {
 public:
     // path: UTF-8; a null path is refused as an invalid value.
-    explicit TextFileWriter(const char* path, platform::FileSystemInterface& fileSystem = platform::fileSystem());
+    explicit TextFileWriter(const char* path);
     void writeAll(const char* data, std::size_t size) override;
 
 private:
