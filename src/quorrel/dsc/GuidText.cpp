@@ -5,7 +5,8 @@
 namespace orv::dsc {
 
 namespace exception {
-BadGuidString::BadGuidString() : std::invalid_argument("Badly formatted Guid string.") {}
+BadGuidString::BadGuidString()
+    : sysapicpp::HResultException(E_FAIL, "Badly formatted Guid string.", __FILE__, __LINE__) {}
 }  // namespace exception
 
 namespace {
