@@ -100,7 +100,7 @@ public:
         text.clear();
         if (status.isError()) return;
         std::vector<platform::DirectoryEntry> entries;
-        int32_t error = ENAMETOOLONG;
+        platform::OsError error = platform::errnoError(ENAMETOOLONG);
         if (folder.size() + 2 >= kFolderPathLimit || !platform::directory().list(folder, entries, error)) {
             addErrnoError(addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
                                     {{"debug", "open dir failed"}, {"path", folder}}),
@@ -108,7 +108,7 @@ public:
             return;
         }
         for (const platform::DirectoryEntry& entry : entries) {
-            if (entry.infoError != 0) {
+            if (entry.infoError.code != 0) {
                 addErrnoError(addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
                                         {{"orvxlator", "get file info failed"}, {"path", folder}}),
                               entry.infoError);
