@@ -278,7 +278,7 @@ TEST(Registry, TheExportFileOverrideStaysAvailable) {
         ASSERT_NE(out, nullptr);
         const std::string text =
             "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane]\n\"Path\"=\"C:\\\\Orvane\"\n";
-        out->write(text.data(), text.size());
+        ASSERT_TRUE(out->write(text.data(), text.size(), openError));
     }
     testing_support::FakeEnvironment environment;
     environment.values["ORV_REGISTRY_FILE"] = file;
@@ -302,14 +302,18 @@ TEST(File, Utf16NamesAndInjectedFailures) {
     {
         auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary, openError);
         ASSERT_NE(out, nullptr);
-        EXPECT_EQ(out->write(content.data(), content.size()), content.size());
+        EXPECT_TRUE(out->write(content.data(), content.size(), openError));
     }
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(platform::utf8ToWide(file))));
     auto in = platform::fileSystem().open(file, platform::FileMode::ReadBinary, openError);
     ASSERT_NE(in, nullptr);
-    ASSERT_EQ(in->size(), 5);
+    int64_t size = 0;
+    ASSERT_TRUE(in->size(size, openError));
+    ASSERT_EQ(size, 5);
     std::string back(5, '\0');
-    EXPECT_EQ(in->read(&back[0], back.size()), 5u);
+    size_t count = 0;
+    EXPECT_TRUE(in->read(&back[0], back.size(), count, openError));
+    EXPECT_EQ(count, 5u);
     EXPECT_EQ(back, content);
     in.reset();
 

@@ -3,6 +3,7 @@
 
 #include "support/Portable.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -154,15 +155,17 @@ struct Script {
 class ScriptedFile : public platform::OpenFileInterface {
 public:
     explicit ScriptedFile(const Script& script) : script_(script) {}
-    int64_t size() override { return script_.size; }
-    size_t read(char* buffer, size_t size) override {
-        const size_t count = std::min(size, script_.readCount);
-        std::fill(buffer, buffer + count, 'r');
-        return count;
+    bool size(int64_t& bytes, platform::OsError&) override {
+        bytes = script_.size;
+        return script_.size >= 0;
     }
-    bool failed() const override { return script_.streamError; }
-    size_t write(const char*, size_t size) override { return std::min(size, script_.writeCount); }
-    bool flush() override { return script_.flushSucceeds; }
+    bool read(char* buffer, size_t size, size_t& count, platform::OsError&) override {
+        count = std::min(size, script_.readCount);
+        std::fill(buffer, buffer + count, 'r');
+        return !script_.streamError;
+    }
+    bool write(const char*, size_t size, platform::OsError&) override { return size <= script_.writeCount; }
+    bool flush(platform::OsError&) override { return script_.flushSucceeds; }
 
 private:
     Script script_;
@@ -284,6 +287,41 @@ TEST_F(PosixFailure, ReaderSeesSeekReadAndStreamFailures) {
 
     platform::posix::fileSyscalls().ferror = [](std::FILE*) { return 1; };
     EXPECT_EQ(readItems(), failedToRead);
+}
+
+// An open file's failed call reports the system's reason.
+TEST_F(PosixFailure, OpenFileCallsReportTheirReason) {
+    const std::string file = path("a.json");
+    create(file, "{}");
+    platform::posix::FileSyscalls& calls = platform::posix::fileSyscalls();
+    calls.fread = [](void*, size_t, size_t, std::FILE*) -> size_t {
+        errno = EIO;
+        return 0;
+    };
+    calls.ferror = [](std::FILE*) { return 1; };
+    calls.fwrite = [](const void*, size_t, size_t, std::FILE*) -> size_t {
+        errno = ENOSPC;
+        return 0;
+    };
+    calls.fflush = [](std::FILE*) {
+        errno = EDQUOT;
+        return EOF;
+    };
+    platform::OsError error;
+    auto in = platform::fileSystem().open(file, platform::FileMode::ReadBinary, error);
+    ASSERT_NE(in, nullptr);
+    char buffer[4];
+    size_t count = 9;
+    EXPECT_FALSE(in->read(buffer, sizeof buffer, count, error));
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(error.code, EIO);
+    EXPECT_EQ(error.message, "Input/output error");
+    auto out = platform::fileSystem().open(path("b.json"), platform::FileMode::WriteBinary, error);
+    ASSERT_NE(out, nullptr);
+    EXPECT_FALSE(out->write("{}", 2, error));
+    EXPECT_EQ(error.code, ENOSPC);
+    EXPECT_FALSE(out->flush(error));
+    EXPECT_EQ(error.code, EDQUOT);
 }
 
 

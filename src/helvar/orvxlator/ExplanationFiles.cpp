@@ -138,11 +138,11 @@ private:
         if (!file) return false;
         char buffer[16384];
         for (;;) {
-            const std::size_t read = file->read(buffer, sizeof buffer);
+            std::size_t read = 0;
+            if (!file->read(buffer, sizeof buffer, read, error)) return false;
             content.append(buffer, read);
-            if (read < sizeof buffer) break;
+            if (read < sizeof buffer) return true;
         }
-        return !file->failed();
     }
 
     // Reads one definition whose opening line is given. True when the lookup ends here (the code
