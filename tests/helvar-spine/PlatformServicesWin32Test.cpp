@@ -202,23 +202,27 @@ TEST(KnownFolders, ShellFoldersWithTheTestOverrides) {
     testing_support::FakeEnvironment environment;
     auto folders = platform::makeKnownFolders(environment);
     std::string path;
-    ASSERT_EQ(folders->shellFolder(platform::folder::kSystem, path), 0);
+    platform::OsError error;
+    ASSERT_TRUE(folders->shellFolder(platform::folder::kSystem, path, error));
     wchar_t system[MAX_PATH] = {};
     ::GetSystemDirectoryW(system, MAX_PATH);
     EXPECT_EQ(path, platform::wideToUtf8(system));
-    EXPECT_EQ(folders->shellFolder(12345, path), platform::kInvalidArgumentResult);
+    EXPECT_FALSE(folders->shellFolder(12345, path, error));
+    EXPECT_EQ(error.code, platform::kInvalidArgumentResult);
 
     environment.values["ORV_COMMON_APPDATA"] = "C:\\Test\\AppData";
-    ASSERT_EQ(folders->shellFolder(platform::folder::kCommonAppData, path), 0);
+    ASSERT_TRUE(folders->shellFolder(platform::folder::kCommonAppData, path, error));
     EXPECT_EQ(path, "C:\\Test\\AppData");
     EXPECT_EQ(folders->temporaryFolder().back(), '\\');
 
     auto& table = platform::win32::knownFoldersSyscalls();
     const auto saved = table;
     table.shGetFolderPath = [](HWND, int, HANDLE, DWORD, LPWSTR) -> HRESULT { return E_FAIL; };
-    const int32_t result = folders->shellFolder(platform::folder::kSystem, path);
+    error = platform::OsError{};
+    const bool found = folders->shellFolder(platform::folder::kSystem, path, error);
     table = saved;
-    EXPECT_EQ(result, static_cast<int32_t>(E_FAIL));
+    EXPECT_FALSE(found);
+    EXPECT_EQ(error.code, static_cast<int32_t>(E_FAIL));
 }
 
 // A key written in one view only, as a 32-bit installer leaves it.
