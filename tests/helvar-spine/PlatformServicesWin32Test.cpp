@@ -124,11 +124,12 @@ bool freeForOtherThreads(const std::string& name) {
 
 // Unlike the Linux lock files, the owning thread may lock again; each lock needs its unlock.
 TEST(NamedMutex, IsRecursiveForTheOwningThread) {
+    platform::OsError error;
     const std::string name = "spine-recursive-" + std::to_string(platform::currentProcessId());
-    auto mutex = platform::namedMutexFactory().open(name);
+    auto mutex = platform::namedMutexFactory().open(name, error);
     ASSERT_NE(mutex, nullptr);
-    ASSERT_TRUE(mutex->lock());
-    ASSERT_TRUE(mutex->lock());
+    ASSERT_TRUE(mutex->lock(error));
+    ASSERT_TRUE(mutex->lock(error));
     mutex->unlock();
     EXPECT_FALSE(freeForOtherThreads(name));
     mutex->unlock();
@@ -136,8 +137,9 @@ TEST(NamedMutex, IsRecursiveForTheOwningThread) {
 }
 
 TEST(NamedMutex, AbandonedByItsOwnerCountsAsAcquired) {
+    platform::OsError error;
     const std::string name = "spine-abandoned-" + std::to_string(platform::currentProcessId());
-    auto mutex = platform::namedMutexFactory().open(name);
+    auto mutex = platform::namedMutexFactory().open(name, error);
     ASSERT_NE(mutex, nullptr);
     std::thread([&] {
         HANDLE owned = ::CreateMutexW(nullptr, FALSE, platform::utf8ToWide("orv-mutex-" + name).c_str());
@@ -145,7 +147,7 @@ TEST(NamedMutex, AbandonedByItsOwnerCountsAsAcquired) {
         EXPECT_EQ(::WaitForSingleObject(owned, 0), WAIT_OBJECT_0);
         ::CloseHandle(owned);  // the thread ends without releasing it
     }).join();
-    EXPECT_TRUE(mutex->lock());
+    EXPECT_TRUE(mutex->lock(error));
     mutex->unlock();
     EXPECT_TRUE(freeForOtherThreads(name));
 }
@@ -154,8 +156,11 @@ TEST(NamedMutex, RefusedCreationGivesNoMutex) {
     auto& table = platform::win32::namedMutexSyscalls();
     const auto saved = table;
     table.createMutex = [](LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR) -> HANDLE { return nullptr; };
-    EXPECT_EQ(platform::namedMutexFactory().open("spine-refused"), nullptr);
+    table.getLastError = []() -> DWORD { return ERROR_ACCESS_DENIED; };
+    platform::OsError error;
+    EXPECT_EQ(platform::namedMutexFactory().open("spine-refused", error), nullptr);
     table = saved;
+    EXPECT_EQ(error.code, static_cast<int32_t>(ERROR_ACCESS_DENIED));
 }
 
 TEST(WideText, Utf16WithSurrogatePairsAndTheSameDecodingRules) {
