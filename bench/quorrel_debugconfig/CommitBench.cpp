@@ -41,10 +41,13 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(root_, ignored);
     }
-    int32_t shellFolder(int32_t folderId, std::string& path) const override {
-        if (folderId != platform::folder::kCommonAppData) return platform::kInvalidArgumentResult;
+    bool shellFolder(int32_t folderId, std::string& path, platform::OsError& error) const override {
+        if (folderId != platform::folder::kCommonAppData) {
+            error.code = platform::kInvalidArgumentResult;
+            return false;
+        }
         path = root_;
-        return 0;
+        return true;
     }
     std::string temporaryFolder() const override { return benchFolder() + "/"; }
 

@@ -51,7 +51,7 @@ public:
     int locks = 0;
     int unlocks = 0;
 
-    std::unique_ptr<platform::NamedMutexInterface> open(const std::string& name) override {
+    std::unique_ptr<platform::NamedMutexInterface> open(const std::string& name, platform::OsError&) override {
         names.push_back(name);
         if (refuse) return nullptr;
         return std::make_unique<Mutex>(*this);
@@ -60,7 +60,7 @@ public:
 private:
     struct Mutex : platform::NamedMutexInterface {
         explicit Mutex(FakeMutexes& owner) : owner_(owner) {}
-        bool lock() override { return ++owner_.locks, true; }
+        bool lock(platform::OsError&) override { return ++owner_.locks, true; }
         void unlock() override { ++owner_.unlocks; }
         FakeMutexes& owner_;
     };

@@ -19,9 +19,10 @@ TEST(NamedMutex, ExcludesIndependentOpeners) {
         threads.emplace_back([&] {
             for (int i = 0; i < 200; ++i) {
                 // Each round opens its own mutex, as separate modules of a process would.
-                auto mutex = platform::namedMutexFactory().open(name);
+                platform::OsError error;
+                auto mutex = platform::namedMutexFactory().open(name, error);
                 ASSERT_NE(mutex, nullptr);
-                ASSERT_TRUE(mutex->lock());
+                ASSERT_TRUE(mutex->lock(error));
                 if (inside.fetch_add(1) != 0) ++overlaps;
                 ++counter;
                 inside.fetch_sub(1);

@@ -52,10 +52,11 @@ std::string lockFile(const std::string& name) { return platform::posix::namedMut
 
 // The lock file exists only while the mutex is held; its holder removes it.
 TEST(NamedMutex, LeavesNoFile) {
+    platform::OsError error;
     const std::string name = "spine-file-" + std::to_string(platform::currentProcessId());
-    auto mutex = platform::namedMutexFactory().open(name);
+    auto mutex = platform::namedMutexFactory().open(name, error);
     ASSERT_NE(mutex, nullptr);
-    ASSERT_TRUE(mutex->lock());
+    ASSERT_TRUE(mutex->lock(error));
     mutex->unlock();
     mutex.reset();
     struct stat info;
@@ -66,8 +67,10 @@ TEST(NamedMutex, RefusedCreationGivesNoMutex) {
     auto& table = platform::posix::namedMutexSyscalls();
     const auto saved = table;
     table.open = [](const char*, int, mode_t) { return errno = EACCES, -1; };
-    EXPECT_EQ(platform::namedMutexFactory().open("spine-refused"), nullptr);
+    platform::OsError error;
+    EXPECT_EQ(platform::namedMutexFactory().open("spine-refused", error), nullptr);
     table = saved;
+    EXPECT_EQ(error.code, EACCES);
 }
 
 TEST(ThreadName, IsSetAndCutToTheLimit) {

@@ -124,11 +124,12 @@ bool freeForOtherThreads(const std::string& name) {
 
 // Unlike the Linux lock files, the owning thread may lock again; each lock needs its unlock.
 TEST(NamedMutex, IsRecursiveForTheOwningThread) {
+    platform::OsError error;
     const std::string name = "spine-recursive-" + std::to_string(platform::currentProcessId());
-    auto mutex = platform::namedMutexFactory().open(name);
+    auto mutex = platform::namedMutexFactory().open(name, error);
     ASSERT_NE(mutex, nullptr);
-    ASSERT_TRUE(mutex->lock());
-    ASSERT_TRUE(mutex->lock());
+    ASSERT_TRUE(mutex->lock(error));
+    ASSERT_TRUE(mutex->lock(error));
     mutex->unlock();
     EXPECT_FALSE(freeForOtherThreads(name));
     mutex->unlock();
@@ -136,8 +137,9 @@ TEST(NamedMutex, IsRecursiveForTheOwningThread) {
 }
 
 TEST(NamedMutex, AbandonedByItsOwnerCountsAsAcquired) {
+    platform::OsError error;
     const std::string name = "spine-abandoned-" + std::to_string(platform::currentProcessId());
-    auto mutex = platform::namedMutexFactory().open(name);
+    auto mutex = platform::namedMutexFactory().open(name, error);
     ASSERT_NE(mutex, nullptr);
     std::thread([&] {
         HANDLE owned = ::CreateMutexW(nullptr, FALSE, platform::utf8ToWide("orv-mutex-" + name).c_str());
@@ -145,7 +147,7 @@ TEST(NamedMutex, AbandonedByItsOwnerCountsAsAcquired) {
         EXPECT_EQ(::WaitForSingleObject(owned, 0), WAIT_OBJECT_0);
         ::CloseHandle(owned);  // the thread ends without releasing it
     }).join();
-    EXPECT_TRUE(mutex->lock());
+    EXPECT_TRUE(mutex->lock(error));
     mutex->unlock();
     EXPECT_TRUE(freeForOtherThreads(name));
 }
@@ -154,8 +156,11 @@ TEST(NamedMutex, RefusedCreationGivesNoMutex) {
     auto& table = platform::win32::namedMutexSyscalls();
     const auto saved = table;
     table.createMutex = [](LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR) -> HANDLE { return nullptr; };
-    EXPECT_EQ(platform::namedMutexFactory().open("spine-refused"), nullptr);
+    table.getLastError = []() -> DWORD { return ERROR_ACCESS_DENIED; };
+    platform::OsError error;
+    EXPECT_EQ(platform::namedMutexFactory().open("spine-refused", error), nullptr);
     table = saved;
+    EXPECT_EQ(error.code, static_cast<int32_t>(ERROR_ACCESS_DENIED));
 }
 
 TEST(WideText, Utf16WithSurrogatePairsAndTheSameDecodingRules) {
@@ -202,23 +207,27 @@ TEST(KnownFolders, ShellFoldersWithTheTestOverrides) {
     testing_support::FakeEnvironment environment;
     auto folders = platform::makeKnownFolders(environment);
     std::string path;
-    ASSERT_EQ(folders->shellFolder(platform::folder::kSystem, path), 0);
+    platform::OsError error;
+    ASSERT_TRUE(folders->shellFolder(platform::folder::kSystem, path, error));
     wchar_t system[MAX_PATH] = {};
     ::GetSystemDirectoryW(system, MAX_PATH);
     EXPECT_EQ(path, platform::wideToUtf8(system));
-    EXPECT_EQ(folders->shellFolder(12345, path), platform::kInvalidArgumentResult);
+    EXPECT_FALSE(folders->shellFolder(12345, path, error));
+    EXPECT_EQ(error.code, platform::kInvalidArgumentResult);
 
     environment.values["ORV_COMMON_APPDATA"] = "C:\\Test\\AppData";
-    ASSERT_EQ(folders->shellFolder(platform::folder::kCommonAppData, path), 0);
+    ASSERT_TRUE(folders->shellFolder(platform::folder::kCommonAppData, path, error));
     EXPECT_EQ(path, "C:\\Test\\AppData");
     EXPECT_EQ(folders->temporaryFolder().back(), '\\');
 
     auto& table = platform::win32::knownFoldersSyscalls();
     const auto saved = table;
     table.shGetFolderPath = [](HWND, int, HANDLE, DWORD, LPWSTR) -> HRESULT { return E_FAIL; };
-    const int32_t result = folders->shellFolder(platform::folder::kSystem, path);
+    error = platform::OsError{};
+    const bool found = folders->shellFolder(platform::folder::kSystem, path, error);
     table = saved;
-    EXPECT_EQ(result, static_cast<int32_t>(E_FAIL));
+    EXPECT_FALSE(found);
+    EXPECT_EQ(error.code, static_cast<int32_t>(E_FAIL));
 }
 
 // A key written in one view only, as a 32-bit installer leaves it.
@@ -278,7 +287,7 @@ TEST(Registry, TheExportFileOverrideStaysAvailable) {
         ASSERT_NE(out, nullptr);
         const std::string text =
             "Windows Registry Editor Version 5.00\n\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvane]\n\"Path\"=\"C:\\\\Orvane\"\n";
-        out->write(text.data(), text.size());
+        ASSERT_TRUE(out->write(text.data(), text.size(), openError));
     }
     testing_support::FakeEnvironment environment;
     environment.values["ORV_REGISTRY_FILE"] = file;
@@ -302,14 +311,18 @@ TEST(File, Utf16NamesAndInjectedFailures) {
     {
         auto out = platform::fileSystem().open(file, platform::FileMode::WriteBinary, openError);
         ASSERT_NE(out, nullptr);
-        EXPECT_EQ(out->write(content.data(), content.size()), content.size());
+        EXPECT_TRUE(out->write(content.data(), content.size(), openError));
     }
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(platform::utf8ToWide(file))));
     auto in = platform::fileSystem().open(file, platform::FileMode::ReadBinary, openError);
     ASSERT_NE(in, nullptr);
-    ASSERT_EQ(in->size(), 5);
+    int64_t size = 0;
+    ASSERT_TRUE(in->size(size, openError));
+    ASSERT_EQ(size, 5);
     std::string back(5, '\0');
-    EXPECT_EQ(in->read(&back[0], back.size()), 5u);
+    size_t count = 0;
+    EXPECT_TRUE(in->read(&back[0], back.size(), count, openError));
+    EXPECT_EQ(count, 5u);
     EXPECT_EQ(back, content);
     in.reset();
 

@@ -121,7 +121,10 @@ TEST_F(PathVariablesTest, AnEarlierErrorStopsAllWork) {
 // Folders that cannot be told, and registry data with terminators.
 class FailingFolders : public platform::KnownFoldersInterface {
 public:
-    int32_t shellFolder(int32_t, std::string&) const override { return static_cast<int32_t>(0x80004005u); }
+    bool shellFolder(int32_t, std::string&, platform::OsError& error) const override {
+        error.code = static_cast<int32_t>(0x80004005u);
+        return false;
+    }
     std::string temporaryFolder() const override { return "/t/"; }
 };
 

@@ -156,21 +156,23 @@ TEST(KnownFolders, ComeFromTheEnvironmentWithDefaults) {
     testing_support::FakeEnvironment environment;
     auto folders = makeKnownFolders(environment);
     std::string path;
+    OsError error;
 #if !defined(_WIN32)  // Windows asks the shell; its backend's tests cover that.
-    EXPECT_EQ(folders->shellFolder(folder::kCommonAppData, path), 0);
+    EXPECT_TRUE(folders->shellFolder(folder::kCommonAppData, path, error));
     EXPECT_EQ(path, "/var/lib");
-    EXPECT_EQ(folders->shellFolder(folder::kSystem, path), 0);
+    EXPECT_TRUE(folders->shellFolder(folder::kSystem, path, error));
     EXPECT_EQ(path, "/usr/lib");
     EXPECT_EQ(folders->temporaryFolder(), "/tmp/");
 #endif
-    EXPECT_EQ(folders->shellFolder(26, path), kInvalidArgumentResult);
+    EXPECT_FALSE(folders->shellFolder(26, path, error));
+    EXPECT_EQ(error.code, kInvalidArgumentResult);
 
     environment.values["ORV_COMMON_APPDATA"] = "/srv/common";
     environment.values["ORV_SYSTEM_DIR"] = "/srv/lib";
     environment.values["TMPDIR"] = "/scratch/";
-    EXPECT_EQ(folders->shellFolder(folder::kCommonAppData, path), 0);
+    EXPECT_TRUE(folders->shellFolder(folder::kCommonAppData, path, error));
     EXPECT_EQ(path, "/srv/common");
-    EXPECT_EQ(folders->shellFolder(folder::kSystem, path), 0);
+    EXPECT_TRUE(folders->shellFolder(folder::kSystem, path, error));
     EXPECT_EQ(path, "/srv/lib");
     EXPECT_EQ(folders->temporaryFolder(), "/scratch/");
 }

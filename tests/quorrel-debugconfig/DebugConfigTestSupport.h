@@ -45,10 +45,11 @@ class FixedFolders final : public platform::KnownFoldersInterface {
 public:
     // result: what the shell-folder query answers (0 or a negative HRESULT).
     explicit FixedFolders(std::string folder, int32_t result = 0) : folder_(std::move(folder)), result_(result) {}
-    int32_t shellFolder(int32_t folderId, std::string& path) const override {
-        if (folderId != platform::folder::kCommonAppData) return platform::kInvalidArgumentResult;
-        if (result_ == 0) path = folder_;
-        return result_;
+    bool shellFolder(int32_t folderId, std::string& path, platform::OsError& error) const override {
+        error.code = folderId != platform::folder::kCommonAppData ? platform::kInvalidArgumentResult : result_;
+        if (error.code < 0) return false;
+        path = folder_;
+        return true;
     }
     std::string temporaryFolder() const override { return "/tmp/"; }
 

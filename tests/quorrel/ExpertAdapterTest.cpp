@@ -6,6 +6,9 @@
 #include "common/orverr/Exception.h"
 #include "common/orverr/Raise.h"
 #include "explorer/SvsResults.h"
+#include "explorer/SvsStorage.h"
+#include "quorrel/dsc/GuidText.h"
+#include "quorrel/expertbase/CsvsException.h"
 #include "quorrel/sysapicpp/CsvDynamicPropertyBag.h"
 #include "quorrel/sysapicpp/Exceptions.h"
 #include "quorrel/sysapicpp/ExpertAdapter.h"
@@ -189,9 +192,50 @@ TEST_F(Adapter, ExceptionsMapToHResults) {
     EXPECT_EQ(E_UNEXPECTED, deviceIDsFailingWith([] { SYSAPICPP_THROW(UnexpectedException); }));
     EXPECT_EQ(E_FAIL, deviceIDsFailingWith([] { SYSAPICPP_THROW(FailException); }));
     EXPECT_EQ(E_FAIL, deviceIDsFailingWith([] { throw std::runtime_error("x"); }));
-    EXPECT_EQ(static_cast<HRESULT>(0x80041234u),
-              deviceIDsFailingWith([] { throw static_cast<HRESULT>(0x80041234u); }));
+    // Nothing inside throws a bare HRESULT: it is a failure like any other.
+    EXPECT_EQ(E_FAIL, deviceIDsFailingWith([] { throw static_cast<HRESULT>(0x80041234u); }));
     EXPECT_EQ(E_FAIL, deviceIDsFailingWith([] { throw 2.5; }));
+}
+
+// The one mapping every COM boundary uses: the HRESULT and the message text the host receives.
+TEST(ExceptionMapping, GivesTheHResultAndTheMessage) {
+    struct Row {
+        const char* name;
+        std::function<void()> thrower;
+        HRESULT hr;
+        const char* text;  // null: the text is left as it was
+    };
+    const Row rows[] = {
+        {"plain HResultException", [] { SYSAPICPP_THROW(PropMismatchException); }, SVSYS_E_PROP_MISMATCH, nullptr},
+        {"bad GUID text", [] { throw orv::dsc::exception::BadGuidString(); }, E_FAIL, "Badly formatted Guid string."},
+        {"storage call",
+         [] {
+             throw nORVMISysAPICommon100::CsvsException(nORVMISysAPICommon100::kGetIDOperation, IID_IsvsObject,
+                                                        E_ACCESSDENIED, __FILE__, __LINE__);
+         },
+         E_ACCESSDENIED, "IsvsObject::GetID"},
+        {"out of memory", [] { throw std::bad_alloc(); }, E_OUTOFMEMORY, nullptr},
+        {"standard exception", [] { throw std::runtime_error("x"); }, E_FAIL, "x"},
+        {"other", [] { throw 2.5; }, E_FAIL, nullptr},
+    };
+    for (const Row& row : rows) {
+        std::string text = "before";
+        HRESULT hr = S_OK;
+        try {
+            row.thrower();
+        } catch (...) {
+            hr = sysapicpp::hresultOfCurrentException(&text);
+        }
+        EXPECT_EQ(row.hr, hr) << row.name;
+        EXPECT_EQ(row.text != nullptr ? row.text : "before", text) << row.name;
+    }
+    std::string document;
+    try {
+        ORVERR_THROW(orverr::codes::kSoftwareFault).raise();
+    } catch (...) {
+        EXPECT_EQ(E_FAIL, sysapicpp::hresultOfCurrentException(&document));
+    }
+    EXPECT_NE(std::string::npos, document.find("\"error_constant\"")) << document;
 }
 
 TEST_F(Adapter, DevicesAndBags) {

@@ -115,10 +115,12 @@ std::string fileText(const std::string& path) {
     platform::OsError error;
     const std::unique_ptr<platform::OpenFileInterface> file =
         platform::fileSystem().open(path, platform::FileMode::ReadBinary, error);
-    const int64_t size = file ? file->size() : -1;
-    if (size <= 0 || static_cast<uint64_t>(size) >= kMaxDocumentBytes) return "";
+    int64_t size = 0;
+    if (!file || !file->size(size, error) || size <= 0 || static_cast<uint64_t>(size) >= kMaxDocumentBytes) return "";
     std::string text(static_cast<size_t>(size), '\0');
-    text.resize(file->read(text.data(), text.size()));
+    size_t count = 0;
+    file->read(text.data(), text.size(), count, error);  // what could be read is worth the look
+    text.resize(count);
     return text;
 }
 

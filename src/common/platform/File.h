@@ -19,15 +19,13 @@ enum class FileMode {
 class OpenFileInterface {
 public:
     virtual ~OpenFileInterface() = default;  // closes the file
-    // Size in bytes, leaving the position at the start; -1 when it cannot be told.
-    virtual int64_t size() = 0;
-    // Reads up to size bytes; the number read.
-    virtual std::size_t read(char* buffer, std::size_t size) = 0;
-    // Whether a read or write has failed on the stream.
-    virtual bool failed() const = 0;
-    // Writes up to size bytes; the number written.
-    virtual std::size_t write(const char* data, std::size_t size) = 0;
-    virtual bool flush() = 0;
+    // Size in bytes, leaving the position at the start.
+    virtual bool size(int64_t& bytes, OsError& error) = 0;
+    // Reads up to size bytes; count < size only at the end of the file.
+    virtual bool read(char* buffer, std::size_t size, std::size_t& count, OsError& error) = 0;
+    // Writes all bytes.
+    virtual bool write(const char* data, std::size_t size, OsError& error) = 0;
+    virtual bool flush(OsError& error) = 0;
 };
 
 // A new content for a file, written under a temporary name in the file's folder and renamed over

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "common/platform/OsError.h"
+
 namespace platform {
 
 class EnvironmentInterface;
@@ -19,8 +21,9 @@ inline constexpr int32_t kInvalidArgumentResult = static_cast<int32_t>(0x8007005
 class KnownFoldersInterface {
 public:
     virtual ~KnownFoldersInterface() = default;
-    // The folder's UTF-8 path; the result is 0 or a negative HRESULT (path untouched then).
-    virtual int32_t shellFolder(int32_t folderId, std::string& path) const = 0;
+    // The folder's UTF-8 path; false (path untouched) with the query's negative HRESULT as
+    // error.code and no message.
+    virtual bool shellFolder(int32_t folderId, std::string& path, OsError& error) const = 0;
     // The temporary folder, ending with a separator as the system gives it.
     virtual std::string temporaryFolder() const = 0;
 };

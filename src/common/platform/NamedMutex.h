@@ -5,21 +5,23 @@
 #include <memory>
 #include <string>
 
+#include "common/platform/OsError.h"
+
 namespace platform {
 
 class NamedMutexInterface {
 public:
     virtual ~NamedMutexInterface() = default;
-    // Waits without time limit; false when the system refused.
-    virtual bool lock() = 0;
+    // Waits without time limit; false with error when the system refused.
+    virtual bool lock(OsError& error) = 0;
     virtual void unlock() = 0;
 };
 
 class NamedMutexFactoryInterface {
 public:
     virtual ~NamedMutexFactoryInterface() = default;
-    // Creates or opens the mutex; null when the system refuses.
-    virtual std::unique_ptr<NamedMutexInterface> open(const std::string& name) = 0;
+    // Creates or opens the mutex; null with error when the system refuses.
+    virtual std::unique_ptr<NamedMutexInterface> open(const std::string& name, OsError& error) = 0;
 };
 
 NamedMutexFactoryInterface& namedMutexFactory();

@@ -1,6 +1,7 @@
 #pragma once
 // A file opened through the C run time, as both backends read and write whole files. The calls
-// come from the backend's system-call table, whose `seek` and `tell` are the 64-bit forms.
+// come from the backend's system-call table, whose `seek` and `tell` are the 64-bit forms; fail
+// fills an OsError after a failed call, the backend's way.
 #include <cstdint>
 #include <cstdio>
 
@@ -8,7 +9,7 @@
 
 namespace platform {
 
-template <class Table, Table& (*calls)()>
+template <class Table, Table& (*calls)(), bool (*fail)(OsError&)>
 class StdioOpenFile : public OpenFileInterface {
 public:
     explicit StdioOpenFile(std::FILE* file) : file_(file) {}
@@ -16,25 +17,26 @@ public:
     StdioOpenFile(const StdioOpenFile&) = delete;
     StdioOpenFile& operator=(const StdioOpenFile&) = delete;
 
-    int64_t size() override {
+    bool size(int64_t& bytes, OsError& error) override {
         Table& table = calls();
-        if (table.seek(file_, 0, SEEK_END) != 0) return -1;
+        if (table.seek(file_, 0, SEEK_END) != 0) return fail(error);
         const int64_t end = static_cast<int64_t>(table.tell(file_));
-        if (end < 0 || table.seek(file_, 0, SEEK_SET) != 0) return -1;
-        return end;
+        if (end < 0 || table.seek(file_, 0, SEEK_SET) != 0) return fail(error);
+        bytes = end;
+        return true;
     }
 
-    std::size_t read(char* buffer, std::size_t size) override {
-        return size == 0 ? 0 : calls().fread(buffer, 1, size, file_);
+    bool read(char* buffer, std::size_t size, std::size_t& count, OsError& error) override {
+        count = size == 0 ? 0 : calls().fread(buffer, 1, size, file_);
+        // A stream error fails the read even when every byte arrived.
+        return calls().ferror(file_) == 0 || fail(error);
     }
 
-    bool failed() const override { return calls().ferror(file_) != 0; }
-
-    std::size_t write(const char* data, std::size_t size) override {
-        return size == 0 ? 0 : calls().fwrite(data, 1, size, file_);
+    bool write(const char* data, std::size_t size, OsError& error) override {
+        return size == 0 || calls().fwrite(data, 1, size, file_) == size || fail(error);
     }
 
-    bool flush() override { return calls().fflush(file_) == 0; }
+    bool flush(OsError& error) override { return calls().fflush(file_) == 0 || fail(error); }
 
 private:
     std::FILE* file_;

@@ -43,9 +43,11 @@ IviEngineBinding& IviEngineBinding::instance() {
 ViStatus IviEngineBinding::load() {
     if (isLoaded()) return VI_SUCCESS;
     std::lock_guard<std::mutex> moduleLock(moduleMutex_);
-    std::unique_ptr<platform::NamedMutexInterface> mutex = mutexes_.open(mutexName(processId_));
+    // The engine's load failure has no room for the system's reason.
+    platform::OsError error;
+    std::unique_ptr<platform::NamedMutexInterface> mutex = mutexes_.open(mutexName(processId_), error);
     if (!mutex) return orverr::engine::kLoadFailed;
-    if (!mutex->lock()) return orverr::engine::kLoadFailed;
+    if (!mutex->lock(error)) return orverr::engine::kLoadFailed;
     const ViStatus status = isLoaded() ? VI_SUCCESS : loadUnderMutex();
     mutex->unlock();
     return status;

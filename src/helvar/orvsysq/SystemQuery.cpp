@@ -35,10 +35,10 @@ void SystemQuery::readRegistryString(const std::string& subkey, const std::strin
 
 void SystemQuery::shellFolder(int32_t folderId, std::string& path, orverr::Status& status) const {
     if (status.isError()) return;
-    const int32_t result = folders_.shellFolder(folderId, path);
-    if (result < 0) {
+    platform::OsError error;
+    if (!folders_.shellFolder(folderId, path, error)) {
         orverr::Raise raise = ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound);
-        orverr::addInternalError(raise, orverr::internal_error::kApiHresult, result, nullptr);
+        orverr::addInternalError(raise, orverr::internal_error::kApiHresult, error.code, nullptr);
         orverr::addString(orverr::beginObject(raise.topLevel(), debug::kMember), debug::kDesc,
                           debug::kShellFolderFailed);
     }

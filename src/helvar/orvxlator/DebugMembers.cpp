@@ -1,7 +1,6 @@
 #include "helvar/orvxlator/DebugMembers.h"
 
 #include "common/orverr/InternalError.h"
-#include "common/platform/Directory.h"
 
 namespace orvxlator {
 
@@ -21,8 +20,8 @@ orverr::Raise& addObject(orverr::Raise& raise, const char* name, std::initialize
     return raise;
 }
 
-orverr::Raise& addErrnoError(orverr::Raise& raise, int32_t error) {
-    orverr::addInternalError(raise, orverr::internal_error::kApiErrno, error, platform::errnoText(error).c_str());
+orverr::Raise& addErrnoError(orverr::Raise& raise, const platform::OsError& error) {
+    orverr::addInternalError(raise, orverr::internal_error::kApiErrno, error);
     return raise;
 }
 

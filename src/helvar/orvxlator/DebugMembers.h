@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/orverr/Raise.h"
+#include "common/platform/OsError.h"
 
 namespace orvxlator {
 
@@ -34,7 +35,7 @@ inline orverr::Raise& addObject(orverr::Raise&& raise, const char* name, std::in
 }
 
 // "internal_error" of a C run-time failure.
-orverr::Raise& addErrnoError(orverr::Raise& raise, int32_t error);
+orverr::Raise& addErrnoError(orverr::Raise& raise, const platform::OsError& error);
 
 inline constexpr const char* kDebugObject = "orvxlator_debug";
 

@@ -56,11 +56,11 @@ bool readFile(const std::string& path, std::string& content) {
     if (!file) return false;
     char buffer[16384];
     for (;;) {
-        const std::size_t read = file->read(buffer, sizeof buffer);
+        std::size_t read = 0;
+        if (!file->read(buffer, sizeof buffer, read, error)) return false;
         content.append(buffer, read);
-        if (read < sizeof buffer) break;
+        if (read < sizeof buffer) return true;
     }
-    return !file->failed();
 }
 
 // Reads one definition whose opening line is given. True when the lookup ends here (the code
@@ -141,7 +141,7 @@ void ExplanationFiles::findInFolder(const std::string& folder, int32_t code, std
     text.clear();
     if (status.isError()) return;
     std::vector<platform::DirectoryEntry> entries;
-    int32_t error = ENAMETOOLONG;
+    platform::OsError error = platform::errnoError(ENAMETOOLONG);
     if (folder.size() + 2 >= kFolderPathLimit || !platform::directory().list(folder, entries, error)) {
         addErrnoError(addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
                                 {{"debug", "open dir failed"}, {"path", folder}}),
@@ -149,7 +149,7 @@ void ExplanationFiles::findInFolder(const std::string& folder, int32_t code, std
         return;
     }
     for (const platform::DirectoryEntry& entry : entries) {
-        if (entry.infoError != 0) {
+        if (entry.infoError.code != 0) {
             addErrnoError(addObject(ORVERR_RAISE_INTO(status, orverr::codes::kResourceNotFound), kDebugObject,
                                     {{"orvxlator", "get file info failed"}, {"path", folder}}),
                           entry.infoError);

@@ -11,11 +11,11 @@ namespace names = debugconfig;
 
 StorageLocator::StorageLocator(const platform::KnownFoldersInterface& folders) {
     std::string base;
-    const int32_t result = folders.shellFolder(platform::folder::kCommonAppData, base);
-    if (result < 0) {
+    platform::OsError error;
+    if (!folders.shellFolder(platform::folder::kCommonAppData, base, error)) {
         orverr::Raise raise(orverr::codes::kResourceNotFound, __FILE__, __LINE__, ORVERR_COMPONENT);
         raise.comment(names::kShellFolderFailed);
-        orverr::addInternalError(raise, orverr::internal_error::kApiHresult, result, nullptr);
+        orverr::addInternalError(raise, orverr::internal_error::kApiHresult, error.code, nullptr);
         raise.raise();
     }
     base += names::kVendorFolder;

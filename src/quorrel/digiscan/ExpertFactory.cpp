@@ -1,8 +1,5 @@
 #include "quorrel/digiscan/ExpertFactory.h"
 
-#include <exception>
-#include <new>
-
 #include "quorrel/digiscan/DigiscanSysAPIExpert.h"
 #include "quorrel/sysapicpp/ExpertAdapter.h"
 
@@ -13,22 +10,13 @@ using DigiscanExpertObject = CORVComObject<sysapicpp::ExpertAdapter<DigiscanSysA
 HRESULT createExpertObject(void** expert) noexcept {
     if (expert == nullptr) return E_POINTER;
     *expert = nullptr;
-    try {
-        CORVComPtr<DigiscanExpertObject> object;
-        const HRESULT hr = DigiscanExpertObject::createInstance(object);
-        if (FAILED(hr)) throw hr;
-        // The creation's one reference goes to the host.
-        *expert = static_cast<IsvSysExpert2*>(object.detach());
-        return S_OK;
-    } catch (HRESULT hr) {
-        return hr;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (const std::exception&) {
-        return E_FAIL;
-    } catch (...) {
-        return E_FAIL;
-    }
+    // The creation reports its failure (out of memory) as an HRESULT: nothing here throws.
+    CORVComPtr<DigiscanExpertObject> object;
+    const HRESULT hr = DigiscanExpertObject::createInstance(object);
+    if (FAILED(hr)) return hr;
+    // The creation's one reference goes to the host.
+    *expert = static_cast<IsvSysExpert2*>(object.detach());
+    return S_OK;
 }
 
 }  // namespace nQuorrel100

@@ -5,26 +5,24 @@
 namespace orv::dsc {
 
 namespace exception {
-BadGuidString::BadGuidString() : std::invalid_argument("Badly formatted Guid string.") {}
+BadGuidString::BadGuidString()
+    : sysapicpp::HResultException(E_FAIL, "Badly formatted Guid string.", __FILE__, __LINE__) {}
 }  // namespace exception
 
 namespace {
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
+// The digit's value; BadGuidString when c is no hex digit.
+uint32_t hexValue(char c) {
+    if (c >= '0' && c <= '9') return static_cast<uint32_t>(c - '0');
+    if (c >= 'A' && c <= 'F') return static_cast<uint32_t>(c - 'A' + 10);
+    if (c >= 'a' && c <= 'f') return static_cast<uint32_t>(c - 'a' + 10);
+    throw exception::BadGuidString();
 }
 
 // Reads digits hex digits at text[at], advancing at.
 uint32_t readHex(const std::string& text, size_t& at, int digits) {
     uint32_t value = 0;
-    for (int i = 0; i < digits; ++i, ++at) {
-        const int digit = hexValue(text[at]);
-        if (digit < 0) throw exception::BadGuidString();
-        value = (value << 4) | static_cast<uint32_t>(digit);
-    }
+    for (int i = 0; i < digits; ++i, ++at) value = (value << 4) | hexValue(text[at]);
     return value;
 }
 

@@ -1,15 +1,16 @@
 #pragma once
 // Device ID strings: a storage object ID written as a braced upper-case GUID.
-#include <stdexcept>
 #include <string>
 
 #include "explorer/Com.h"
 #include "palu/tSSRawGUID.h"
+#include "quorrel/sysapicpp/Exceptions.h"
 
 namespace orv::dsc {
 
 namespace exception {
-class BadGuidString : public std::invalid_argument {
+// E_FAIL with the text "Badly formatted Guid string.".
+class BadGuidString : public sysapicpp::HResultException {
 public:
     BadGuidString();
 };

@@ -1,21 +1,18 @@
 #pragma once
-// A failed call of a host storage interface: the operation, the interface and its HRESULT.
-#include <stdexcept>
-
+// A failed call of a host storage interface: the operation (its text), the interface and its HRESULT.
 #include "explorer/Com.h"
+#include "quorrel/sysapicpp/Exceptions.h"
 
 namespace nORVMISysAPICommon100 {
 
-class CsvsException : public std::runtime_error {
+class CsvsException : public sysapicpp::HResultException {
 public:
-    CsvsException(const char* operation, const IID& iid, HRESULT hr)
-        : std::runtime_error(operation), iid_(iid), hr_(hr) {}
+    CsvsException(const char* operation, const IID& iid, HRESULT hr, const char* file, int line)
+        : sysapicpp::HResultException(hr, operation, file, line), iid_(iid) {}
     const IID& iid() const noexcept { return iid_; }
-    HRESULT hresult() const noexcept { return hr_; }
 
 private:
     IID iid_;
-    HRESULT hr_;
 };
 
 // The text of a failed IsvsObject::GetID.

@@ -1,7 +1,6 @@
 #include "quorrel/expertbase/SVSStorageObserver.h"
 
 #include <map>
-#include <new>
 
 #include "quorrel/dsc/GuidText.h"
 #include "quorrel/expertbase/CsvsException.h"
@@ -17,21 +16,15 @@ HRESULT answer(Body&& body) noexcept {
     try {
         body();
         return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (const CsvsException& e) {
-        return e.hresult();
-    } catch (const sysapicpp::HResultException& e) {
-        return e.hresult();
     } catch (...) {
-        return E_FAIL;
+        return sysapicpp::hresultOfCurrentException(nullptr);
     }
 }
 
 std::string idOf(IsvsObject& object) {
     GUID id{};
     const HRESULT hr = object.GetID(&id);
-    if (FAILED(hr)) throw CsvsException(kGetIDOperation, IID_IsvsObject, hr);
+    if (FAILED(hr)) throw CsvsException(kGetIDOperation, IID_IsvsObject, hr, __FILE__, __LINE__);
     return orv::dsc::guidToString(orv::dsc::toRawGuid(id));
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Exceptions of the expert framework that carry the HRESULT the host receives, with the place
-// that threw them.
+// that threw them, and the one mapping of any exception in flight to an HRESULT.
 #include <stdexcept>
+#include <string>
 
 #include "explorer/SvsResults.h"
 
@@ -14,7 +15,11 @@ namespace sysapicpp {
 class HResultException : public std::runtime_error {
 public:
     HResultException(HRESULT hr, const char* file, int line, const char* component = ORVERR_COMPONENT);
+    // With a text of its own (what()), which the host receives as the failure's message.
+    HResultException(HRESULT hr, const char* text, const char* file, int line,
+                     const char* component = ORVERR_COMPONENT);
     HRESULT hresult() const noexcept { return hr_; }
+    bool hasText() const noexcept { return hasText_; }
     const char* file() const noexcept { return file_; }
     int line() const noexcept { return line_; }
     const char* component() const noexcept { return component_; }
@@ -24,6 +29,7 @@ private:
     const char* file_;
     int line_;
     const char* component_;
+    bool hasText_ = false;
 };
 
 // One class per HRESULT the framework raises by name.
@@ -42,6 +48,13 @@ using ItemNotExistException = HResultExceptionOf<SVSYS_E_ITEM_NOT_EXIST>;
 
 // Throws a failure HRESULT with the caller's place; successes pass.
 void checkHResult(HRESULT hr, const char* file, int line);
+
+// Inside a catch handler: the HRESULT the host receives for the exception in flight, at every
+// COM boundary of the plug-in. A status exception (orverr) and any other standard exception give
+// E_FAIL, an allocation failure E_OUTOFMEMORY, an HResultException its HRESULT, anything else
+// E_FAIL. text, when given, receives the failure's message (the status document, what(), or
+// the HResultException's own text); it is left alone when there is none.
+HRESULT hresultOfCurrentException(std::string* text) noexcept;
 
 }  // namespace sysapicpp
 

@@ -1,7 +1,5 @@
 #include "quorrel/sysapicpp/ExpertAdapter.h"
 
-#include <new>
-
 #include "common/orverr/Exception.h"
 #include "common/platform/WideText.h"
 #include "explorer/ErrorInfo.h"
@@ -102,25 +100,12 @@ HRESULT ExpertAdapterBase::guarded(BSTR* message, Body&& body) noexcept {
 
 HRESULT ExpertAdapterBase::mapCurrentException(std::string& text) noexcept {
     try {
-        try {
-            if (std::shared_ptr<Expert> current = currentExpert()) return current->translateCurrentException(&text);
-            throw;
-        } catch (const HResultException& error) {
-            return error.hresult();
-        } catch (const std::bad_alloc&) {
-            return E_OUTOFMEMORY;
-        } catch (const orverr::ExceptionBase& error) {
-            text = error.documentText();
-            return E_FAIL;
-        } catch (const std::exception& error) {
-            text = error.what();
-            return E_FAIL;
-        } catch (HRESULT hr) {
-            return hr;
-        }
+        // The expert classifies what it knows first; what it rethrows is mapped here.
+        if (std::shared_ptr<Expert> current = currentExpert()) return current->translateCurrentException(&text);
     } catch (...) {
-        return E_FAIL;
+        return hresultOfCurrentException(&text);
     }
+    return hresultOfCurrentException(&text);
 }
 
 HRESULT ExpertAdapterBase::infoString(BSTR* out, void (ExpertInfo::*read)(std::string&)) {

@@ -10,6 +10,7 @@
 
 #include "common/platform/File.h"
 #include "common/platform/posix/DirectorySyscalls.h"
+#include "common/platform/posix/OsErrorPosix.h"
 
 namespace platform {
 namespace posix {
@@ -30,23 +31,19 @@ bool exists(const std::string& path) {
     return directorySyscalls().stat(path.c_str(), &info) == 0;
 }
 
-// Entry names of a folder, sorted; empty when it cannot be read.
-std::vector<std::string> names(const std::string& folder, int32_t& error) {
-    std::vector<std::string> result;
+// Entry names of a folder, sorted; false (nothing listed) when it cannot be read.
+bool names(const std::string& folder, std::vector<std::string>& result, OsError& error) {
+    result.clear();
     const DirectorySyscalls& calls = directorySyscalls();
     DIR* dir = calls.opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) {
-        error = errno;
-        return result;
-    }
+    if (!dir) return fail(error);
     while (const dirent* entry = calls.readdir(dir)) {
         if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
         result.emplace_back(entry->d_name);
     }
     calls.closedir(dir);
     std::sort(result.begin(), result.end());
-    error = 0;
-    return result;
+    return true;
 }
 
 }  // namespace
@@ -54,17 +51,17 @@ std::vector<std::string> names(const std::string& folder, int32_t& error) {
 
 using namespace posix;
 
-bool Directory::list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, int32_t& error) const {
+bool Directory::list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, OsError& error) const {
     entries.clear();
     const std::string folder = matchCase(utf8Path);
-    const std::vector<std::string> found = names(folder, error);
-    if (error != 0) return false;
+    std::vector<std::string> found;
+    if (!names(folder, found, error)) return false;
     for (const std::string& name : found) {
         DirectoryEntry entry;
         entry.name = name;
         struct stat info {};
         if (directorySyscalls().stat((folder + "/" + name).c_str(), &info) != 0) {
-            entry.infoError = errno;
+            fail(entry.infoError);
         } else {
             entry.regularFile = S_ISREG(info.st_mode);
         }
@@ -92,9 +89,11 @@ std::string Directory::matchCase(const std::string& utf8Path) const {
         const std::string base = resolved.empty() ? std::string() : resolved;
         const std::string joined = base.empty() || base.back() == '/' ? base + component : base + "/" + component;
         if (!exists(joined)) {
-            int32_t error = 0;
+            OsError error;
+            std::vector<std::string> found;
+            names(base.empty() ? "." : base, found, error);  // an unreadable folder matches nothing
             std::string match = component;
-            for (const std::string& name : names(base.empty() ? "." : base, error)) {
+            for (const std::string& name : found) {
                 if (::strcasecmp(name.c_str(), component.c_str()) == 0) {
                     match = name;
                     break;
@@ -113,6 +112,8 @@ std::string errnoText(int32_t error) {
     // The GNU variant may return a static text instead of filling the buffer.
     return ::strerror_r(error, buffer, sizeof buffer);
 }
+
+OsError errnoError(int32_t error) { return OsError{error, errnoText(error), error == ENOENT}; }
 
 const Directory& directory() {
     static const Directory instance{};

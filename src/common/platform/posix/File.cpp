@@ -48,7 +48,7 @@ bool followLinks(std::string& path, OsError& error) {
     return fail(error);
 }
 
-using PosixOpenFile = StdioOpenFile<FileSyscalls, &fileSyscalls>;
+using PosixOpenFile = StdioOpenFile<FileSyscalls, &fileSyscalls, &fail>;
 
 class PosixReplacementFile : public ReplacementFileInterface {
 public:

@@ -31,16 +31,17 @@ class PosixKnownFolders : public KnownFoldersInterface {
 public:
     explicit PosixKnownFolders(const EnvironmentInterface& environment) : environment_(environment) {}
 
-    int32_t shellFolder(int32_t folderId, std::string& path) const override {
+    bool shellFolder(int32_t folderId, std::string& path, OsError& error) const override {
         for (const FolderSetting& setting : kFolders) {
             if (setting.folderId == folderId) {
                 const std::string& prefix = ownInstallationPrefix();
                 path = valueOr(setting.variable,
                                prefix.empty() ? std::string(setting.fallback) : setting.ofInstallation(prefix));
-                return 0;
+                return true;
             }
         }
-        return kInvalidArgumentResult;
+        error = OsError{kInvalidArgumentResult, {}, false};
+        return false;
     }
 
     std::string temporaryFolder() const override {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "common/platform/posix/NamedMutexSyscalls.h"
+#include "common/platform/posix/OsErrorPosix.h"
 #include "common/platform/posix/Syscalls.h"
 
 // A named mutex is a lock file whose exclusive flock() is the lock. flock() excludes every
@@ -65,13 +66,13 @@ public:
     PosixNamedMutex(const PosixNamedMutex&) = delete;
     PosixNamedMutex& operator=(const PosixNamedMutex&) = delete;
 
-    bool lock() override {
+    bool lock(OsError& error) override {
         const NamedMutexSyscalls& sys = namedMutexSyscalls();
         for (;;) {
-            if (fd_ < 0 && (fd_ = openLockFile(path_)) < 0) return false;
+            if (fd_ < 0 && (fd_ = openLockFile(path_)) < 0) return fail(error);
             if (sys.flock(fd_, LOCK_EX) != 0) {
                 if (errno == EINTR) continue;
-                return false;
+                return fail(error);
             }
             struct stat held;
             struct stat current;
@@ -104,10 +105,13 @@ private:
 
 class PosixNamedMutexFactory : public NamedMutexFactoryInterface {
 public:
-    std::unique_ptr<NamedMutexInterface> open(const std::string& name) override {
+    std::unique_ptr<NamedMutexInterface> open(const std::string& name, OsError& error) override {
         std::string path = lockFilePath(name);
         const int fd = openLockFile(path);
-        if (fd < 0) return nullptr;
+        if (fd < 0) {
+            fail(error);
+            return nullptr;
+        }
         return std::make_unique<PosixNamedMutex>(std::move(path), fd);
     }
 };

@@ -247,13 +247,14 @@ bool loadRegistryFile(const std::string& path, std::shared_ptr<const RegistryFil
         setError(error, kAccessDenied);
         return false;
     }
-    const int64_t size = stream->size();
-    if (size < 0 || static_cast<uint64_t>(size) > kMaxRegistryFileBytes) {
+    int64_t size = 0;
+    if (!stream->size(size, reason) || static_cast<uint64_t>(size) > kMaxRegistryFileBytes) {
         setError(error, kAccessDenied);
         return false;
     }
     std::string text(static_cast<size_t>(size), '\0');
-    if (stream->read(text.data(), text.size()) != text.size() || stream->failed()) {
+    size_t count = 0;
+    if (!stream->read(text.data(), text.size(), count, reason) || count != text.size()) {
         setError(error, kAccessDenied);
         return false;
     }

@@ -27,7 +27,7 @@ namespace {
 const DirectorySyscalls& sys() { return directorySyscalls(); }
 
 // The interface speaks C errno values on both systems.
-int32_t errnoOf(DWORD code) {
+int32_t errnoNumberOf(DWORD code) {
     switch (code) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
@@ -46,6 +46,12 @@ int32_t errnoOf(DWORD code) {
     }
 }
 
+// Always false, for `return fail(error, code)`.
+bool fail(OsError& error, int32_t code) {
+    error = errnoError(code);
+    return false;
+}
+
 bool exists(const std::string& path) {
     return sys().getFileAttributes(utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -57,31 +63,21 @@ bool isDot(const wchar_t* name) { return std::wcscmp(name, L".") == 0 || std::wc
 
 using namespace win32;
 
-bool Directory::list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, int32_t& error) const {
+bool Directory::list(const std::string& utf8Path, std::vector<DirectoryEntry>& entries, OsError& error) const {
     entries.clear();
     std::string folder = nativePath(utf8Path);
     if (folder.empty()) folder = ".";
     const DWORD attributes = sys().getFileAttributes(utf8ToWide(folder).c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        error = errnoOf(sys().getLastError());
-        return false;
-    }
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        error = ENOTDIR;
-        return false;
-    }
+    if (attributes == INVALID_FILE_ATTRIBUTES) return fail(error, errnoNumberOf(sys().getLastError()));
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return fail(error, ENOTDIR);
     const std::string pattern = folder.back() == '\\' ? folder + "*" : folder + "\\*";
     WIN32_FIND_DATAW found{};
     HANDLE search = sys().findFirstFile(utf8ToWide(pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         const DWORD code = sys().getLastError();
         // An empty folder has no entry at all.
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) {
-            error = 0;
-            return true;
-        }
-        error = errnoOf(code);
-        return false;
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return true;
+        return fail(error, errnoNumberOf(code));
     }
     do {
         if (isDot(found.cFileName)) continue;
@@ -95,12 +91,10 @@ bool Directory::list(const std::string& utf8Path, std::vector<DirectoryEntry>& e
     sys().findClose(search);
     if (code != ERROR_NO_MORE_FILES) {
         entries.clear();
-        error = errnoOf(code);
-        return false;
+        return fail(error, errnoNumberOf(code));
     }
     std::sort(entries.begin(), entries.end(),
               [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
-    error = 0;
     return true;
 }
 
@@ -142,6 +136,8 @@ std::string errnoText(int32_t error) {
     if (::strerror_s(buffer, sizeof buffer, error) != 0) return "Unknown error " + std::to_string(error);
     return buffer;
 }
+
+OsError errnoError(int32_t error) { return OsError{error, errnoText(error), error == ENOENT}; }
 
 const Directory& directory() {
     static const Directory instance{};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 
 #include "common/platform/WideText.h"
 #include "common/platform/PathParts.h"
@@ -75,7 +76,13 @@ bool regularOrMissing(const std::wstring& path, OsError& error) {
     return false;
 }
 
-using Win32OpenFile = StdioOpenFile<FileSyscalls, &fileSyscalls>;
+// The C run time keeps the system's number of its failure in _doserrno.
+bool failInRuntime(OsError& error) {
+    const DWORD code = _doserrno != 0 ? static_cast<DWORD>(_doserrno) : ERROR_GEN_FAILURE;
+    return failWith(code, error);
+}
+
+using Win32OpenFile = StdioOpenFile<FileSyscalls, &fileSyscalls, &failInRuntime>;
 
 class Win32ReplacementFile : public ReplacementFileInterface {
 public:

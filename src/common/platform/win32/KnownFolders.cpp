@@ -32,26 +32,32 @@ constexpr FolderSetting kFolders[] = {
     {folder::kSystem, "ORV_SYSTEM_DIR"},
 };
 
+// Always false, for `return fail(result, error)`.
+bool fail(int32_t result, OsError& error) {
+    error = OsError{result, {}, false};
+    return false;
+}
+
 class Win32KnownFolders : public KnownFoldersInterface {
 public:
     explicit Win32KnownFolders(const EnvironmentInterface& environment) : environment_(environment) {}
 
-    int32_t shellFolder(int32_t folderId, std::string& path) const override {
+    bool shellFolder(int32_t folderId, std::string& path, OsError& error) const override {
         for (const FolderSetting& setting : kFolders) {
             if (setting.folderId != folderId) continue;
             std::optional<std::string> value = environment_.variable(setting.overrideVariable);
             if (value && !value->empty()) {
                 path = *value;
-                return 0;
+                return true;
             }
             wchar_t buffer[MAX_PATH] = {};
             const HRESULT result =
                 knownFoldersSyscalls().shGetFolderPath(nullptr, folderId, nullptr, SHGFP_TYPE_CURRENT, buffer);
-            if (FAILED(result)) return static_cast<int32_t>(result);
+            if (FAILED(result)) return fail(static_cast<int32_t>(result), error);
             path = wideToUtf8(buffer);
-            return 0;
+            return true;
         }
-        return kInvalidArgumentResult;
+        return fail(kInvalidArgumentResult, error);
     }
 
     // TMPDIR when set (as on Linux), else TMP, TEMP or the Windows folder, as the system chooses;

@@ -6,12 +6,14 @@
 
 #include "common/platform/WideText.h"
 #include "common/platform/win32/NamedMutexSyscalls.h"
+#include "common/platform/win32/SystemError.h"
 
 namespace platform {
 namespace win32 {
 
 NamedMutexSyscalls realNamedMutexSyscalls() {
-    return NamedMutexSyscalls{&::CreateMutexW, &::WaitForSingleObject, &::ReleaseMutex, &::CloseHandle};
+    return NamedMutexSyscalls{&::CreateMutexW, &::WaitForSingleObject, &::ReleaseMutex, &::CloseHandle,
+                              &::GetLastError};
 }
 
 NamedMutexSyscalls& namedMutexSyscalls() {
@@ -41,9 +43,10 @@ public:
     Win32NamedMutex(const Win32NamedMutex&) = delete;
     Win32NamedMutex& operator=(const Win32NamedMutex&) = delete;
 
-    bool lock() override {
+    bool lock(OsError& error) override {
         const DWORD result = namedMutexSyscalls().waitForSingleObject(mutex_, INFINITE);
-        if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED) return false;
+        if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED)
+            return failWith(namedMutexSyscalls().getLastError(), error);
         ++held_;
         return true;
     }
@@ -67,9 +70,12 @@ private:
 
 class Win32NamedMutexFactory : public NamedMutexFactoryInterface {
 public:
-    std::unique_ptr<NamedMutexInterface> open(const std::string& name) override {
+    std::unique_ptr<NamedMutexInterface> open(const std::string& name, OsError& error) override {
         HANDLE mutex = namedMutexSyscalls().createMutex(nullptr, FALSE, objectName(name).c_str());
-        if (mutex == nullptr) return nullptr;
+        if (mutex == nullptr) {
+            failWith(namedMutexSyscalls().getLastError(), error);
+            return nullptr;
+        }
         return std::make_unique<Win32NamedMutex>(mutex);
     }
 };

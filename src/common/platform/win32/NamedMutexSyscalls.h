@@ -9,6 +9,7 @@ struct NamedMutexSyscalls {
     DWORD(WINAPI* waitForSingleObject)(HANDLE object, DWORD milliseconds);
     BOOL(WINAPI* releaseMutex)(HANDLE mutex);
     BOOL(WINAPI* closeHandle)(HANDLE object);
+    DWORD(WINAPI* getLastError)();
 };
 
 NamedMutexSyscalls& namedMutexSyscalls();

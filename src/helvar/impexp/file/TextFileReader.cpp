@@ -30,16 +30,17 @@ void TextFileReader::raiseReadFailure(const char* message) const {
 }
 
 std::string TextFileReader::readAll() {
-    const int64_t size = file_->size();
-    if (size < 0) {
+    platform::OsError error;
+    int64_t size = 0;
+    if (!file_->size(size, error)) {
         raiseReadFailure(fileterms::kFailedToRead);
     }
     if (size > std::numeric_limits<int32_t>::max()) {
         raiseReadFailure(fileterms::kFileTooLarge);
     }
     std::string contents(static_cast<size_t>(size), '\0');
-    const size_t count = file_->read(contents.data(), contents.size());
-    if (file_->failed() || count != contents.size()) {
+    size_t count = 0;
+    if (!file_->read(contents.data(), contents.size(), count, error) || count != contents.size()) {
         raiseReadFailure(fileterms::kFailedToRead);
     }
     return contents;
