@@ -11,14 +11,10 @@ if(CMAKE_SCRIPT_MODE_FILE)
   get_filename_component(name "${INPUT}" NAME)
   set(content "#pragma once\n// Generated from ${name} at build time; edit the source file instead.\n")
   string(APPEND content "namespace orvgenerated {\ninline constexpr char ${SYMBOL}[] = R\"orvtext(${text})orvtext\";\n}\n")
-  # Rewrite only on change, so that dependants are not rebuilt needlessly.
-  if(EXISTS "${OUTPUT}")
-    file(READ "${OUTPUT}" old)
-    if(old STREQUAL content)
-      return()
-    endif()
-  endif()
-  file(WRITE "${OUTPUT}" "${content}")
+  # Replaced only on change, so that dependants are not rebuilt needlessly.
+  file(WRITE "${OUTPUT}.part" "${content}")
+  file(COPY_FILE "${OUTPUT}.part" "${OUTPUT}" ONLY_IF_DIFFERENT)
+  file(REMOVE "${OUTPUT}.part")
   return()
 endif()
 
