@@ -13,7 +13,7 @@ constexpr const char* kMxlatorRegistrationInfo =
 // Built at load, never changed.
 const orvxlator::LocalXlatorRegistration kRegistrations[] = {
     {"mxlator_Digiscan", kMxlatorRegistrationInfo, &orvxlatorlua::createMxlator},
-    {orvxlator::kDefaultXlatorName, "{}", &orvxlator::createNativeXlator},
+    orvxlator::kNativeXlatorRegistration,
 };
 
 }  // namespace

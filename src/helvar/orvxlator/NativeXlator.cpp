@@ -95,7 +95,7 @@ XlatorInterface* createNativeXlator(const char*, const char*, orverr::Status& st
 }
 
 LocalXlatorRegistrations frameworkXlatorRegistrations() {
-    static const LocalXlatorRegistration kRegistrations[] = {{kDefaultXlatorName, "{}", &createNativeXlator}};
+    static const LocalXlatorRegistration kRegistrations[] = {kNativeXlatorRegistration};
     return {kRegistrations, 1};
 }
 
