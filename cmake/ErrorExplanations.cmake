@@ -23,7 +23,6 @@ if(CMAKE_SCRIPT_MODE_FILE)
   return()
 endif()
 
-find_program(ICONV iconv REQUIRED)
 set(ORV_SHARED_DIR ${ORV_OUT}/shared)
 set(ORV_REGISTRY_FILE ${ORV_OUT}/registry.reg)
 

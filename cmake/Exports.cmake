@@ -38,17 +38,15 @@ endfunction()
 orv_export_only(Helvar ${helvar_exports})
 orv_export_only(Quorrel ${quorrel_exports})
 
-# The check of Helvar's exports against its symbols file.
-find_program(ORV_DPKG_GENSYMBOLS dpkg-gensymbols)
-if(ORV_DPKG_GENSYMBOLS)
-  set(stamp ${CMAKE_BINARY_DIR}/package/libhelvar-symbols.checked)
-  add_custom_command(OUTPUT ${stamp}
-    COMMAND ${ORV_DPKG_GENSYMBOLS} -c4
-            -plibhelvar${ORV_HELVAR_SOVERSION} -v${ORV_HELVAR_VERSION} -I${orv_helvar_symbols}
-            -e$<TARGET_FILE:Helvar> -O${CMAKE_BINARY_DIR}/package/libhelvar.symbols.built
-    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
-    DEPENDS Helvar ${orv_helvar_symbols}
-    COMMENT "Checking the exports of libHelvar against its symbols file"
-    VERBATIM)
-  add_custom_target(helvar_symbols_check ALL DEPENDS ${stamp})
-endif()
+# The check of Helvar's exports against its symbols file (dpkg-gensymbols is found by
+# cmake/Dependencies.cmake).
+set(stamp ${CMAKE_BINARY_DIR}/package/libhelvar-symbols.checked)
+add_custom_command(OUTPUT ${stamp}
+  COMMAND ${ORV_DPKG_GENSYMBOLS} -c4
+          -plibhelvar${ORV_HELVAR_SOVERSION} -v${ORV_HELVAR_VERSION} -I${orv_helvar_symbols}
+          -e$<TARGET_FILE:Helvar> -O${CMAKE_BINARY_DIR}/package/libhelvar.symbols.built
+  COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+  DEPENDS Helvar ${orv_helvar_symbols}
+  COMMENT "Checking the exports of libHelvar against its symbols file"
+  VERBATIM)
+add_custom_target(helvar_symbols_check ALL DEPENDS ${stamp})

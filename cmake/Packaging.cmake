@@ -4,7 +4,7 @@
 #   quorrel        libquorrel18    the explorer plug-in, named and versioned after its library
 #   tools          orvane-tools    helvar, helvar-demo, sysvista-host, quorrel-debugconfig
 #   simulators     orvane-simulators  the stand-ins of the outside components and their registry
-#   python3-helvar python3-helvar  the Python binding (when the build installs it)
+#   python3-helvar python3-helvar  the Python binding
 # Binaries are stripped into -dbgsym packages; every package carries its copyright, changelog and
 # the lintian overrides of cmake/package/lintian/, each with its reason.
 if(WIN32)
@@ -16,11 +16,9 @@ set(orv_package_out ${CMAKE_BINARY_DIR}/package/deb)
 set(orv_helvar_package libhelvar${ORV_HELVAR_SOVERSION})
 set(orv_quorrel_package libquorrel${ORV_QUORREL_SOVERSION})
 
-get_cmake_property(orv_install_components COMPONENTS)
-set(orv_package_components helvar helvar-dev quorrel tools simulators)
-if("python3-helvar" IN_LIST orv_install_components)
-  list(APPEND orv_package_components python3-helvar)
-endif()
+set(orv_package_components helvar helvar-dev quorrel tools simulators python3-helvar)
+# The packages that carry lintian overrides (cmake/package/lintian/<component>).
+set(orv_lintian_components helvar quorrel simulators)
 
 # component:package:version
 set(orv_packages
@@ -36,9 +34,6 @@ foreach(row IN LISTS orv_packages)
   list(GET row 0 component)
   list(GET row 1 package)
   list(GET row 2 version)
-  if(NOT component IN_LIST orv_package_components)
-    continue()
-  endif()
   string(TOUPPER ${component} upper)
   set(CPACK_DEBIAN_${upper}_PACKAGE_NAME ${package})
   set(CPACK_DEBIAN_${upper}_PACKAGE_VERSION ${version})
@@ -53,7 +48,7 @@ foreach(row IN LISTS orv_packages)
   endif()
   install(FILES ${orv_package_dir}/copyright ${doc}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package}
           COMPONENT ${component})
-  if(EXISTS ${orv_package_dir}/lintian/${component})
+  if(component IN_LIST orv_lintian_components)
     configure_file(${orv_package_dir}/lintian/${component} ${doc}/lintian/${package} @ONLY)
     install(FILES ${doc}/lintian/${package} DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
             COMPONENT ${component})

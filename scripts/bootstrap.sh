@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build clang pkg-config
   libboost-dev libboost-date-time-dev libboost-thread-dev libboost-system-dev
-  rapidjson-dev liblua5.1-0-dev lua5.1 lua-filesystem lua-filesystem-dev lua-cjson lua-cjson-dev lua-dkjson
+  dpkg-dev rapidjson-dev liblua5.1-0-dev lua5.1 lua-filesystem lua-filesystem-dev lua-cjson lua-cjson-dev lua-dkjson
   libcjson-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   python3 python3-pytest
   "$@"

@@ -10,9 +10,9 @@
 #include "helvar/impexp/GetDesiredAttributeHelperInterface.h"
 #include "helvar/impexp/ImporterExporterInterface.h"
 #include "helvar/impexp/SaverRestorerInterface.h"
-#include "helvar/impexp/SessionAttributeDefinition.h"
 #include "helvar/impexp/SessionInformation.h"
 #include "helvar/miivi/Session.h"
+#include "helvar/miivi/SessionAttributeDefinition.h"
 
 namespace impexp_auxTemplate {
 

@@ -1,6 +1,6 @@
 #include "helvar/miivi/LanguageAccessor.h"
 
-#include "helvar/impexp/SessionAttributeDefinition.h"
+#include "helvar/miivi/SessionAttributeDefinition.h"
 #include "helvar/miivi/SessionBase.h"
 
 namespace miivi {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/platform/CodePage.h"
+#include "helvar/orvmxl/LocalXlatorRegistrations.h"
 #include "helvar/orvxlator/DebugMembers.h"
 #include "helvar/orvxlator/Languages.h"
 #include "helvar/orvxlator/ReportFormatter.h"
@@ -70,7 +71,7 @@ void translateStatus(orvxlator::SessionInterface& session, const orverr::Status&
 void translateStatus(const orverr::Status& in, uint32_t language, uint32_t flags, std::string& text,
                      orverr::Status& out) {
     if (in.code == 0 || out.isError()) return;
-    std::unique_ptr<orvxlator::Session> session = orvxlator::Session::create(out);
+    std::unique_ptr<orvxlator::Session> session = orvxlator::Session::create(localXlatorRegistrations(), out);
     if (!session) {
         text.clear();
         return;

@@ -1,5 +1,6 @@
 #pragma once
-// The translators that live inside this library, found by name before the external manager.
+// The translators that live inside this library, found by name before the external manager. The
+// framework knows only its own (the native default); the list a session searches is given to it.
 #include <cstddef>
 
 #include "common/orverr/Status.h"
@@ -21,9 +22,9 @@ struct LocalXlatorRegistrations {
     std::size_t count;
 };
 
-// The process's registrations in lookup order: "mxlator_Digiscan", "orvxlator_default".
-LocalXlatorRegistrations localXlatorRegistrations();
-
 inline constexpr const char* kDefaultXlatorName = "orvxlator_default";
+
+// The framework's own registrations: the native translator under kDefaultXlatorName.
+LocalXlatorRegistrations frameworkXlatorRegistrations();
 
 }  // namespace orvxlator

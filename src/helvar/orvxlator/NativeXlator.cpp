@@ -94,4 +94,9 @@ XlatorInterface* createNativeXlator(const char*, const char*, orverr::Status& st
     return status.isError() ? nullptr : nativeXlator();
 }
 
+LocalXlatorRegistrations frameworkXlatorRegistrations() {
+    static const LocalXlatorRegistration kRegistrations[] = {kNativeXlatorRegistration};
+    return {kRegistrations, 1};
+}
+
 }  // namespace orvxlator

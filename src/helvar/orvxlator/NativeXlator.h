@@ -7,6 +7,7 @@
 #include "common/orverr/Status.h"
 #include "helvar/orvsysq/PathVariables.h"
 #include "helvar/orvxlator/ExplanationFiles.h"
+#include "helvar/orvxlator/LocalXlatorRegistration.h"
 #include "helvar/orvxlator/XlatorInterface.h"
 
 namespace orvxlator {
@@ -34,5 +35,8 @@ XlatorInterface* nativeXlator();
 
 // The factory of the local registration.
 XlatorInterface* createNativeXlator(const char* name, const char* registrationInfo, orverr::Status& status);
+
+// Its record, the last of every list of local registrations.
+inline constexpr LocalXlatorRegistration kNativeXlatorRegistration{kDefaultXlatorName, "{}", &createNativeXlator};
 
 }  // namespace orvxlator

@@ -36,9 +36,13 @@ Session::~Session() {
 }
 
 std::unique_ptr<Session> Session::create(orverr::Status& status) {
+    return create(frameworkXlatorRegistrations(), status);
+}
+
+std::unique_ptr<Session> Session::create(LocalXlatorRegistrations registrations, orverr::Status& status) {
     if (status.isError()) return nullptr;
     try {
-        return std::make_unique<Session>(localXlatorRegistrations(), makeXlatorManager());
+        return std::make_unique<Session>(registrations, makeXlatorManager());
     } catch (const std::bad_alloc&) {
         addObject(ORVERR_RAISE_INTO(status, orverr::codes::kMemoryFull), kDebugObject,
                   {{"debug", "failed to allocate Session memory"}});

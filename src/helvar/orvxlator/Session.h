@@ -53,7 +53,10 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // A session over the process's registrations and manager; null with memory-full on failure.
+    // A session over the registrations given and the external manager; null with memory-full on
+    // failure.
+    static std::unique_ptr<Session> create(LocalXlatorRegistrations registrations, orverr::Status& status);
+    // The same over the framework's own registrations.
     static std::unique_ptr<Session> create(orverr::Status& status);
 
     XlatorInterface* getXlator(const std::string& name, orverr::Status& status);

@@ -1,24 +1,20 @@
-# The Lua translator: Lua 5.1 with lua-cjson and LuaFileSystem (the shared libraries: Debian's
-# static archives are not position independent), the embedded scripts and the term tables.
-# Included by src/helvar/CMakeLists.txt after Generated.cmake.
+# The Lua translator's build: its embedded scripts and its term tables. Lua 5.1, lua-cjson,
+# LuaFileSystem, dkjson and the interpreter are found by cmake/Dependencies.cmake. Included by
+# this folder's CMakeLists.txt.
 
-find_library(LUA51_CJSON_LIBRARY NAMES lua5.1-cjson REQUIRED)
-find_library(LUA51_LFS_LIBRARY NAMES lua5.1-filesystem REQUIRED)
-# The scripts are the build machine's, also when cross-compiling.
-find_file(DKJSON_LUA dkjson.lua PATHS /usr/share/lua/5.1 NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-find_file(CJSON_UTIL_LUA util.lua PATHS /usr/share/lua/5.1/cjson NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-target_link_libraries(helvar_core PUBLIC orv_lua ${LUA51_CJSON_LIBRARY} ${LUA51_LFS_LIBRARY})
+# The generated sources and headers are this component's own: on its private include path only.
+set(lua_generated_dir ${CMAKE_CURRENT_BINARY_DIR}/generated)
+target_include_directories(helvar_orvxlatorlua PRIVATE ${lua_generated_dir})
 
 # Scripts are compiled to bytecode at build time (about six times faster to load than to parse)
 # and embedded as bytes; the chunk name is the script's file name.
-find_program(LUA51_INTERPRETER lua5.1 REQUIRED)
 set(lua_scripts ${CMAKE_CURRENT_LIST_DIR}/scripts)
 set(lua_buildtime ${CMAKE_CURRENT_LIST_DIR}/buildtime)
-file(MAKE_DIRECTORY ${ORV_GENERATED_DIR}/helvar/orvxlatorlua)
+file(MAKE_DIRECTORY ${lua_generated_dir}/helvar/orvxlatorlua)
 # helvar_embed_script(<source> <file name in the library> <header name> <symbol>)
 function(helvar_embed_script input file_name header symbol)
-  set(bytecode ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/${file_name}c)
-  set(output ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/${header})
+  set(bytecode ${lua_generated_dir}/helvar/orvxlatorlua/${file_name}c)
+  set(output ${lua_generated_dir}/helvar/orvxlatorlua/${header})
   add_custom_command(
     OUTPUT ${output}
     COMMAND ${LUA51_INTERPRETER} ${lua_buildtime}/Precompile.lua ${input} ${bytecode} =${file_name}
@@ -27,7 +23,7 @@ function(helvar_embed_script input file_name header symbol)
     DEPENDS ${input} ${lua_buildtime}/Precompile.lua ${lua_buildtime}/EmbedBinary.cmake
     COMMENT "Compiling ${file_name}"
     VERBATIM)
-  target_sources(helvar_core PRIVATE ${output})
+  target_sources(helvar_orvxlatorlua PRIVATE ${output})
 endfunction()
 helvar_embed_script(${DKJSON_LUA} json.lua GeneratedJson.h kJsonLua)
 helvar_embed_script(${CJSON_UTIL_LUA} util.lua GeneratedUtil.h kUtilLua)
@@ -59,18 +55,21 @@ if(CMAKE_CROSSCOMPILING)
   set(term_generator_depends ${term_generator})
 else()
   add_executable(orv_term_table_generator ${CMAKE_CURRENT_LIST_DIR}/buildtime/TermTableGenerator.cpp)
+  # It reads the languages' table of the framework; nothing of it is linked.
   target_link_libraries(orv_term_table_generator PRIVATE orv_platform)
+  target_include_directories(orv_term_table_generator PRIVATE
+                             $<TARGET_PROPERTY:helvar_orvxlator,INTERFACE_INCLUDE_DIRECTORIES>)
   set(term_generator orv_term_table_generator)
   set(term_generator_depends orv_term_table_generator)
 endif()
 # One table per source, named after its language; the generator takes each language's code page
 # from the description languages. A source that appears later reconfigures the build.
 file(GLOB term_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/terms/commonTerms_*.tsv)
-set(term_output ${ORV_GENERATED_DIR}/helvar/orvxlatorlua/GeneratedTermTables.cpp)
+set(term_output ${lua_generated_dir}/helvar/orvxlatorlua/GeneratedTermTables.cpp)
 add_custom_command(
   OUTPUT ${term_output}
   COMMAND ${term_generator} ${term_output} ${term_sources}
   DEPENDS ${term_generator_depends} ${term_sources}
   COMMENT "Generating the term tables"
   VERBATIM)
-target_sources(helvar_core PRIVATE ${term_output})
+target_sources(helvar_orvxlatorlua PRIVATE ${term_output})

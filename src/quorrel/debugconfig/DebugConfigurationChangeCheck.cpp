@@ -9,7 +9,7 @@
 #include "quorrel/debugconfig/ConfigContainer.h"
 #include "quorrel/debugconfig/DebugConfiguration.h"
 #include "quorrel/debugconfig/DebugSettingsStore.h"
-#include "quorrel/expertbase/DeviceKey.h"
+#include "quorrel/debugconfig/DeviceKey.h"
 
 namespace nORVMISysAPICommon100 {
 

@@ -2,8 +2,8 @@
 
 #include "explorer/PropertyTags.h"
 #include "quorrel/debugconfig/DebugSettingsRules.h"
+#include "quorrel/debugconfig/DeviceKey.h"
 #include "quorrel/dsc/GuidText.h"
-#include "quorrel/expertbase/DeviceKey.h"
 #include "quorrel/expertbase/DeviceRules.h"
 #include "quorrel/sysapicpp/Exceptions.h"
 

@@ -1,4 +1,4 @@
-# Texts compiled into helvar_core. Included by CMakeLists.txt; also run in script mode
+# Texts compiled into the import/export component. Included by its CMakeLists.txt; also run in script mode
 # (cmake -DINPUT=... -DOUTPUT=... -DSYMBOL=... -P Generated.cmake) to write one header.
 
 if(CMAKE_SCRIPT_MODE_FILE)
@@ -11,22 +11,20 @@ if(CMAKE_SCRIPT_MODE_FILE)
   get_filename_component(name "${INPUT}" NAME)
   set(content "#pragma once\n// Generated from ${name} at build time; edit the source file instead.\n")
   string(APPEND content "namespace orvgenerated {\ninline constexpr char ${SYMBOL}[] = R\"orvtext(${text})orvtext\";\n}\n")
-  # Rewrite only on change, so that dependants are not rebuilt needlessly.
-  if(EXISTS "${OUTPUT}")
-    file(READ "${OUTPUT}" old)
-    if(old STREQUAL content)
-      return()
-    endif()
-  endif()
-  file(WRITE "${OUTPUT}" "${content}")
+  # Replaced only on change, so that dependants are not rebuilt needlessly.
+  file(WRITE "${OUTPUT}.part" "${content}")
+  file(COPY_FILE "${OUTPUT}.part" "${OUTPUT}" ONLY_IF_DIFFERENT)
+  file(REMOVE "${OUTPUT}.part")
   return()
 endif()
 
-set(ORV_GENERATED_DIR ${CMAKE_CURRENT_BINARY_DIR}/generated)
+# The headers are this component's own: on its private include path only.
+set(impexp_generated_dir ${CMAKE_CURRENT_BINARY_DIR}/generated)
+target_include_directories(helvar_impexp PRIVATE ${impexp_generated_dir})
 
 # helvar_embed_text(<source file> <header relative to the generated folder> <symbol>)
 function(helvar_embed_text input header symbol)
-  set(output ${ORV_GENERATED_DIR}/${header})
+  set(output ${impexp_generated_dir}/${header})
   add_custom_command(
     OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol}
@@ -34,7 +32,7 @@ function(helvar_embed_text input header symbol)
     DEPENDS ${input} ${CMAKE_CURRENT_FUNCTION_LIST_FILE}
     COMMENT "Embedding ${header}"
     VERBATIM)
-  target_sources(helvar_core PRIVATE ${output})
+  target_sources(helvar_impexp PRIVATE ${output})
 endfunction()
 
 helvar_embed_text(${PROJECT_SOURCE_DIR}/data/attribute-configuration.schema.json

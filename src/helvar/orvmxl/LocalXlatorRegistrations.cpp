@@ -1,9 +1,9 @@
-#include "helvar/orvxlator/LocalXlatorRegistration.h"
+#include "helvar/orvmxl/LocalXlatorRegistrations.h"
 
 #include "helvar/orvxlator/NativeXlator.h"
 #include "helvar/orvxlatorlua/LuaXlator.h"
 
-namespace orvxlator {
+namespace orvmxl {
 namespace {
 
 constexpr const char* kMxlatorRegistrationInfo =
@@ -11,15 +11,15 @@ constexpr const char* kMxlatorRegistrationInfo =
     "\"orvSharedErrorsDir\":\"$_orvShared32Dir/Errors\",\"MIErrorsDir\":\"$_orvShared32Dir/MIerrors\"}}";
 
 // Built at load, never changed.
-const LocalXlatorRegistration kRegistrations[] = {
+const orvxlator::LocalXlatorRegistration kRegistrations[] = {
     {"mxlator_Digiscan", kMxlatorRegistrationInfo, &orvxlatorlua::createMxlator},
-    {kDefaultXlatorName, "{}", &createNativeXlator},
+    orvxlator::kNativeXlatorRegistration,
 };
 
 }  // namespace
 
-LocalXlatorRegistrations localXlatorRegistrations() {
+orvxlator::LocalXlatorRegistrations localXlatorRegistrations() {
     return {kRegistrations, sizeof(kRegistrations) / sizeof(kRegistrations[0])};
 }
 
-}  // namespace orvxlator
+}  // namespace orvmxl

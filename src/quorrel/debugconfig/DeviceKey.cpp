@@ -1,4 +1,4 @@
-#include "quorrel/expertbase/DeviceKey.h"
+#include "quorrel/debugconfig/DeviceKey.h"
 
 #include "common/platform/WideText.h"
 #include "explorer/PropertyTags.h"
