@@ -6,6 +6,8 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "support/FakeIviSession.h"
 #include "StatusView.h"
@@ -330,70 +332,98 @@ TEST_F(EngineTest, ChannelsMapByPositionOntoTheSessionList) {
     EXPECT_EQ(expected, session.setLog);
 }
 
+// The document's channel list maps onto the session's by position: the lists must have the same
+// length, and the document's must be a well-formed list of known, distinct channels. A refused
+// list applies nothing.
 TEST_F(EngineTest, ChannelListsMustAgree) {
-    Doc doc;
-    doc.channels = "0,1";
-    doc.attributes = "[" + entry(kInt, "", "3") + "]";
-    info.channels = "0";
-    const StatusView count = raised([&] { import(doc.text()); });
-    EXPECT_EQ(-1074100304, count.code);
-    EXPECT_EQ("errors::incompatibleSessionChannels", count.constant);
-    EXPECT_EQ((Items{{"impexp_kUsageTypeAttributeConfigurationSessionChannels", "0,1"},
-                     {"impexp_kUsageTypeExpectedSessionChannels", "0"}}),
-              count.items);
-    EXPECT_TRUE(session.setLog.empty());
-
-    info.channels = "";
-    EXPECT_EQ(-1074100304, raised([&] { import(doc.text()); }).code);
-    doc.channels = ",0";
-    const StatusView bad = raised([&] { import(doc.text()); });
-    EXPECT_EQ("ivierrors::ERR_BAD_CHANNEL_NAME", bad.constant);
-    doc.channels = "64";
-    EXPECT_EQ("ivierrors::ERR_UNKNOWN_CHANNEL_NAME", raised([&] { import(doc.text()); }).constant);
-    doc.channels = "0,1-3,2";
-    EXPECT_EQ("ivierrors::ERR_DUPLICATE_CHANNEL_STRING", raised([&] { import(doc.text()); }).constant);
-    EXPECT_TRUE(session.setLog.empty());
-    doc.channels = "   ";
-    import(doc.text());
-    EXPECT_EQ(3, session.value(kInt, "", false).integer);
+    struct Row {
+        const char* name;
+        std::string sessionChannels, documentChannels;
+        std::optional<ViStatus> code;
+        std::string constant;  // empty: accepted
+        std::optional<Items> items;
+    };
+    const Items moreThanTheSession = {{"impexp_kUsageTypeAttributeConfigurationSessionChannels", "0,1"},
+                                      {"impexp_kUsageTypeExpectedSessionChannels", "0"}};
+    const Row rows[] = {
+        {"more channels than the session's", "0", "0,1", -1074100304, "errors::incompatibleSessionChannels",
+         moreThanTheSession},
+        {"channels for a session without", "", "0,1", -1074100304, "errors::incompatibleSessionChannels", {}},
+        {"an empty channel name", "", ",0", {}, "ivierrors::ERR_BAD_CHANNEL_NAME", {}},
+        {"a channel beyond the last", "", "64", {}, "ivierrors::ERR_UNKNOWN_CHANNEL_NAME", {}},
+        {"a channel twice", "", "0,1-3,2", {}, "ivierrors::ERR_DUPLICATE_CHANNEL_STRING", {}},
+        {"blanks for no channels", "", "   ", {}, "", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        session.setLog.clear();
+        info.channels = row.sessionChannels;
+        Doc doc;
+        doc.channels = row.documentChannels;
+        doc.attributes = "[" + entry(kInt, "", "3") + "]";
+        if (row.constant.empty()) {
+            import(doc.text());
+            EXPECT_EQ(3, session.value(kInt, "", false).integer);
+            continue;
+        }
+        const StatusView view = raised([&] { import(doc.text()); });
+        if (row.code) {
+            EXPECT_EQ(*row.code, view.code);
+        }
+        EXPECT_EQ(row.constant, view.constant);
+        if (row.items) {
+            EXPECT_EQ(*row.items, view.items);
+        }
+        EXPECT_TRUE(session.setLog.empty());
+    }
 }
 
+// Each document holds several faults: the refusal is the first in the order of the checks, and
+// nothing is applied.
 TEST_F(EngineTest, ValidationRefusesInItsOrderBeforeApplyingAnything) {
-    Doc doc;
-    doc.attributes = "[" + entry(kInt, "", "3") + "]";
-    doc.oldest = "2";
-    doc.devices = "[{\"modelNumber\": 7}]";
-    doc.version = "04.5.5f0";
-    const StatusView outOfDate = raised([&] { import(doc.text()); });
-    EXPECT_EQ(-1074100301, outOfDate.code);
-    EXPECT_EQ("errors::libraryOutOfDate", outOfDate.constant);
-    EXPECT_EQ((Items{{"impexp_kUsageTypeAttributeConfigurationOldestCompatibleVersion", "2"},
-                     {"impexp_kUsageTypeAttributeConfigurationExpectedVersion", "1"}}),
-              outOfDate.items);
-
-    doc.oldest = "1";
-    doc.format = "7";
-    doc.devices = "[{\"modelNumber\": 1000}, {\"modelNumber\": 7}]";
-    const StatusView model = raised([&] { import(doc.text()); });
-    EXPECT_EQ(-1074100300, model.code);
-    EXPECT_EQ("errors::incompatibleModelNumber", model.constant);
-    EXPECT_EQ((Items{{"impexp_kUsageTypeAttributeConfigurationModelNumber", "7"},
-                     {"impexp_kUsageTypeExpectedModelNumber", "1000"}}),
-              model.items);
-
-    doc.devices = "[]";
-    const StatusView version = raised([&] { import(doc.text()); });
-    EXPECT_EQ(-1074100302, version.code);
-    EXPECT_EQ("errors::invalidVersionFormat", version.constant);
-    EXPECT_EQ((Items{{"impexp_kUsageTypeAttributeConfigurationVersion", "04.5.5f0"}}), version.items);
-    EXPECT_TRUE(session.setLog.empty());
-
-    doc.version = "255.15.15f16383";
-    doc.attributes = "[" + entry(kInt, "", "3") + "," + entry(4242, "", "1") + "]";
-    const StatusView unknown = raised([&] { import(doc.text()); });
-    EXPECT_EQ(kUnknownAttribute, unknown.code);
-    EXPECT_EQ("error", unknown.constant);
-    EXPECT_TRUE(session.setLog.empty());
+    const auto doc = [](std::string oldest, std::string format, std::string devices, std::string version,
+                        std::string attributes) {
+        Doc d;
+        d.oldest = std::move(oldest);
+        d.format = std::move(format);
+        d.devices = std::move(devices);
+        d.version = std::move(version);
+        d.attributes = std::move(attributes);
+        return d;
+    };
+    const std::string one = "[" + entry(kInt, "", "3") + "]";
+    struct Row {
+        const char* name;
+        Doc doc;
+        ViStatus code;
+        std::string constant;
+        Items items;
+    };
+    const Row rows[] = {
+        {"a format newer than the library's, before the model and the version",
+         doc("2", "1", "[{\"modelNumber\": 7}]", "04.5.5f0", one), -1074100301, "errors::libraryOutOfDate",
+         {{"impexp_kUsageTypeAttributeConfigurationOldestCompatibleVersion", "2"},
+          {"impexp_kUsageTypeAttributeConfigurationExpectedVersion", "1"}}},
+        {"a device of another model, before the version",
+         doc("1", "7", "[{\"modelNumber\": 1000}, {\"modelNumber\": 7}]", "04.5.5f0", one), -1074100300,
+         "errors::incompatibleModelNumber",
+         {{"impexp_kUsageTypeAttributeConfigurationModelNumber", "7"}, {"impexp_kUsageTypeExpectedModelNumber", "1000"}}},
+        {"a malformed version of the writer", doc("1", "7", "[]", "04.5.5f0", one), -1074100302,
+         "errors::invalidVersionFormat", {{"impexp_kUsageTypeAttributeConfigurationVersion", "04.5.5f0"}}},
+        {"an id the session does not know, after one it knows",
+         doc("1", "7", "[]", "255.15.15f16383", "[" + entry(kInt, "", "3") + "," + entry(4242, "", "1") + "]"),
+         kUnknownAttribute, "error",
+         {{"impexp_kUsageTypeAttributeEntryPosition", "2"}, {"kUsageTypeAttributeId", "4242"},
+          {"impexp_kUsageTypeAttributeName", "N"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const StatusView view = raised([&] { import(row.doc.text()); });
+        EXPECT_EQ(row.code, view.code);
+        EXPECT_EQ(row.constant, view.constant);
+        EXPECT_EQ(row.items, view.items);
+        EXPECT_TRUE(session.setLog.empty());
+    }
 }
 
 TEST_F(EngineTest, ValuesThatDoNotFitTheSessionTypeAreRefusedNamingTheAttribute) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include <boost/ptr_container/exception.hpp>
@@ -191,21 +192,33 @@ TEST_F(EngineSideTest, FacadeReadsAndWritesThroughTheEngine) {
 
 TEST_F(EngineSideTest, ConstructionChecksAvailabilityAndChannel) {
     session.add(101, "COUPLING", IVI_VAL_INT32);
-    const StatusView missing = raised([&] { factory.create(AttributeKey(999, ""), kTypeInt32, ""); });
-    EXPECT_EQ(orverr::codes::kInvalidAttributeValue.code, missing.code);
-    EXPECT_EQ(kAttributeNotFound, missing.constant);
-    EXPECT_EQ((Items{{"kUsageTypeAttributeId", "999"}}), missing.items);
-
-    session.validationWarnings[101] = 3;
-    const StatusView warning = raised([&] { factory.create(AttributeKey(101, "7"), kTypeInt32, ""); });
-    EXPECT_EQ(orverr::codes::kAttributeTypeMismatch.code, warning.code);
-    EXPECT_EQ(kValidateWarning, warning.constant);
-    EXPECT_EQ((Items{{"kUsageTypeAttributeId", "101"}, {"kUsageTypeChannelName", "7"}}), warning.items);
-
-    session.validationWarnings.clear();
-    const StatusView engine = raised([&] { factory.create(AttributeKey(101, "7"), kTypeInt32, ""); });
-    EXPECT_EQ(kUnknownChannel, engine.code);
-    EXPECT_EQ("error", engine.constant);
+    struct Row {
+        const char* name;
+        AttributeKey key;
+        int warning;  // of the engine's validation of the attribute, 0 for none
+        ViStatus code;
+        std::string constant;
+        std::optional<Items> items;
+    };
+    const Row rows[] = {
+        {"an id the session does not know", AttributeKey(999, ""), 0, orverr::codes::kInvalidAttributeValue.code,
+         kAttributeNotFound, Items{{"kUsageTypeAttributeId", "999"}}},
+        {"a channel the validation warns about", AttributeKey(101, "7"), 3,
+         orverr::codes::kAttributeTypeMismatch.code, kValidateWarning,
+         Items{{"kUsageTypeAttributeId", "101"}, {"kUsageTypeChannelName", "7"}}},
+        {"a channel the engine does not know", AttributeKey(101, "7"), 0, kUnknownChannel, "error", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        session.validationWarnings.clear();
+        if (row.warning != 0) session.validationWarnings[101] = row.warning;
+        const StatusView view = raised([&] { factory.create(row.key, kTypeInt32, ""); });
+        EXPECT_EQ(row.code, view.code);
+        EXPECT_EQ(row.constant, view.constant);
+        if (row.items) {
+            EXPECT_EQ(*row.items, view.items);
+        }
+    }
 }
 
 TEST_F(EngineSideTest, TypesOutsideTheTableMakeNoFacadeAndTransferNothing) {

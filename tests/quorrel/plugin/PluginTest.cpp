@@ -171,37 +171,52 @@ TEST(PluginExports, VersionsAndTheirCheck) {
     EXPECT_EQ(5, status);
 }
 
+// A failed check is traced when the trace is on and the status had not failed before; the line
+// names the component and both ranges.
 TEST(PluginExports, FailedCheckIsTracedOnlyWhenTheTraceIsOn) {
-    traceLines.clear();
-    SimTrace_setLineCallback(&collectLine, nullptr);
-    SimTrace_setEnabled(0);
-    int32_t status = 0;
-    nQuorrel100::compareVersion(version(19, 0, 0, 0, 0), version(18, 1, 0, 3, 1), status, "Host");
-    EXPECT_EQ(kQuorrelVersionTooNew, status);
-    EXPECT_TRUE(traceLines.empty());
-
-    SimTrace_setEnabled(1);
-    status = 0;
-    nQuorrel100::compareVersion(version(19, 0, 0, 0, 0), version(18, 1, 0, 3, 1), status, "Host");
-    status = -1;
-    nQuorrel100::compareVersion(version(19, 0, 0, 0, 0), version(18, 1, 0, 3, 1), status, "Host");
-    status = 0;
-    nQuorrel100::compareVersion(version(17, 0, 0, 0, 0), version(18, 0, 0, 0, 0), status, nullptr);
-    SimTrace_setEnabled(-1);
-    SimTrace_setLineCallback(nullptr, nullptr);
-
-    std::vector<std::string> failures;
-    for (const std::string& line : traceLines)
-        if (line.find("version check failed") != std::string::npos) failures.push_back(line);
-    ASSERT_EQ(2u, failures.size());
-    EXPECT_NE(std::string::npos,
-              failures[0].find("version check failed with status = -50252. Component 'Host' desires the range "
-                               "18.1.0f1 - 19.0.0d0 however the installed range is 18.1.0f0 - 18.1.0f0"))
-        << failures[0];
-    EXPECT_NE(std::string::npos,
-              failures[1].find("version check failed with status = -50000. The calling component desires the range "
-                               "18.0.0d0 - 17.0.0d0 however the installed range is 18.1.0f0 - 18.1.0f0"))
-        << failures[1];
+    struct Row {
+        const char* name;
+        int trace;  // SimTrace_setEnabled
+        int32_t status;
+        tSSVersion newest, oldest;
+        const char* component;
+        int32_t expectedStatus;
+        std::string line;  // empty: nothing traced
+    };
+    const Row rows[] = {
+        {"the trace off", 0, 0, version(19, 0, 0, 0, 0), version(18, 1, 0, 3, 1), "Host", kQuorrelVersionTooNew, ""},
+        {"the trace on", 1, 0, version(19, 0, 0, 0, 0), version(18, 1, 0, 3, 1), "Host", kQuorrelVersionTooNew,
+         "version check failed with status = -50252. Component 'Host' desires the range 18.1.0f1 - 19.0.0d0 "
+         "however the installed range is 18.1.0f0 - 18.1.0f0"},
+        {"a status failed before", 1, -1, version(19, 0, 0, 0, 0), version(18, 1, 0, 3, 1), "Host", -1, ""},
+        {"no component", 1, 0, version(17, 0, 0, 0, 0), version(18, 0, 0, 0, 0), nullptr,
+         kQuorrelVersionRangeInverted,
+         "version check failed with status = -50000. The calling component desires the range 18.0.0d0 - 17.0.0d0 "
+         "however the installed range is 18.1.0f0 - 18.1.0f0"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        traceLines.clear();
+        SimTrace_setLineCallback(&collectLine, nullptr);
+        SimTrace_setEnabled(row.trace);
+        int32_t status = row.status;
+        nQuorrel100::compareVersion(row.newest, row.oldest, status, row.component);
+        SimTrace_setEnabled(-1);
+        SimTrace_setLineCallback(nullptr, nullptr);
+        EXPECT_EQ(row.expectedStatus, status);
+        if (row.trace == 0) {
+            EXPECT_TRUE(traceLines.empty());
+        }
+        std::vector<std::string> failures;
+        for (const std::string& line : traceLines)
+            if (line.find("version check failed") != std::string::npos) failures.push_back(line);
+        if (row.line.empty()) {
+            EXPECT_EQ(0u, failures.size());
+            continue;
+        }
+        ASSERT_EQ(1u, failures.size());
+        EXPECT_NE(std::string::npos, failures[0].find(row.line)) << failures[0];
+    }
 }
 
 TEST(PluginExports, LoadRanThePackageHooks) {
