@@ -2,7 +2,7 @@
 // The simulated digitizer session that fuzzed documents are imported into: the driver's attribute
 // table (session-wide and per-channel, every transferable type) over the in-memory engine of the
 // import/export tests.
-#include "helvar-impexp/FakeIviSession.h"
+#include "support/FakeIviSession.h"
 
 namespace impexp_fuzz {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "helvar-xlator/FakeSession.h"
+#include "support/FakeSession.h"
 #include "helvar/orvxlator/ReportFormatter.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

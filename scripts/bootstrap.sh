@@ -3,7 +3,7 @@
 #   scripts/bootstrap.sh [more packages...]   also installs the packages named (e.g. a cross toolchain)
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build clang pkg-config
+  build-essential binutils cmake ninja-build clang pkg-config
   libboost-dev libboost-date-time-dev libboost-thread-dev libboost-system-dev
   dpkg-dev rapidjson-dev liblua5.1-0-dev lua5.1 lua-filesystem lua-filesystem-dev lua-cjson lua-cjson-dev lua-dkjson
   libcjson-dev libgtest-dev libgmock-dev googletest libbenchmark-dev

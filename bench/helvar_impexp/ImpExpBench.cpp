@@ -23,7 +23,7 @@
 #include <rapidjson/stringbuffer.h>
 
 #include "AllocationCounter.h"
-#include "helvar-impexp/FakeIviSession.h"
+#include "support/FakeIviSession.h"
 #include "SimIvi.h"
 #include "helvar/impexp/AttributeFacadeFactory.h"
 #include "helvar/impexp/GetDesiredAttributeHelper.h"
