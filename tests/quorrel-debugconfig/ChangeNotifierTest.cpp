@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "DebugConfigTestSupport.h"
-#include "MonitorFaults.h"
+#include "support/MonitorFaults.h"
 #include "explorer/PropertyTags.h"
 #include "quorrel/debugconfig/ConfigContainer.h"
 #include "quorrel/debugconfig/DebugConfiguration.h"

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <system_error>
 
 #if defined(_WIN32)
@@ -89,6 +91,22 @@ std::string makeTemporaryFolder(const std::string& prefix) {
     std::string pattern = (temp / (prefix + "XXXXXX")).string();
     return ::mkdtemp(pattern.data()) ? pattern : std::string();
 #endif
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(std::filesystem::u8path(path_), ignored);
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc) << text;
 }
 
 #if defined(_WIN32)

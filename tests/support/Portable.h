@@ -20,6 +20,24 @@ void unsetEnvironment(const char* name);
 // A new, empty folder in the temporary folder; "" when none can be made.
 std::string makeTemporaryFolder(const std::string& prefix);
 
+// A folder made by makeTemporaryFolder, removed with all it holds when it goes.
+class TemporaryFolder {
+public:
+    explicit TemporaryFolder(const std::string& prefix) : path_(makeTemporaryFolder(prefix)) {}
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// A file's whole content ("" when it cannot be read), and a file made to hold exactly text.
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& text);
+
 // A started program; wait() gives its exit code (-1 when it cannot be told). The destructor waits.
 class ChildProcess {
 public:

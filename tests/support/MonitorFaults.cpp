@@ -1,4 +1,4 @@
-#include "MonitorFaults.h"
+#include "support/MonitorFaults.h"
 
 #include <cerrno>
 
