@@ -58,12 +58,20 @@ bool runningUnderWine() {
 #endif
 }
 
+std::string systemMessage(int code) {
+#if defined(_WIN32)
+    return platform::win32::systemErrorMessage(static_cast<uint32_t>(code));
+#else
+    return std::strerror(code);
+#endif
+}
+
 std::string missingFileReason(bool folderMissing) {
 #if defined(_WIN32)
-    return platform::win32::systemErrorMessage(folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);
+    return systemMessage(folderMissing ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND);
 #else
     (void)folderMissing;
-    return std::strerror(ENOENT);
+    return systemMessage(ENOENT);
 #endif
 }
 

@@ -68,6 +68,10 @@ public:
 // True when the Windows build runs under wine rather than Windows (false on Linux).
 bool runningUnderWine();
 
+// The system's text for an error number of the platform layer's numbering (errno; GetLastError on
+// Windows).
+std::string systemMessage(int code);
+
 // The system's text for a file (or, with folderMissing, the folder of a file) that does not exist.
 std::string missingFileReason(bool folderMissing = false);
 
