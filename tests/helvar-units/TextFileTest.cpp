@@ -1,4 +1,4 @@
-// Whole-file reading and writing, against real files and against a file system that fails on cue.
+// Whole-file reading and writing, against real files and with the backend's calls failing on cue.
 #include <gtest/gtest.h>
 
 #include "support/Portable.h"
@@ -7,14 +7,14 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <type_traits>
 
 #include "common/orverr/Exception.h"
-#if !defined(_WIN32)
-#include "common/platform/posix/FileSyscalls.h"
-#endif
+#include "common/platform/Syscalls.h"
 #include "helvar/impexp/file/TextFileReader.h"
 #include "helvar/impexp/file/TextFileWriter.h"
 #include "helvar-units/StatusDocument.h"
+#include "support/FaultPlan.h"
 
 namespace impexp {
 namespace {
@@ -141,152 +141,101 @@ TEST_F(TextFile, NullPathIsAnInvalidValueAndTouchesNothing) {
     }
 }
 
-// A file system whose one file answers as the test says.
-struct Script {
-    int64_t size = 0;
-    size_t readCount = 0;
-    bool streamError = false;
-    size_t writeCount = 0;
-    bool flushSucceeds = true;
-    bool opens = true;
-};
-
-class ScriptedFile : public platform::OpenFileInterface {
-public:
-    explicit ScriptedFile(const Script& script) : script_(script) {}
-    int64_t size() override { return script_.size; }
-    size_t read(char* buffer, size_t size) override {
-        const size_t count = std::min(size, script_.readCount);
-        std::fill(buffer, buffer + count, 'r');
-        return count;
-    }
-    bool failed() const override { return script_.streamError; }
-    size_t write(const char*, size_t size) override { return std::min(size, script_.writeCount); }
-    bool flush() override { return script_.flushSucceeds; }
-
-private:
-    Script script_;
-};
-
-class ScriptedReplacement : public platform::ReplacementFileInterface {
-public:
-    explicit ScriptedReplacement(const Script& script) : script_(script) {}
-    bool write(const char*, size_t size, platform::OsError&) override { return size <= script_.writeCount; }
-    bool commit(platform::OsError&) override { return script_.flushSucceeds; }
-    bool replaced() const override { return false; }
-
-private:
-    Script script_;
-};
-
-class ScriptedFileSystem : public platform::FileSystemInterface {
-public:
-    explicit ScriptedFileSystem(const Script& script) : script_(script) {}
-    std::unique_ptr<platform::OpenFileInterface> open(const std::string&, platform::FileMode,
-                                                      platform::OsError&) override {
-        if (!script_.opens) return nullptr;
-        return std::make_unique<ScriptedFile>(script_);
-    }
-    std::unique_ptr<platform::ReplacementFileInterface> replace(const std::string&, platform::OsError&) override {
-        if (!script_.opens) return nullptr;
-        return std::make_unique<ScriptedReplacement>(script_);
-    }
-
-private:
-    Script script_;
-};
-
-Items readFailure(const Script& script, int32_t expectedCode = -1074135037) {
-    ScriptedFileSystem fileSystem(script);
-    auto [code, text] = failure([&] { TextFileReader("C:\\cfg\\a.json", fileSystem).readAll(); });
-    EXPECT_EQ(code, expectedCode);
-    auto document = parseDocument(text.c_str());
-    EXPECT_EQ(errorConstant(document), "ivierrors::ERR_READING_FILE");
-    return elaborations(document);
-}
-
-Items writeFailure(const Script& script) {
-    ScriptedFileSystem fileSystem(script);
-    auto [code, text] = failure([&] { TextFileWriter("C:\\cfg\\a.json", fileSystem).writeAll("abcdef", 6); });
-    EXPECT_EQ(code, -1074135036);
-    auto document = parseDocument(text.c_str());
-    EXPECT_EQ(errorConstant(document), "ivierrors::ERR_WRITING_FILE");
-    return elaborations(document);
-}
-
-TEST(TextFileFailures, ReaderReportsShortReadsStreamErrorsAndUnknownSizes) {
-    const Items failedToRead{"usage:kUsageTypeFilePath=C:\\cfg\\a.json", "comment:Failed to read file"};
-    EXPECT_EQ(readFailure({10, 9, false}), failedToRead);
-    EXPECT_EQ(readFailure({10, 10, true}), failedToRead);
-    EXPECT_EQ(readFailure({-1, 0, false}), failedToRead);
-    Script unopenable;
-    unopenable.opens = false;
-    EXPECT_EQ(readFailure(unopenable), Items{"usage:kUsageTypeFilePath=C:\\cfg\\a.json"});
-
-    ScriptedFileSystem fine({4, 4, false});
-    EXPECT_EQ(TextFileReader("x", fine).readAll(), "rrrr");
-}
-
-TEST(TextFileFailures, ReaderRefusesFilesOf2GiBOrMore) {
-    const Items tooLarge{"usage:kUsageTypeFilePath=C:\\cfg\\a.json", "comment:File too large (2 GiB or more)"};
-    EXPECT_EQ(readFailure({int64_t{1} << 31, 0, false}), tooLarge);
-    EXPECT_EQ(readFailure({int64_t{1} << 40, 0, false}), tooLarge);
-}
-
-TEST(TextFileFailures, WriterReportsShortWritesAndFailedFlushes) {
-    const Items pathOnly{"usage:kUsageTypeFilePath=C:\\cfg\\a.json"};
-    Script shortWrite;
-    shortWrite.writeCount = 5;
-    EXPECT_EQ(writeFailure(shortWrite), pathOnly);
-    Script flushFails;
-    flushFails.writeCount = 6;
-    flushFails.flushSucceeds = false;
-    EXPECT_EQ(writeFailure(flushFails), pathOnly);
-    Script unopenable;
-    unopenable.opens = false;
-    EXPECT_EQ(writeFailure(unopenable), pathOnly);
-}
-
-}  // namespace
-}  // namespace impexp
-
-// The Windows backend's failures are injected in the platform tests of that backend.
-#if !defined(_WIN32)
-namespace impexp {
-namespace {
-
-// The real backend, with one C run-time call made to fail.
-class PosixFailure : public TextFile {
+// The real backend, with its calls struck through the system-call tables.
+class TextFileFailures : public TextFile {
 protected:
+    using Calls = faultplan::native::FileSyscalls;
+    static Calls& calls() { return faultplan::native::fileSyscalls(); }
+
     void TearDown() override {
-        platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
+        faultplan::disarm();
+        platform::restoreRealSyscalls();
         TextFile::TearDown();
     }
-};
 
-TEST_F(PosixFailure, ReaderSeesSeekReadAndStreamFailures) {
-    const std::string file = path("a.json");
-    create(file, "{}");
-    const Items failedToRead{"usage:kUsageTypeFilePath=" + file, "comment:Failed to read file"};
-    auto readItems = [&] {
+    Items readFailure(const std::string& file) {
         auto [code, text] = failure([&] { TextFileReader(file.c_str()).readAll(); });
         EXPECT_EQ(code, -1074135037);
-        return elaborations(parseDocument(text.c_str()));
+        auto document = parseDocument(text.c_str());
+        EXPECT_EQ(errorConstant(document), "ivierrors::ERR_READING_FILE");
+        return elaborations(document);
+    }
+};
+
+// One of the reader's calls, struck at its n-th use.
+struct ReaderStrike {
+    const char* what;
+    void (*strike)();
+    int call;
+};
+
+TEST_F(TextFileFailures, ReaderReportsAnUnknownSize) {
+    const std::string file = path("a.json");
+    create(file, "{}");
+    const ReaderStrike strikes[] = {
+        {"seek to the end", [] { calls().seek = faultplan::strikeable<&Calls::seek>(); }, 1},
+        {"tell", [] { calls().tell = faultplan::strikeable<&Calls::tell>(); }, 1},
+        {"seek back", [] { calls().seek = faultplan::strikeable<&Calls::seek>(); }, 2},
     };
-
-    platform::posix::fileSyscalls().tell = [](std::FILE*) -> off_t { return -1; };
-    EXPECT_EQ(readItems(), failedToRead);
-    platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
-
-    platform::posix::fileSyscalls().fread = [](void*, size_t, size_t, std::FILE*) -> size_t { return 1; };
-    EXPECT_EQ(readItems(), failedToRead);
-    platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
-
-    platform::posix::fileSyscalls().ferror = [](std::FILE*) { return 1; };
-    EXPECT_EQ(readItems(), failedToRead);
+    for (const ReaderStrike& s : strikes) {
+        s.strike();
+        faultplan::arm(faultplan::Fault::FailOnce, s.call);
+        EXPECT_EQ(readFailure(file), Items({"usage:kUsageTypeFilePath=" + file, "comment:Failed to read file"})) << s.what;
+        EXPECT_TRUE(faultplan::reached()) << s.what;
+        platform::restoreRealSyscalls();
+    }
+    EXPECT_EQ(TextFileReader(file.c_str()).readAll(), "{}");
 }
 
+TEST_F(TextFileFailures, ReaderReportsShortReadsAndStreamErrors) {
+    const std::string file = path("a.json");
+    create(file, "{}");
+    const ReaderStrike strikes[] = {
+        {"read", [] { calls().fread = faultplan::strikeable<&Calls::fread>(); }, 1},
+        {"stream error", [] { calls().ferror = faultplan::strikeable<&Calls::ferror>(); }, 1},
+    };
+    for (const ReaderStrike& s : strikes) {
+        s.strike();
+        faultplan::arm(faultplan::Fault::FailOnce, s.call);
+        EXPECT_EQ(readFailure(file), Items({"usage:kUsageTypeFilePath=" + file, "comment:Failed to read file"})) << s.what;
+        EXPECT_TRUE(faultplan::reached()) << s.what;
+        platform::restoreRealSyscalls();
+    }
+}
+
+TEST_F(TextFileFailures, ReaderRefusesFilesOf2GiBOrMore) {
+    using Offset = std::invoke_result_t<decltype(Calls::tell), std::FILE*>;
+    static Offset told;
+    const std::string file = path("a.json");
+    create(file, "{}");
+    calls().tell = [](std::FILE*) { return told; };
+    for (const Offset size : {Offset{1} << 31, Offset{1} << 40}) {
+        told = size;
+        EXPECT_EQ(readFailure(file), Items({"usage:kUsageTypeFilePath=" + file, "comment:File too large (2 GiB or more)"}))
+            << size;
+    }
+}
+
+// A failed write, sync or rename of the replacement reports the system's reason and leaves the
+// old content.
+TEST_F(TextFileFailures, WriterReportsShortWritesAndFailedFlushes) {
+    const std::string file = path("a.json");
+    const std::string reason = testsupport::systemMessage(faultplan::kDiskFull);
+    faultplan::strikeReplacementChanges();
+    for (const auto& [what, call] : {std::pair{"write", 1}, std::pair{"sync", 2}, std::pair{"rename", 3}}) {
+        create(file, "old");
+        faultplan::arm(faultplan::Fault::FailOnce, call);
+        auto [code, text] = failure([&] { TextFileWriter(file.c_str()).writeAll("abcdef", 6); });
+        faultplan::disarm();
+        EXPECT_EQ(code, -1074135036) << what;
+        auto document = parseDocument(text.c_str());
+        EXPECT_EQ(errorConstant(document), "ivierrors::ERR_WRITING_FILE") << what;
+        EXPECT_EQ(elaborations(document),
+                  Items({"usage:kUsageTypeFilePath=" + file, "usage:kUsageTypeAdditionalErrorInfo=" + reason}))
+            << what;
+        EXPECT_EQ(contents(file), "old") << what;
+    }
+}
 
 }  // namespace
 }  // namespace impexp
-#endif
