@@ -141,6 +141,13 @@ TEST_F(TextFile, NullPathIsAnInvalidValueAndTouchesNothing) {
     }
 }
 
+// One of the reader's calls, struck at its n-th use.
+struct ReaderStrike {
+    const char* what;
+    void (*strike)();
+    int call;
+};
+
 // The real backend, with its calls struck through the system-call tables.
 class TextFileFailures : public TextFile {
 protected:
@@ -160,13 +167,18 @@ protected:
         EXPECT_EQ(errorConstant(document), "ivierrors::ERR_READING_FILE");
         return elaborations(document);
     }
-};
 
-// One of the reader's calls, struck at its n-th use.
-struct ReaderStrike {
-    const char* what;
-    void (*strike)();
-    int call;
+    template <size_t count>
+    void expectEachToFailTheRead(const std::string& file, const ReaderStrike (&strikes)[count]) {
+        for (const ReaderStrike& s : strikes) {
+            s.strike();
+            faultplan::arm(faultplan::Fault::FailOnce, s.call);
+            EXPECT_EQ(readFailure(file), Items({"usage:kUsageTypeFilePath=" + file, "comment:Failed to read file"}))
+                << s.what;
+            EXPECT_TRUE(faultplan::reached()) << s.what;
+            platform::restoreRealSyscalls();
+        }
+    }
 };
 
 TEST_F(TextFileFailures, ReaderReportsAnUnknownSize) {
@@ -177,13 +189,7 @@ TEST_F(TextFileFailures, ReaderReportsAnUnknownSize) {
         {"tell", [] { calls().tell = faultplan::strikeable<&Calls::tell>(); }, 1},
         {"seek back", [] { calls().seek = faultplan::strikeable<&Calls::seek>(); }, 2},
     };
-    for (const ReaderStrike& s : strikes) {
-        s.strike();
-        faultplan::arm(faultplan::Fault::FailOnce, s.call);
-        EXPECT_EQ(readFailure(file), Items({"usage:kUsageTypeFilePath=" + file, "comment:Failed to read file"})) << s.what;
-        EXPECT_TRUE(faultplan::reached()) << s.what;
-        platform::restoreRealSyscalls();
-    }
+    expectEachToFailTheRead(file, strikes);
     EXPECT_EQ(TextFileReader(file.c_str()).readAll(), "{}");
 }
 
@@ -194,13 +200,7 @@ TEST_F(TextFileFailures, ReaderReportsShortReadsAndStreamErrors) {
         {"read", [] { calls().fread = faultplan::strikeable<&Calls::fread>(); }, 1},
         {"stream error", [] { calls().ferror = faultplan::strikeable<&Calls::ferror>(); }, 1},
     };
-    for (const ReaderStrike& s : strikes) {
-        s.strike();
-        faultplan::arm(faultplan::Fault::FailOnce, s.call);
-        EXPECT_EQ(readFailure(file), Items({"usage:kUsageTypeFilePath=" + file, "comment:Failed to read file"})) << s.what;
-        EXPECT_TRUE(faultplan::reached()) << s.what;
-        platform::restoreRealSyscalls();
-    }
+    expectEachToFailTheRead(file, strikes);
 }
 
 TEST_F(TextFileFailures, ReaderRefusesFilesOf2GiBOrMore) {

@@ -9,10 +9,6 @@
 
 namespace platformtest {
 
-// A library every process of the system can load, and a function it exports.
-extern const char* const kSystemLibrary;
-extern const char* const kSystemFunction;
-
 // The longest thread name the system keeps (0: no limit a test reaches).
 extern const std::size_t kThreadNameLimit;
 

@@ -60,13 +60,13 @@ TEST(DynamicLibrary, LoadsFindsAndReportsFailures) {
     const std::string native = platform::nativeLibraryName("NoSuchLibraryAnywhere.dll");
     EXPECT_NE(error.message.find(native), std::string::npos) << error.message;
 
-    platform::LibraryHandle system = libraries.load(platformtest::kSystemLibrary, error);
+    platform::LibraryHandle system = libraries.load(testsupport::kSystemLibrary, error);
     ASSERT_NE(system, nullptr) << error.message;
-    EXPECT_NE(libraries.symbol(system, platformtest::kSystemFunction, error), nullptr);
+    EXPECT_NE(libraries.symbol(system, testsupport::kSystemFunction, error), nullptr);
     platform::OsError missing;
     EXPECT_EQ(libraries.symbol(system, "no_such_symbol_here", missing), nullptr);
     EXPECT_NE(missing.message.find("no_such_symbol_here"), std::string::npos) << missing.message;
-    platform::LibraryHandle again = libraries.findLoaded(platformtest::kSystemLibrary);
+    platform::LibraryHandle again = libraries.findLoaded(testsupport::kSystemLibrary);
     EXPECT_EQ(again, system);
     libraries.unload(again);
     libraries.unload(system);

@@ -45,15 +45,9 @@ inline const char* name(Fault fault) {
 
 inline bool kills(Fault fault) { return fault == Fault::KillBefore || fault == Fault::KillAfter; }
 
-// The backend whose system-call tables are struck.
+// The backend whose system-call tables are struck, and failures in the numbering of its calls.
 #ifdef _WIN32
 namespace native = platform::win32;
-#else
-namespace native = platform::posix;
-#endif
-
-// Failures, in the numbering of the system calls that are struck.
-#ifdef _WIN32
 inline constexpr int kDiskFull = ERROR_DISK_FULL;
 inline constexpr int kAccessDenied = ERROR_ACCESS_DENIED;
 inline constexpr int kReadOnly = ERROR_WRITE_PROTECT;
@@ -65,6 +59,7 @@ inline constexpr const char* kTargetVariable = "ORV_FAULT_KILL_AT";
 inline constexpr const char* kPlaceVariable = "ORV_FAULT_PLACE";
 inline constexpr const char* kRoundVariable = "ORV_FAULT_ROUND";
 #else
+namespace native = platform::posix;
 inline constexpr int kDiskFull = ENOSPC;
 inline constexpr int kAccessDenied = EACCES;
 inline constexpr int kReadOnly = EROFS;

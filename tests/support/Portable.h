@@ -1,5 +1,6 @@
 #pragma once
-// The few system services tests and test tools need, on Linux and on Windows alike.
+// The few system services tests and test tools need, on Linux and on Windows alike (one source
+// per system under posix/ and win32/ for what differs).
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,10 @@ namespace testsupport {
 
 // The file name of a library the build makes, from its base name ("ivi" -> libivi.so, ivi.dll).
 std::string libraryFile(const std::string& base);
+
+// A library every process of the system can load, and a function it exports.
+extern const char* const kSystemLibrary;
+extern const char* const kSystemFunction;
 
 // Where the build puts its shared libraries below its output folder.
 std::string libraryFolder(const std::string& out);
@@ -74,6 +79,11 @@ std::string systemMessage(int code);
 
 // The system's text for a file (or, with folderMissing, the folder of a file) that does not exist.
 std::string missingFileReason(bool folderMissing = false);
+
+// The system's null device, and one argument quoted as the system's shell passes it on, for
+// runCommand.
+extern const char* const kNullDevice;
+std::string shellQuoted(const std::string& text);
 
 // Runs a command through the system's shell; its standard output, and its exit code in exitCode.
 std::string runCommand(const std::string& command, int& exitCode);

@@ -11,8 +11,6 @@
 
 namespace platformtest {
 
-const char* const kSystemLibrary = "libm.so.6";
-const char* const kSystemFunction = "cos";
 const std::size_t kThreadNameLimit = 15;  // and the NUL: the kernel's limit
 
 uint32_t systemProcessId() { return static_cast<uint32_t>(::getpid()); }

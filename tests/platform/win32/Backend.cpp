@@ -7,8 +7,6 @@
 
 namespace platformtest {
 
-const char* const kSystemLibrary = "kernel32.dll";
-const char* const kSystemFunction = "GetProcAddress";
 const std::size_t kThreadNameLimit = 0;
 
 uint32_t systemProcessId() { return static_cast<uint32_t>(::GetCurrentProcessId()); }
