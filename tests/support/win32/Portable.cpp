@@ -21,9 +21,11 @@ const char* const kNullDevice = "NUL";
 std::string libraryFolder(const std::string& out) { return out + "/bin"; }
 
 void setEnvironment(const char* name, const std::string& value) {
-    // The system's copy (read by the platform layer) and the run time's (getenv).
-    ::SetEnvironmentVariableW(platform::utf8ToWide(name).c_str(), platform::utf8ToWide(value).c_str());
+    // The run time's copy (getenv) and the system's (read by the platform layer), in this order:
+    // the run time passes its copy on to the system's, read in the ANSI code page, and an empty
+    // value removes the variable from both.
     ::_putenv_s(name, value.c_str());
+    ::SetEnvironmentVariableW(platform::utf8ToWide(name).c_str(), platform::utf8ToWide(value).c_str());
 }
 
 void unsetEnvironment(const char* name) {
