@@ -1,26 +1,33 @@
 #pragma once
 // Fault injection at the n-th of a family of system calls (writes, truncations, syncs, renames,
 // deletions): the call fails once, fails from then on, or the process dies just before or just
-// after it. The replacement calls of a test ask `strike()` before and `survived()` after the real
-// call. Kills run in a child process, so that the parent can look at what the dead one left: a
-// fork on Linux; on Windows the test program itself, started again for the one test, which ends
-// itself at the call named in its environment.
+// after it. The replacement calls, made by `strikeable`, ask `strike()` before and `survived()`
+// after the real call. Kills run in a child process, so that the parent can look at what the dead
+// one left: a fork on Linux; on Windows the test program itself, started again for the one test,
+// which ends itself at the call named in its environment.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include <windows.h>
 
 #include "common/platform/WideText.h"
+#include "common/platform/win32/FileLockSyscalls.h"
+#include "common/platform/win32/FileSyscalls.h"
 #include "support/Portable.h"
 #else
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "common/platform/posix/FileLockSyscalls.h"
+#include "common/platform/posix/FileSyscalls.h"
 #endif
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <type_traits>
 
 namespace faultplan {
 
@@ -38,16 +45,25 @@ inline const char* name(Fault fault) {
 
 inline bool kills(Fault fault) { return fault == Fault::KillBefore || fault == Fault::KillAfter; }
 
-// A full disk, in the numbering of the system calls that are struck.
+// The backend whose system-call tables are struck, and failures in the numbering of its calls.
 #ifdef _WIN32
+namespace native = platform::win32;
 inline constexpr int kDiskFull = ERROR_DISK_FULL;
+inline constexpr int kAccessDenied = ERROR_ACCESS_DENIED;
+inline constexpr int kReadOnly = ERROR_WRITE_PROTECT;
+// Windows has no sync of a folder's entries.
+inline constexpr bool kSyncsFolders = false;
 // Set in a re-started test program: the call at which it ends itself, and the file or folder the
 // parent's test works in.
 inline constexpr const char* kTargetVariable = "ORV_FAULT_KILL_AT";
 inline constexpr const char* kPlaceVariable = "ORV_FAULT_PLACE";
 inline constexpr const char* kRoundVariable = "ORV_FAULT_ROUND";
 #else
+namespace native = platform::posix;
 inline constexpr int kDiskFull = ENOSPC;
+inline constexpr int kAccessDenied = EACCES;
+inline constexpr int kReadOnly = EROFS;
+inline constexpr bool kSyncsFolders = true;
 #endif
 
 struct Plan {
@@ -107,6 +123,84 @@ inline bool strike() {
 inline void survived() {
     const Plan& p = plan();
     if (p.armed && p.calls == p.target && p.fault == Fault::KillAfter) die();
+}
+
+// The real calls of a table, which the struck ones go through.
+template <class Table>
+Table realCalls();
+template <>
+inline native::FileSyscalls realCalls<native::FileSyscalls>() { return native::realFileSyscalls(); }
+template <>
+inline native::FileLockSyscalls realCalls<native::FileLockSyscalls>() { return native::realFileLockSyscalls(); }
+
+// What a struck call returns, as its signature tells failure: a null pointer (an invalid handle for
+// a Windows HANDLE), a count of nothing, -1 (EOF from the C run time's stream calls) and FALSE from
+// the other Windows calls.
+template <class Result, class... Args>
+Result failureOf() {
+#ifdef _WIN32
+    if constexpr (std::is_same_v<Result, HANDLE>) return INVALID_HANDLE_VALUE;
+    else if constexpr (std::is_pointer_v<Result>) return nullptr;
+    else if constexpr (std::is_unsigned_v<Result>) return 0;
+    else if constexpr ((std::is_same_v<Args, std::FILE*> || ...)) return EOF;
+    else return FALSE;
+#else
+    if constexpr (std::is_pointer_v<Result>) return nullptr;
+    else if constexpr (std::is_unsigned_v<Result>) return 0;
+    else return -1;
+#endif
+}
+
+template <auto member, class = decltype(member)>
+struct Strikeable;
+template <auto member, class Table, class Result, class... Args>
+struct Strikeable<member, Result (*Table::*)(Args...)> {
+    static Result call(Args... args) {
+        if (strike()) return failureOf<Result, Args...>();
+        const Result result = (realCalls<Table>().*member)(args...);
+        survived();
+        return result;
+    }
+};
+
+// The replacement for a table's entry: strikeable<&FileSyscalls::write>() fails or kills at the
+// armed call and makes the real call otherwise.
+template <auto member>
+constexpr auto strikeable() {
+    return &Strikeable<member>::call;
+}
+
+// Every call by which replacing a file changes the disk: the writes, the syncs and the rename.
+inline void strikeReplacementChanges() {
+    using Calls = native::FileSyscalls;
+    Calls& calls = native::fileSyscalls();
+#ifdef _WIN32
+    calls.writeFile = strikeable<&Calls::writeFile>();
+    calls.flushFileBuffers = strikeable<&Calls::flushFileBuffers>();
+    calls.moveFileEx = strikeable<&Calls::moveFileEx>();
+#else
+    calls.write = strikeable<&Calls::write>();
+    calls.fsync = strikeable<&Calls::fsync>();
+    calls.rename = strikeable<&Calls::rename>();
+#endif
+}
+
+// Every call by which a commit to a locked file changes the disk: the writes, the truncation, the
+// syncs and the journal's deletion.
+inline void strikeLockedFileChanges() {
+    using Calls = native::FileLockSyscalls;
+    Calls& calls = native::fileLockSyscalls();
+#ifdef _WIN32
+    calls.writeFile = strikeable<&Calls::writeFile>();
+    calls.setEndOfFile = strikeable<&Calls::setEndOfFile>();
+    calls.flushFileBuffers = strikeable<&Calls::flushFileBuffers>();
+    calls.deleteFile = strikeable<&Calls::deleteFile>();
+#else
+    calls.write = strikeable<&Calls::write>();
+    calls.ftruncate = strikeable<&Calls::ftruncate>();
+    calls.fsync = strikeable<&Calls::fsync>();
+    calls.unlink = strikeable<&Calls::unlink>();
+#endif
 }
 
 // Whether the armed call was reached.

@@ -9,33 +9,25 @@
 #include <random>
 #include <sstream>
 
-#ifdef _WIN32
-#include "common/platform/win32/FileSyscalls.h"
-#include "common/platform/win32/SystemError.h"
-#else
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
-
-#include "common/platform/posix/FileSyscalls.h"
 #endif
 #include "common/orverr/Exception.h"
+#include "common/platform/Syscalls.h"
 #include "helvar/impexp/file/FileTerms.h"
 #include "helvar/impexp/file/TextFileReader.h"
 #include "helvar/impexp/file/TextFileWriter.h"
 #include "support/FaultPlan.h"
+#include "support/Portable.h"
 
 namespace impexp {
 namespace {
 
 namespace fs = std::filesystem;
 using faultplan::Fault;
-#ifdef _WIN32
-using platform::win32::fileSyscalls;
-using platform::win32::realFileSyscalls;
-#else
-using platform::posix::fileSyscalls;
-using platform::posix::realFileSyscalls;
-#endif
+using faultplan::native::fileSyscalls;
+using faultplan::native::realFileSyscalls;
 
 const std::string kOld(529, 'o');
 const std::string kNew = "{\n    \"format\": \"new\"\n}";
@@ -64,52 +56,6 @@ std::string writeFailure(const std::string& path, const std::string& text) {
     return "";
 }
 
-#ifdef _WIN32
-void strikeEveryChange() {
-    auto& calls = fileSyscalls();
-    calls.writeFile = [](HANDLE file, LPCVOID data, DWORD size, LPDWORD count, LPOVERLAPPED at) -> BOOL {
-        if (faultplan::strike()) return FALSE;
-        const BOOL put = realFileSyscalls().writeFile(file, data, size, count, at);
-        faultplan::survived();
-        return put;
-    };
-    calls.flushFileBuffers = [](HANDLE file) -> BOOL {
-        if (faultplan::strike()) return FALSE;
-        const BOOL result = realFileSyscalls().flushFileBuffers(file);
-        faultplan::survived();
-        return result;
-    };
-    calls.moveFileEx = [](LPCWSTR from, LPCWSTR to, DWORD flags) -> BOOL {
-        if (faultplan::strike()) return FALSE;
-        const BOOL result = realFileSyscalls().moveFileEx(from, to, flags);
-        faultplan::survived();
-        return result;
-    };
-}
-#else
-void strikeEveryChange() {
-    auto& calls = fileSyscalls();
-    calls.write = [](int fd, const void* data, size_t size) -> ssize_t {
-        if (faultplan::strike()) return -1;
-        const ssize_t put = realFileSyscalls().write(fd, data, size);
-        faultplan::survived();
-        return put;
-    };
-    calls.fsync = [](int fd) {
-        if (faultplan::strike()) return -1;
-        const int result = realFileSyscalls().fsync(fd);
-        faultplan::survived();
-        return result;
-    };
-    calls.rename = [](const char* from, const char* to) {
-        if (faultplan::strike()) return -1;
-        const int result = realFileSyscalls().rename(from, to);
-        faultplan::survived();
-        return result;
-    };
-}
-#endif
-
 class ExportFile : public ::testing::TestWithParam<Fault> {
 protected:
     ExportFile() {
@@ -122,7 +68,7 @@ protected:
     }
     ~ExportFile() override {
         faultplan::disarm();
-        fileSyscalls() = realFileSyscalls();
+        platform::restoreRealSyscalls();
         fs::remove_all(folder_);
     }
 
@@ -132,7 +78,7 @@ protected:
 TEST_P(ExportFile, HoldsOldOrNewContentAfterAFaultAtEveryCall) {
     const Fault fault = GetParam();
     const fs::path file = folder_ / "a.json";
-    strikeEveryChange();
+    faultplan::strikeReplacementChanges();
     int struck = 0;
     for (int target = 1;; ++target) {
         create(file, kOld);
@@ -296,24 +242,16 @@ TEST_F(ExportTarget, FailuresCarryTheSystemsReason) {
         int error;
         const char* reason;
     };
-#ifdef _WIN32
-    using platform::win32::systemErrorMessage;
-    const std::string disk = systemErrorMessage(ERROR_DISK_FULL), denied = systemErrorMessage(ERROR_ACCESS_DENIED),
-                      readOnly = systemErrorMessage(ERROR_WRITE_PROTECT);
+    const std::string disk = testsupport::systemMessage(faultplan::kDiskFull);
+    const std::string denied = testsupport::systemMessage(faultplan::kAccessDenied);
+    const std::string readOnly = testsupport::systemMessage(faultplan::kReadOnly);
     const Case cases[] = {
-        {"full disk", ERROR_DISK_FULL, disk.c_str()},
-        {"no permission", ERROR_ACCESS_DENIED, denied.c_str()},
-        {"read-only", ERROR_WRITE_PROTECT, readOnly.c_str()},
+        {"full disk", faultplan::kDiskFull, disk.c_str()},
+        {"no permission", faultplan::kAccessDenied, denied.c_str()},
+        {"read-only", faultplan::kReadOnly, readOnly.c_str()},
     };
-#else
-    const Case cases[] = {
-        {"full disk", ENOSPC, "No space left on device"},
-        {"no permission", EACCES, "Permission denied"},
-        {"read-only", EROFS, "Read-only file system"},
-    };
-#endif
     const fs::path file = folder_ / "a.json";
-    strikeEveryChange();
+    faultplan::strikeReplacementChanges();
     for (const Case& c : cases) {
         create(file, kOld);
         faultplan::arm(Fault::FailFromThen, 1, c.error);

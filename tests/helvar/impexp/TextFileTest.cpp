@@ -1,4 +1,4 @@
-// Whole-file reading and writing, against real files and against a file system that fails on cue.
+// Whole-file reading and writing, against real files and with the backend's calls failing on cue.
 #include <gtest/gtest.h>
 
 #include "support/Portable.h"
@@ -7,14 +7,14 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <type_traits>
 
 #include "common/orverr/Exception.h"
-#if !defined(_WIN32)
-#include "common/platform/posix/FileSyscalls.h"
-#endif
+#include "common/platform/Syscalls.h"
 #include "helvar/impexp/file/TextFileReader.h"
 #include "helvar/impexp/file/TextFileWriter.h"
-#include "helvar-units/StatusDocument.h"
+#include "support/StatusDocument.h"
+#include "support/FaultPlan.h"
 
 namespace impexp {
 namespace {
@@ -141,46 +141,101 @@ TEST_F(TextFile, NullPathIsAnInvalidValueAndTouchesNothing) {
     }
 }
 
-}  // namespace
-}  // namespace impexp
+// One of the reader's calls, struck at its n-th use.
+struct ReaderStrike {
+    const char* what;
+    void (*strike)();
+    int call;
+};
 
-// The Windows backend's failures are injected in the platform tests of that backend.
-#if !defined(_WIN32)
-namespace impexp {
-namespace {
-
-// The real backend, with one C run-time call made to fail.
-class PosixFailure : public TextFile {
+// The real backend, with its calls struck through the system-call tables.
+class TextFileFailures : public TextFile {
 protected:
+    using Calls = faultplan::native::FileSyscalls;
+    static Calls& calls() { return faultplan::native::fileSyscalls(); }
+
     void TearDown() override {
-        platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
+        faultplan::disarm();
+        platform::restoreRealSyscalls();
         TextFile::TearDown();
+    }
+
+    Items readFailure(const std::string& file) {
+        auto [code, text] = failure([&] { TextFileReader(file.c_str()).readAll(); });
+        EXPECT_EQ(code, -1074135037);
+        auto document = parseDocument(text.c_str());
+        EXPECT_EQ(errorConstant(document), "ivierrors::ERR_READING_FILE");
+        return elaborations(document);
+    }
+
+    template <size_t count>
+    void expectEachToFailTheRead(const std::string& file, const ReaderStrike (&strikes)[count]) {
+        for (const ReaderStrike& s : strikes) {
+            s.strike();
+            faultplan::arm(faultplan::Fault::FailOnce, s.call);
+            EXPECT_EQ(readFailure(file), Items({"usage:kUsageTypeFilePath=" + file, "comment:Failed to read file"}))
+                << s.what;
+            EXPECT_TRUE(faultplan::reached()) << s.what;
+            platform::restoreRealSyscalls();
+        }
     }
 };
 
-TEST_F(PosixFailure, ReaderSeesSeekReadAndStreamFailures) {
+TEST_F(TextFileFailures, ReaderReportsAnUnknownSize) {
     const std::string file = path("a.json");
     create(file, "{}");
-    const Items failedToRead{"usage:kUsageTypeFilePath=" + file, "comment:Failed to read file"};
-    auto readItems = [&] {
-        auto [code, text] = failure([&] { TextFileReader(file.c_str()).readAll(); });
-        EXPECT_EQ(code, -1074135037);
-        return elaborations(parseDocument(text.c_str()));
+    const ReaderStrike strikes[] = {
+        {"seek to the end", [] { calls().seek = faultplan::strikeable<&Calls::seek>(); }, 1},
+        {"tell", [] { calls().tell = faultplan::strikeable<&Calls::tell>(); }, 1},
+        {"seek back", [] { calls().seek = faultplan::strikeable<&Calls::seek>(); }, 2},
     };
-
-    platform::posix::fileSyscalls().tell = [](std::FILE*) -> off_t { return -1; };
-    EXPECT_EQ(readItems(), failedToRead);
-    platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
-
-    platform::posix::fileSyscalls().fread = [](void*, size_t, size_t, std::FILE*) -> size_t { return 1; };
-    EXPECT_EQ(readItems(), failedToRead);
-    platform::posix::fileSyscalls() = platform::posix::realFileSyscalls();
-
-    platform::posix::fileSyscalls().ferror = [](std::FILE*) { return 1; };
-    EXPECT_EQ(readItems(), failedToRead);
+    expectEachToFailTheRead(file, strikes);
+    EXPECT_EQ(TextFileReader(file.c_str()).readAll(), "{}");
 }
 
+TEST_F(TextFileFailures, ReaderReportsShortReadsAndStreamErrors) {
+    const std::string file = path("a.json");
+    create(file, "{}");
+    const ReaderStrike strikes[] = {
+        {"read", [] { calls().fread = faultplan::strikeable<&Calls::fread>(); }, 1},
+        {"stream error", [] { calls().ferror = faultplan::strikeable<&Calls::ferror>(); }, 1},
+    };
+    expectEachToFailTheRead(file, strikes);
+}
+
+TEST_F(TextFileFailures, ReaderRefusesFilesOf2GiBOrMore) {
+    using Offset = std::invoke_result_t<decltype(Calls::tell), std::FILE*>;
+    static Offset told;
+    const std::string file = path("a.json");
+    create(file, "{}");
+    calls().tell = [](std::FILE*) { return told; };
+    for (const Offset size : {Offset{1} << 31, Offset{1} << 40}) {
+        told = size;
+        EXPECT_EQ(readFailure(file), Items({"usage:kUsageTypeFilePath=" + file, "comment:File too large (2 GiB or more)"}))
+            << size;
+    }
+}
+
+// A failed write, sync or rename of the replacement reports the system's reason and leaves the
+// old content.
+TEST_F(TextFileFailures, WriterReportsShortWritesAndFailedFlushes) {
+    const std::string file = path("a.json");
+    const std::string reason = testsupport::systemMessage(faultplan::kDiskFull);
+    faultplan::strikeReplacementChanges();
+    for (const auto& [what, call] : {std::pair{"write", 1}, std::pair{"sync", 2}, std::pair{"rename", 3}}) {
+        create(file, "old");
+        faultplan::arm(faultplan::Fault::FailOnce, call);
+        auto [code, text] = failure([&] { TextFileWriter(file.c_str()).writeAll("abcdef", 6); });
+        faultplan::disarm();
+        EXPECT_EQ(code, -1074135036) << what;
+        auto document = parseDocument(text.c_str());
+        EXPECT_EQ(errorConstant(document), "ivierrors::ERR_WRITING_FILE") << what;
+        EXPECT_EQ(elaborations(document),
+                  Items({"usage:kUsageTypeFilePath=" + file, "usage:kUsageTypeAdditionalErrorInfo=" + reason}))
+            << what;
+        EXPECT_EQ(contents(file), "old") << what;
+    }
+}
 
 }  // namespace
 }  // namespace impexp
-#endif

@@ -9,17 +9,12 @@
 #include "common/platform/posix/DynamicLibrarySyscalls.h"
 #endif
 #include "helvar/orvdynlib/DynLib.h"
+#include "support/Portable.h"
 
 namespace {
 
-// A library every process of the system can load, and one of its functions.
-#if defined(_WIN32)
-constexpr const char* kSystemLibrary = "kernel32.dll";
-constexpr const char* kSystemFunction = "GetProcAddress";
-#else
-constexpr const char* kSystemLibrary = "libm.so.6";
-constexpr const char* kSystemFunction = "sin";
-#endif
+using testsupport::kSystemFunction;
+using testsupport::kSystemLibrary;
 
 std::string member(const orverr::Status& status, const char* object, const char* name) {
     const char* inner = orverr::findMember(status.text(), object);

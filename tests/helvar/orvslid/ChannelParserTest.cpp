@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "helvar/orvslid/ChannelParser.h"
-#include "helvar-units/StatusDocument.h"
+#include "support/StatusDocument.h"
 
 namespace orvslid {
 namespace {

@@ -9,8 +9,8 @@
 #include <mutex>
 #include <thread>
 
-#include "quorrel-debugconfig/DebugConfigTestSupport.h"
-#include "quorrel-debugconfig/MonitorFaults.h"
+#include "DebugConfigTestSupport.h"
+#include "support/MonitorFaults.h"
 #include "explorer/PropertyTags.h"
 #include "quorrel/debugconfig/ConfigContainer.h"
 #include "quorrel/debugconfig/DebugConfiguration.h"

@@ -4,27 +4,17 @@
 #include <memory>
 
 #include "common/orverr/Codes.h"
-#ifdef _WIN32
-#include "common/platform/win32/FileLockSyscalls.h"
-#include "common/platform/win32/SystemError.h"
-#else
-#include "common/platform/posix/FileLockSyscalls.h"
-#endif
-#include "quorrel-debugconfig/DebugConfigTestSupport.h"
+#include "common/orverr/InternalError.h"
+#include "common/platform/Syscalls.h"
+#include "DebugConfigTestSupport.h"
 #include "quorrel/debugconfig/LockableFile.h"
 #include "quorrel/debugconfig/RollbackJournal.h"
 #include "support/FaultPlan.h"
+#include "support/Portable.h"
 
 using namespace nORVMISysAPICommon100;
 using namespace debugconfigtest;
 using faultplan::Fault;
-#ifdef _WIN32
-using platform::win32::fileLockSyscalls;
-using platform::win32::realFileLockSyscalls;
-#else
-using platform::posix::fileLockSyscalls;
-using platform::posix::realFileLockSyscalls;
-#endif
 
 namespace {
 
@@ -33,74 +23,16 @@ const std::string kOld = R"({"version": 1, "devices": {"{A}": {"debugSessionConf
 const std::string kLonger = kOld.substr(0, kOld.size() - 2) + R"(, "{C}": {"debugSessionConfiguration": 1}}})";
 const std::string kShorter = R"({"version": 1, "devices": {}})";
 
-#ifdef _WIN32
-void strikeEveryChange() {
-    auto& calls = fileLockSyscalls();
-    calls.writeFile = [](HANDLE file, LPCVOID data, DWORD size, LPDWORD count, LPOVERLAPPED at) -> BOOL {
-        if (faultplan::strike()) return FALSE;
-        const BOOL put = realFileLockSyscalls().writeFile(file, data, size, count, at);
-        faultplan::survived();
-        return put;
-    };
-    calls.setEndOfFile = [](HANDLE file) -> BOOL {
-        if (faultplan::strike()) return FALSE;
-        const BOOL result = realFileLockSyscalls().setEndOfFile(file);
-        faultplan::survived();
-        return result;
-    };
-    calls.flushFileBuffers = [](HANDLE file) -> BOOL {
-        if (faultplan::strike()) return FALSE;
-        const BOOL result = realFileLockSyscalls().flushFileBuffers(file);
-        faultplan::survived();
-        return result;
-    };
-    calls.deleteFile = [](LPCWSTR path) -> BOOL {
-        if (faultplan::strike()) return FALSE;
-        const BOOL result = realFileLockSyscalls().deleteFile(path);
-        faultplan::survived();
-        return result;
-    };
-}
-// Journal write and sync, file write, truncation and sync, deletion.
-constexpr int kStruckCalls = 6;
-#else
-void strikeEveryChange() {
-    auto& calls = fileLockSyscalls();
-    calls.write = [](int fd, const void* data, size_t size) -> ssize_t {
-        if (faultplan::strike()) return -1;
-        const ssize_t put = realFileLockSyscalls().write(fd, data, size);
-        faultplan::survived();
-        return put;
-    };
-    calls.ftruncate = [](int fd, off_t length) {
-        if (faultplan::strike()) return -1;
-        const int result = realFileLockSyscalls().ftruncate(fd, length);
-        faultplan::survived();
-        return result;
-    };
-    calls.fsync = [](int fd) {
-        if (faultplan::strike()) return -1;
-        const int result = realFileLockSyscalls().fsync(fd);
-        faultplan::survived();
-        return result;
-    };
-    calls.unlink = [](const char* path) {
-        if (faultplan::strike()) return -1;
-        const int result = realFileLockSyscalls().unlink(path);
-        faultplan::survived();
-        return result;
-    };
-}
-// Journal write and sync, folder sync, file write, truncation and sync, deletion, folder sync.
-constexpr int kStruckCalls = 8;
-#endif
+// Journal write and sync, folder sync, file write, truncation and sync, deletion, folder sync (no
+// folder syncs on Windows).
+constexpr int kStruckCalls = faultplan::kSyncsFolders ? 8 : 6;
 
 class CrashSafeCommitTest : public ::testing::TestWithParam<Fault> {
 protected:
-    CrashSafeCommitTest() { strikeEveryChange(); }
+    CrashSafeCommitTest() { faultplan::strikeLockedFileChanges(); }
     ~CrashSafeCommitTest() override {
         faultplan::disarm();
-        fileLockSyscalls() = realFileLockSyscalls();
+        platform::restoreRealSyscalls();
     }
 
     // A re-started child works on its parent's file.
@@ -181,23 +113,21 @@ INSTANTIATE_TEST_SUITE_P(EveryCall, CrashSafeCommitTest,
 TEST(CrashSafeCommitFailureTest, FullDiskIsReportedWithTheSystemsReason) {
     ScratchFolder scratch;
     writeFile(scratch.configFile(), kOld);
-    strikeEveryChange();
+    faultplan::strikeLockedFileChanges();
     faultplan::arm(Fault::FailFromThen, 1);
     LockableFile file;
     file.open(scratch.configFile(), true);
     file.lock();
     Raised raised = raisedBy([&] { file.write(kLonger); });
     faultplan::disarm();
-    fileLockSyscalls() = realFileLockSyscalls();
+    platform::restoreRealSyscalls();
     EXPECT_EQ(orverr::codes::kPlatformEndOfData.code, raised.code);
-#ifdef _WIN32
-    EXPECT_NE(std::string::npos, raised.document.find(R"("internal_error":{"api":"win32","code":112,)")) << raised.document;
-    EXPECT_NE(std::string::npos, raised.document.find(platform::win32::systemErrorMessage(ERROR_DISK_FULL)))
+    const std::string internalError = std::string(R"("internal_error":{"api":")") +
+                                      orverr::internal_error::kApiSystem + R"(","code":)" +
+                                      std::to_string(faultplan::kDiskFull) + ",";
+    EXPECT_NE(std::string::npos, raised.document.find(internalError)) << raised.document;
+    EXPECT_NE(std::string::npos, raised.document.find(testsupport::systemMessage(faultplan::kDiskFull)))
         << raised.document;
-#else
-    EXPECT_NE(std::string::npos, raised.document.find(R"("internal_error":{"api":"errno","code":28,)")) << raised.document;
-    EXPECT_NE(std::string::npos, raised.document.find("No space left on device"));
-#endif
     file.unlock();
     EXPECT_EQ(kOld, readFile(scratch.configFile()));
 }

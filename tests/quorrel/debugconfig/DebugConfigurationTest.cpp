@@ -3,7 +3,7 @@
 
 #include "common/orverr/Codes.h"
 #include "common/platform/File.h"
-#include "quorrel-debugconfig/DebugConfigTestSupport.h"
+#include "DebugConfigTestSupport.h"
 #include "quorrel/debugconfig/ConfigContainer.h"
 #include "quorrel/debugconfig/DebugConfiguration.h"
 #include "quorrel/debugconfig/DebugDeviceEntryFactory.h"

@@ -6,7 +6,7 @@
 
 #include "common/orverr/Codes.h"
 #include "common/platform/posix/FileLockSyscalls.h"
-#include "quorrel-debugconfig/DebugConfigTestSupport.h"
+#include "DebugConfigTestSupport.h"
 #include "quorrel/debugconfig/LockableFile.h"
 #include "support/Portable.h"
 

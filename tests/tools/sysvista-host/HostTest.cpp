@@ -16,28 +16,10 @@ struct HostRun {
     std::string output;
 };
 
+using testsupport::kNullDevice;
+using testsupport::shellQuoted;
+
 // Runs the host with arguments; keeps stdout, or stderr when errors is set.
-#if defined(_WIN32)
-constexpr const char* kNullDevice = "NUL";
-#else
-constexpr const char* kNullDevice = "/dev/null";
-#endif
-
-// One argument as the system's shell passes it on: in single quotes for a POSIX shell; in double
-// quotes with escaped inner quotes for the run time's command-line parsing on Windows.
-std::string quotedArgument(const std::string& text) {
-#if defined(_WIN32)
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '\\';
-        quoted += c;
-    }
-    return quoted + "\"";
-#else
-    return "'" + text + "'";
-#endif
-}
-
 HostRun runHost(const std::string& arguments, bool errors = false) {
     const char* host = std::getenv("SYSVISTA_HOST");
     // The shell of the system reads the program's path in the system's own form.
@@ -157,7 +139,7 @@ TEST(Host, StorageChangesReachTheSink) {
     HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
                           " --remove-device {D1A50002-0C2E-4B7A-8E11-5A0000000002}"
                           " --add-device " +
-                          quotedArgument("{\"id\": \"{D1A500FF-0C2E-4B7A-8E11-5A00000000FF}\","
+                          shellQuoted("{\"id\": \"{D1A500FF-0C2E-4B7A-8E11-5A00000000FF}\","
                                          " \"class\": \"{5C1A0001-7E2B-4D3C-9F10-0A1B2C3D4E01}\","
                                          " \"properties\": {\"9553\": \"Added\", \"1585\": \"HSDR-5162\", \"8998\": 12582}}") +
                           " --wait-notifications 2");
@@ -173,7 +155,7 @@ TEST(Host, AStorageChangeAndAHandEditReachTheSink) {
     TemporaryFolder appData;
     HostRun run = runHost("--plugin " + pluginPath() + " --appdata " + appData.path +
                           " --change-device " +
-                          quotedArgument("{\"id\": \"{D1A50001-0C2E-4B7A-8E11-5A0000000001}\","
+                          shellQuoted("{\"id\": \"{D1A50001-0C2E-4B7A-8E11-5A0000000001}\","
                                          " \"class\": \"{5C1A0001-7E2B-4D3C-9F10-0A1B2C3D4E01}\","
                                          " \"properties\": {\"9553\": \"Renamed\", \"1585\": \"HSDR-5162\", \"8998\": 12582}}") +
                           " --edit-config Digiscan3:ServerIsOutOfProcess=true --wait-notifications 2");

@@ -1,4 +1,4 @@
-// The Windows backend of the platform layer, through its interfaces and its system-call tables.
+// What only the Windows backend does, through its interfaces and its system-call tables.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -15,14 +15,12 @@
 #include "common/platform/DynamicLibrary.h"
 #include "common/platform/File.h"
 #include "common/platform/KnownFolders.h"
-#include "common/platform/LocalTime.h"
 #include "common/platform/ModulePath.h"
 #include "common/platform/NamedMutex.h"
 #include "common/platform/PathParts.h"
 #include "common/platform/ProcessId.h"
 #include "common/platform/Registry.h"
 #include "common/platform/RuntimeModules.h"
-#include "common/platform/ThreadName.h"
 #include "common/platform/WideText.h"
 #include "common/platform/win32/DynamicLibrarySyscalls.h"
 #include "common/platform/win32/FileSyscalls.h"
@@ -43,26 +41,18 @@ TEST(LibraryNames, WindowsNamesStayAsTheyAre) {
     for (const auto& [name, native] : cases) EXPECT_EQ(platform::nativeLibraryName(name), native) << name;
 }
 
-TEST(DynamicLibrary, LoadsFindsAndReportsFailures) {
+// The shared test checks the messages; the codes are the system's own.
+TEST(DynamicLibrary, FailuresCarryTheSystemsCodesAndLookupsNeverLoad) {
     platform::DynamicLibraryInterface& libraries = platform::dynamicLibrary();
     platform::OsError error;
     EXPECT_EQ(libraries.load("NoSuchLibraryAnywhere.dll", error), nullptr);
     EXPECT_EQ(error.code, ERROR_MOD_NOT_FOUND);
-    EXPECT_NE(error.message.find("NoSuchLibraryAnywhere.dll"), std::string::npos) << error.message;
-
     platform::LibraryHandle kernel = libraries.load("kernel32.dll", error);
     ASSERT_NE(kernel, nullptr) << error.message;
-    EXPECT_NE(libraries.symbol(kernel, "GetProcAddress", error), nullptr);
     platform::OsError missing;
     EXPECT_EQ(libraries.symbol(kernel, "no_such_symbol_here", missing), nullptr);
     EXPECT_EQ(missing.code, ERROR_PROC_NOT_FOUND);
-    EXPECT_NE(missing.message.find("no_such_symbol_here"), std::string::npos) << missing.message;
-    platform::LibraryHandle again = libraries.findLoaded("kernel32.dll");
-    EXPECT_EQ(again, kernel);
-    libraries.unload(again);
     libraries.unload(kernel);
-    // Looking up never loads.
-    EXPECT_EQ(libraries.findLoaded("NoSuchLibraryAnywhere.dll"), nullptr);
     EXPECT_EQ(libraries.findLoaded("mapi32.dll"), nullptr);
     EXPECT_EQ(::GetModuleHandleW(L"mapi32.dll"), nullptr);
 }
@@ -152,17 +142,6 @@ TEST(NamedMutex, AbandonedByItsOwnerCountsAsAcquired) {
     EXPECT_TRUE(freeForOtherThreads(name));
 }
 
-TEST(NamedMutex, RefusedCreationGivesNoMutex) {
-    auto& table = platform::win32::namedMutexSyscalls();
-    const auto saved = table;
-    table.createMutex = [](LPSECURITY_ATTRIBUTES, BOOL, LPCWSTR) -> HANDLE { return nullptr; };
-    table.getLastError = []() -> DWORD { return ERROR_ACCESS_DENIED; };
-    platform::OsError error;
-    EXPECT_EQ(platform::namedMutexFactory().open("spine-refused", error), nullptr);
-    table = saved;
-    EXPECT_EQ(error.code, static_cast<int32_t>(ERROR_ACCESS_DENIED));
-}
-
 TEST(WideText, Utf16WithSurrogatePairsAndTheSameDecodingRules) {
     const std::pair<std::string, std::wstring> cases[] = {
         {"abc", L"abc"},
@@ -192,15 +171,6 @@ TEST(CodePage, ConvertsThroughTheSystemsTablesWithQuestionMarksForMissingCharact
     EXPECT_EQ(out, "untouched");
     ASSERT_TRUE(platform::utf8ToCodePage(949, "", out));
     EXPECT_EQ(out, "");
-}
-
-TEST(Environment, ReadsTheSystemsVariables) {
-    ::SetEnvironmentVariableW(L"ORV_SPINE_TEST_VALUE", L"\u00E9t\u00E9");
-    EXPECT_EQ(platform::environment().variable("ORV_SPINE_TEST_VALUE").value_or("<none>"), "\xC3\xA9t\xC3\xA9");
-    ::SetEnvironmentVariableW(L"ORV_SPINE_TEST_VALUE", L"");
-    EXPECT_EQ(platform::environment().variable("ORV_SPINE_TEST_VALUE").value_or("<none>"), "");
-    ::SetEnvironmentVariableW(L"ORV_SPINE_TEST_VALUE", nullptr);
-    EXPECT_FALSE(platform::environment().variable("ORV_SPINE_TEST_VALUE").has_value());
 }
 
 TEST(KnownFolders, ShellFoldersWithTheTestOverrides) {
@@ -332,29 +302,6 @@ TEST(File, Utf16NamesAndInjectedFailures) {
     EXPECT_EQ(platform::fileSystem().open(file, platform::FileMode::ReadBinary, openError), nullptr);
     table = saved;
     std::filesystem::remove_all(std::filesystem::path(platform::utf8ToWide(folder)));
-}
-
-TEST(ThreadName, IsSetWithoutTheLinuxLimit) {
-    std::thread([] {
-        platform::setCurrentThreadName("A much longer thread name");
-        EXPECT_EQ(platform::currentThreadName(), "A much longer thread name");
-    }).join();
-}
-
-TEST(ProcessAndModule, IdentifyThisProcessAndProgram) {
-    EXPECT_EQ(platform::currentProcessId(), static_cast<uint32_t>(::GetCurrentProcessId()));
-    const std::string program = platform::moduleFileName(reinterpret_cast<const void*>(&freeForOtherThreads));
-    EXPECT_NE(program.find("helvar_spine_units_test.exe"), std::string::npos) << program;
-    EXPECT_EQ(platform::moduleFileName(nullptr), "");
-}
-
-TEST(LocalTime, CalendarFieldsOfAnInstant) {
-    platform::CalendarFields fields;
-    ASSERT_TRUE(platform::localCalendarFields(1700000000, fields));  // 2023-11-14 22:13:20 UTC
-    EXPECT_EQ(fields.year, 2023u);
-    EXPECT_EQ(fields.month, 11u);
-    EXPECT_TRUE(fields.day == 14u || fields.day == 15u);
-    EXPECT_EQ(fields.second, 20u);
 }
 
 std::string contentOf(const std::string& path) {

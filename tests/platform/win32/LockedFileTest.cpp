@@ -1,4 +1,4 @@
-// The Windows lockable file: LockFileEx locks are mandatory, so the holder's lock also stops the
+// The Windows locked file: LockFileEx locks are mandatory, so the holder's lock also stops the
 // reads and writes of other opens (the Linux locks only stop other lockers).
 #include <gtest/gtest.h>
 
@@ -8,9 +8,7 @@
 
 #include "common/platform/LockedFile.h"
 #include "common/platform/win32/FileLockSyscalls.h"
-#include "quorrel-debugconfig/DebugConfigTestSupport.h"
-
-using namespace debugconfigtest;
+#include "support/Portable.h"
 
 namespace {
 
@@ -33,17 +31,12 @@ protected:
         second.reset();
         platform::win32::fileLockSyscalls() = platform::win32::realFileLockSyscalls();
     }
-    std::string path() const { return scratch_.configFile(); }
+    std::string path() const { return scratch_.path() + "/Quorrel.config"; }
 
-    ScratchFolder scratch_;
+    testsupport::TemporaryFolder scratch_{"orv-locked-"};
     std::unique_ptr<platform::LockedFileInterface> first;
     std::unique_ptr<platform::LockedFileInterface> second;
 };
-
-bool underWine() {
-    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
 
 TEST_F(LockedFileWin32, TheLockExcludesOtherOpensOfThisProcess) {
     platform::OsError error;
@@ -63,7 +56,7 @@ TEST_F(LockedFileWin32, TheLockExcludesOtherOpensOfThisProcess) {
 }
 
 TEST_F(LockedFileWin32, TheLockStopsReadsAndWritesOfOtherOpens) {
-    if (underWine()) GTEST_SKIP() << "wine keeps byte-range locks advisory; Windows enforces them";
+    if (testsupport::runningUnderWine()) GTEST_SKIP() << "wine keeps byte-range locks advisory; Windows enforces them";
     platform::OsError error;
     ASSERT_EQ(Locked, first->tryLock(Exclusive, error)) << error.message;
     char buffer[16];

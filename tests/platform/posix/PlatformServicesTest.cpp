@@ -1,23 +1,21 @@
-// The platform services this library's spine uses: library names and loading, the named mutex,
-// thread names and the process id.
+// What only the POSIX backend does: library names mapped to shared objects, the usual folders, the
+// named mutex's lock files, and the seam that finds their folder.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
-#include <thread>
-#include <vector>
 
 #include "common/platform/DynamicLibrary.h"
+#include "common/platform/KnownFolders.h"
 #include "common/platform/NamedMutex.h"
 #include "common/platform/ProcessId.h"
-#include "common/platform/ThreadName.h"
 #include "common/platform/Syscalls.h"
 #include "common/platform/posix/DirectorySyscalls.h"
 #include "common/platform/posix/FileSyscalls.h"
 #include "common/platform/posix/NamedMutexSyscalls.h"
+#include "support/FakeEnvironment.h"
 
 namespace {
 
@@ -29,23 +27,17 @@ TEST(LibraryNames, WindowsNamesMapToSharedObjects) {
     EXPECT_EQ(platform::nativeLibraryName("libm.so.6"), "libm.so.6");
 }
 
-TEST(DynamicLibrary, LoadsFindsAndReportsFailures) {
-    platform::DynamicLibraryInterface& libraries = platform::dynamicLibrary();
+// Without the test variables the folders are the usual system ones (Windows asks the shell).
+TEST(KnownFolders, DefaultToTheSystemsFolders) {
+    testing_support::FakeEnvironment environment;
+    auto folders = platform::makeKnownFolders(environment);
+    std::string path;
     platform::OsError error;
-    EXPECT_EQ(libraries.load("NoSuchLibraryAnywhere.dll", error), nullptr);
-    EXPECT_NE(error.message.find("libNoSuchLibraryAnywhere.so"), std::string::npos) << error.message;
-
-    platform::LibraryHandle libm = libraries.load("libm.so.6", error);
-    ASSERT_NE(libm, nullptr) << error.message;
-    EXPECT_NE(libraries.symbol(libm, "cos", error), nullptr);
-    platform::OsError missing;
-    EXPECT_EQ(libraries.symbol(libm, "no_such_symbol_here", missing), nullptr);
-    EXPECT_NE(missing.message.find("no_such_symbol_here"), std::string::npos) << missing.message;
-    platform::LibraryHandle again = libraries.findLoaded("libm.so.6");
-    EXPECT_NE(again, nullptr);
-    libraries.unload(again);
-    libraries.unload(libm);
-    EXPECT_EQ(libraries.findLoaded("NoSuchLibraryAnywhere.dll"), nullptr);
+    EXPECT_TRUE(folders->shellFolder(platform::folder::kCommonAppData, path, error));
+    EXPECT_EQ(path, "/var/lib");
+    EXPECT_TRUE(folders->shellFolder(platform::folder::kSystem, path, error));
+    EXPECT_EQ(path, "/usr/lib");
+    EXPECT_EQ(folders->temporaryFolder(), "/tmp/");
 }
 
 std::string lockFile(const std::string& name) { return platform::posix::namedMutexFolder() + "/orv-mutex-" + name; }
@@ -63,35 +55,12 @@ TEST(NamedMutex, LeavesNoFile) {
     EXPECT_NE(::stat(lockFile(name).c_str(), &info), 0);
 }
 
-TEST(NamedMutex, RefusedCreationGivesNoMutex) {
-    auto& table = platform::posix::namedMutexSyscalls();
-    const auto saved = table;
-    table.open = [](const char*, int, mode_t) { return errno = EACCES, -1; };
-    platform::OsError error;
-    EXPECT_EQ(platform::namedMutexFactory().open("spine-refused", error), nullptr);
-    table = saved;
-    EXPECT_EQ(error.code, EACCES);
-}
-
-TEST(ThreadName, IsSetAndCutToTheLimit) {
-    std::thread([] {
-        platform::setCurrentThreadName("Quorrel::Worker");
-        EXPECT_EQ(platform::currentThreadName(), "Quorrel::Worker");
-        platform::setCurrentThreadName("A much longer thread name");
-        EXPECT_EQ(platform::currentThreadName(), "A much longer t");
-    }).join();
-}
-
-TEST(ProcessId, IsThisProcess) { EXPECT_EQ(platform::currentProcessId(), static_cast<uint32_t>(::getpid())); }
-
-}  // namespace
-
-namespace {
 char* noTemporaryFolder(const char*) { return nullptr; }
 int noAccess(const char*, int) {
     errno = EACCES;
     return -1;
 }
+
 }  // namespace
 
 // The named mutex finds its folder through the seam too: without /dev/shm it falls back to the

@@ -5,36 +5,42 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <thread>
 
-#include "DebugConfigTestSupport.h"
 #include "common/platform/DirectoryMonitor.h"
-#if defined(_WIN32)
-#include "common/platform/win32/DirectoryMonitorSyscalls.h"
-#else
-#include "common/platform/posix/DirectoryMonitorSyscalls.h"
-#endif
+#include "common/platform/Syscalls.h"
+#include "platform/Backend.h"
+#include "support/Portable.h"
 
-using namespace debugconfigtest;
 using platform::DirectoryWait;
-#if defined(_WIN32)
-namespace sys = platform::win32;
-// Change notifications do not name the entry: every change is "not known".
-#define REPORTED(name) ""
-#else
-namespace sys = platform::posix;
-#define REPORTED(name) name
-#endif
+using testsupport::writeFile;
 
 namespace {
 
 constexpr uint32_t kInfinite = platform::DirectoryMonitorInterface::kInfinite;
 
+// The name a change of the entry is reported with: "" where the system does not tell.
+const char* reported(const char* name) { return platformtest::kChangesNameTheEntry ? name : ""; }
+
+// A folder below the temporary one, so that it can go and come back.
+class WatchedFolder {
+public:
+    std::string root() const { return root_.path(); }
+    std::string configFolder() const { return root_.path() + "/Quorrel"; }
+    std::string configFile() const { return configFolder() + "/Quorrel.config"; }
+
+private:
+    testsupport::TemporaryFolder root_{"orv-monitor-"};
+    bool made_ = std::filesystem::create_directories(std::filesystem::u8path(configFolder()));
+};
+
 class DirectoryMonitor : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(monitor->start(scratch.configFolder(), error)) << error.message; }
-    void TearDown() override { sys::directoryMonitorSyscalls() = sys::realDirectoryMonitorSyscalls(); }
+    void TearDown() override { platform::restoreRealSyscalls(); }
 
     // The names one wait reports (events are queued when the call that made them returns).
     std::vector<std::string> changes(DirectoryWait expected = DirectoryWait::kChanged) {
@@ -43,17 +49,10 @@ protected:
         return names;
     }
 
-    ScratchFolder scratch;
+    WatchedFolder scratch;
     std::unique_ptr<platform::DirectoryMonitorInterface> monitor = platform::createDirectoryMonitor();
     platform::OsError error;
 };
-
-#if !defined(_WIN32)
-int failWithEnomem(...) {
-    errno = ENOMEM;
-    return -1;
-}
-#endif
 
 }  // namespace
 
@@ -78,20 +77,17 @@ TEST_F(DirectoryMonitor, ReportsChangedNamesButNeverOpenOrClose) {
     };
     const std::string other = scratch.configFolder() + "/Quorrel.config-journal";
     const Case cases[] = {
-        {"creation", [&] { writeFile(other, ""); }, REPORTED("Quorrel.config-journal")},
-        {"modification", [&] { writeFile(file, "{ }"); }, REPORTED("Quorrel.config")},
-#if defined(_WIN32)
-        // Permissions are only the read-only attribute here: set it and clear it again.
-        {"attributes", [&] { std::filesystem::permissions(file, std::filesystem::perms::owner_write,
-                                                           std::filesystem::perm_options::remove); }, ""},
-        {"attributes back", [&] { std::filesystem::permissions(file, std::filesystem::perms::owner_write,
-                                                                std::filesystem::perm_options::add); }, ""},
-#else
-        {"attributes", [&] { std::filesystem::permissions(file, std::filesystem::perms::owner_read,
-                                                           std::filesystem::perm_options::add); }, "Quorrel.config"},
-#endif
-        {"rename", [&] { std::filesystem::rename(other, other + ".old"); }, REPORTED("Quorrel.config-journal.old")},
-        {"deletion", [&] { std::filesystem::remove(other + ".old"); }, REPORTED("Quorrel.config-journal.old")},
+        {"creation", [&] { writeFile(other, ""); }, reported("Quorrel.config-journal")},
+        {"modification", [&] { writeFile(file, "{ }"); }, reported("Quorrel.config")},
+        // On Windows the permissions are only the read-only attribute: set it and clear it again.
+        {"made read-only", [&] { std::filesystem::permissions(file, std::filesystem::perms::owner_write,
+                                                               std::filesystem::perm_options::remove); },
+         reported("Quorrel.config")},
+        {"made writable", [&] { std::filesystem::permissions(file, std::filesystem::perms::owner_write,
+                                                              std::filesystem::perm_options::add); },
+         reported("Quorrel.config")},
+        {"rename", [&] { std::filesystem::rename(other, other + ".old"); }, reported("Quorrel.config-journal.old")},
+        {"deletion", [&] { std::filesystem::remove(other + ".old"); }, reported("Quorrel.config-journal.old")},
     };
     for (const Case& c : cases) {
         c.change();
@@ -149,7 +145,7 @@ TEST_F(DirectoryMonitor, AFolderThatGoesIsReportedAndTheOneMadeInItsPlaceIsWatch
         writeFile(file, "{ }");
         names.clear();
         ASSERT_EQ(DirectoryWait::kChanged, monitor->wait(kGenerous, names, error)) << c.name;
-        EXPECT_NE(names.end(), std::find(names.begin(), names.end(), REPORTED("Quorrel.config"))) << c.name;
+        EXPECT_NE(names.end(), std::find(names.begin(), names.end(), reported("Quorrel.config"))) << c.name;
         while (monitor->wait(0, names, error) == DirectoryWait::kChanged) {
         }
     }
@@ -160,81 +156,26 @@ TEST_F(DirectoryMonitor, AFolderThatGoesIsReportedAndTheOneMadeInItsPlaceIsWatch
 }
 
 TEST(DirectoryMonitorFailures, EverySystemCallFailureIsReported) {
-    ScratchFolder scratch;
-    struct Case {
-        const char* name;
-        std::function<void(sys::DirectoryMonitorSyscalls&)> inject;
-        bool startFails;
-    };
-#if defined(_WIN32)
-    constexpr int32_t kInjected = ERROR_NOT_ENOUGH_MEMORY;
-    const Case cases[] = {
-        {"FindFirstChangeNotificationW",
-         [](auto& t) {
-             t.findFirstChangeNotification = [](LPCWSTR, BOOL, DWORD) {
-                 ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-                 return INVALID_HANDLE_VALUE;
-             };
-         },
-         true},
-        {"CreateEventW",
-         [](auto& t) {
-             t.createEvent = [](LPSECURITY_ATTRIBUTES, BOOL, BOOL, LPCWSTR) -> HANDLE {
-                 ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-                 return nullptr;
-             };
-         },
-         true},
-        {"WaitForMultipleObjects",
-         [](auto& t) {
-             t.waitForMultipleObjects = [](DWORD, const HANDLE*, BOOL, DWORD) -> DWORD {
-                 ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-                 return WAIT_FAILED;
-             };
-         },
-         false},
-        {"FindNextChangeNotification",
-         [](auto& t) {
-             t.findNextChangeNotification = [](HANDLE) -> BOOL {
-                 ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-                 return FALSE;
-             };
-         },
-         false},
-    };
-    constexpr int32_t kMissing = ERROR_FILE_NOT_FOUND;
-#else
-    constexpr int32_t kInjected = ENOMEM;
-    constexpr int32_t kMissing = ENOENT;
-    const Case cases[] = {
-        {"inotify_init1", [](auto& t) { t.inotifyInit = [](int) { return failWithEnomem(); }; }, true},
-        {"inotify_add_watch",
-         [](auto& t) { t.inotifyAddWatch = [](int, const char*, uint32_t) { return failWithEnomem(); }; }, true},
-        {"eventfd", [](auto& t) { t.eventfd = [](unsigned, int) { return failWithEnomem(); }; }, true},
-        {"poll", [](auto& t) { t.poll = [](struct pollfd*, nfds_t, int) { return failWithEnomem(); }; }, false},
-        {"read",
-         [](auto& t) { t.read = [](int, void*, size_t) { return static_cast<ssize_t>(failWithEnomem()); }; }, false},
-    };
-#endif
-    for (const Case& c : cases) {
+    WatchedFolder scratch;
+    for (const platformtest::InjectedFailure& c : platformtest::monitorFailures()) {
         auto monitor = platform::createDirectoryMonitor();
-        c.inject(sys::directoryMonitorSyscalls());
+        c.inject();
         platform::OsError error;
         const bool started = monitor->start(scratch.configFolder(), error);
-        EXPECT_EQ(!c.startFails, started) << c.name;
+        EXPECT_EQ(!c.duringStart, started) << c.call;
         if (started) {
             writeFile(scratch.configFile(), "{}");
             std::vector<std::string> names;
-            EXPECT_EQ(DirectoryWait::kFailed, monitor->wait(kInfinite, names, error)) << c.name;
+            EXPECT_EQ(DirectoryWait::kFailed, monitor->wait(kInfinite, names, error)) << c.call;
         }
-        EXPECT_EQ(kInjected, error.code) << c.name;
-        EXPECT_FALSE(error.message.empty()) << c.name;
-        sys::directoryMonitorSyscalls() = sys::realDirectoryMonitorSyscalls();
+        EXPECT_EQ(platformtest::kInjectedError, error.code) << c.call;
+        EXPECT_FALSE(error.message.empty()) << c.call;
+        platform::restoreRealSyscalls();
         monitor->close();
     }
     // A missing folder cannot be watched.
     auto monitor = platform::createDirectoryMonitor();
     platform::OsError error;
     EXPECT_FALSE(monitor->start(scratch.root() + "/missing", error));
-    EXPECT_TRUE(error.code == kMissing || error.missing) << error.code;
+    EXPECT_TRUE(error.missing) << error.code;
 }

@@ -7,7 +7,7 @@
 
 #include "helvar/orvsysq/PathVariables.h"
 #include "support/FakeEnvironment.h"
-#include "helvar-units/StatusDocument.h"
+#include "support/StatusDocument.h"
 
 namespace orvsysq {
 namespace {

@@ -1,7 +1,7 @@
 // Several processes commit to the same debug configuration file at once.
 #include <vector>
 
-#include "quorrel-debugconfig/DebugConfigTestSupport.h"
+#include "DebugConfigTestSupport.h"
 #include "support/Portable.h"
 
 using namespace debugconfigtest;
