@@ -42,6 +42,9 @@ HRESULT hresultOfCurrentException(std::string* text) noexcept {
         } catch (const std::exception& error) {
             if (text != nullptr) *text = error.what();
             return E_FAIL;
+        } catch (HRESULT hr) {
+            // An expert outside this library may still throw its HRESULT bare.
+            return hr;
         }
     } catch (...) {
         // Anything else, or a message that could not be kept.

