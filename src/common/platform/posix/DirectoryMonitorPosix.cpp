@@ -37,14 +37,20 @@ constexpr uint32_t kWatchMask =
 // The watched folder itself went (deleted, moved, its file system unmounted) or its watch ended.
 constexpr uint32_t kFolderGoneMask = IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT;
 
-class DirectoryMonitorPosix final : public DirectoryMonitorInterface {
-public:
-    DirectoryMonitorPosix() = default;
-    DirectoryMonitorPosix(const DirectoryMonitorPosix&) = delete;
-    DirectoryMonitorPosix& operator=(const DirectoryMonitorPosix&) = delete;
-    ~DirectoryMonitorPosix() override { close(); }
+}  // namespace
+}  // namespace platform::posix
 
-    bool start(const std::string& folder, OsError& error) override {
+namespace platform {
+
+using namespace posix;
+
+struct DirectoryMonitor::Native {
+    Native() = default;
+    Native(const Native&) = delete;
+    Native& operator=(const Native&) = delete;
+    ~Native() { close(); }
+
+    bool start(const std::string& folder, OsError& error) {
         close();
         folder_ = nativePath(folder);
         stopFd_ = sys().eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -56,14 +62,14 @@ public:
         return true;
     }
 
-    bool rewatch(OsError& error) override {
+    bool rewatch(OsError& error) {
         // A new inotify instance: events still queued for the old folder go with the old one.
         dropWatch();
         gone_ = false;
         return watch(error);
     }
 
-    DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) override {
+    DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) {
         if (stopped_.load()) return DirectoryWait::kStopped;
         if (stopFd_ < 0) {
             errno = EBADF;
@@ -97,7 +103,7 @@ public:
         }
     }
 
-    void stop() override {
+    void stop() {
         stopped_.store(true);
         const int fd = stopFd_;
         if (fd >= 0) {
@@ -106,13 +112,12 @@ public:
         }
     }
 
-    void close() override {
+    void close() {
         dropWatch();
         if (stopFd_ >= 0) sys().close(stopFd_);
         stopFd_ = -1;
     }
 
-private:
     bool watch(OsError& error) {
         inotifyFd_ = sys().inotifyInit(IN_CLOEXEC | IN_NONBLOCK);
         if (inotifyFd_ < 0 || sys().inotifyAddWatch(inotifyFd_, folder_.c_str(), kWatchMask) < 0) {
@@ -163,13 +168,16 @@ private:
     std::atomic<bool> stopped_{false};
 };
 
-}  // namespace
-}  // namespace platform::posix
-
-namespace platform {
-
-std::unique_ptr<DirectoryMonitorInterface> createDirectoryMonitor() {
-    return std::make_unique<posix::DirectoryMonitorPosix>();
+DirectoryMonitor::DirectoryMonitor() : native_(std::make_unique<Native>()) {}
+DirectoryMonitor::~DirectoryMonitor() = default;
+bool DirectoryMonitor::start(const std::string& folder, OsError& error) { return native_->start(folder, error); }
+DirectoryWait DirectoryMonitor::wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) {
+    return native_->wait(timeoutMs, names, error);
 }
+bool DirectoryMonitor::rewatch(OsError& error) { return native_->rewatch(error); }
+void DirectoryMonitor::stop() { native_->stop(); }
+void DirectoryMonitor::close() { native_->close(); }
+
+std::unique_ptr<DirectoryMonitor> createDirectoryMonitor() { return std::make_unique<DirectoryMonitor>(); }
 
 }  // namespace platform

@@ -57,14 +57,20 @@ struct FolderIdentity {
     }
 };
 
-class DirectoryMonitorWin32 final : public DirectoryMonitorInterface {
-public:
-    DirectoryMonitorWin32() = default;
-    DirectoryMonitorWin32(const DirectoryMonitorWin32&) = delete;
-    DirectoryMonitorWin32& operator=(const DirectoryMonitorWin32&) = delete;
-    ~DirectoryMonitorWin32() override { close(); }
+}  // namespace
+}  // namespace platform::win32
 
-    bool start(const std::string& folder, OsError& error) override {
+namespace platform {
+
+using namespace win32;
+
+struct DirectoryMonitor::Native {
+    Native() = default;
+    Native(const Native&) = delete;
+    Native& operator=(const Native&) = delete;
+    ~Native() { close(); }
+
+    bool start(const std::string& folder, OsError& error) {
         close();
         folder_ = utf8ToWide(nativePath(folder));
         stopEvent_ = sys().createEvent(nullptr, TRUE, FALSE, nullptr);
@@ -76,13 +82,13 @@ public:
         return true;
     }
 
-    bool rewatch(OsError& error) override {
+    bool rewatch(OsError& error) {
         dropWatch();
         gone_ = false;
         return watch(error);
     }
 
-    DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) override {
+    DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) {
         if (stopped_.load()) return DirectoryWait::kStopped;
         if (stopEvent_ == nullptr) {
             error.code = ERROR_INVALID_HANDLE;
@@ -124,19 +130,18 @@ public:
         }
     }
 
-    void stop() override {
+    void stop() {
         stopped_.store(true);
         const HANDLE event = stopEvent_;
         if (event != nullptr) sys().setEvent(event);
     }
 
-    void close() override {
+    void close() {
         dropWatch();
         if (stopEvent_ != nullptr) sys().closeHandle(stopEvent_);
         stopEvent_ = nullptr;
     }
 
-private:
     bool watch(OsError& error) {
         change_ = sys().findFirstChangeNotification(folder_.c_str(), FALSE, kFilter);
         if (change_ == INVALID_HANDLE_VALUE) {
@@ -194,13 +199,16 @@ private:
     std::atomic<bool> stopped_{false};
 };
 
-}  // namespace
-}  // namespace platform::win32
-
-namespace platform {
-
-std::unique_ptr<DirectoryMonitorInterface> createDirectoryMonitor() {
-    return std::make_unique<win32::DirectoryMonitorWin32>();
+DirectoryMonitor::DirectoryMonitor() : native_(std::make_unique<Native>()) {}
+DirectoryMonitor::~DirectoryMonitor() = default;
+bool DirectoryMonitor::start(const std::string& folder, OsError& error) { return native_->start(folder, error); }
+DirectoryWait DirectoryMonitor::wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) {
+    return native_->wait(timeoutMs, names, error);
 }
+bool DirectoryMonitor::rewatch(OsError& error) { return native_->rewatch(error); }
+void DirectoryMonitor::stop() { native_->stop(); }
+void DirectoryMonitor::close() { native_->close(); }
+
+std::unique_ptr<DirectoryMonitor> createDirectoryMonitor() { return std::make_unique<DirectoryMonitor>(); }
 
 }  // namespace platform
