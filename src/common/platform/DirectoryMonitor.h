@@ -48,6 +48,6 @@ private:
     std::unique_ptr<Native> native_;
 };
 
-std::unique_ptr<DirectoryMonitor> createDirectoryMonitor();
+inline std::unique_ptr<DirectoryMonitor> createDirectoryMonitor() { return std::make_unique<DirectoryMonitor>(); }
 
 }  // namespace platform

@@ -166,6 +166,4 @@ void DirectoryMonitor::close() {
     native_->stopFd = -1;
 }
 
-std::unique_ptr<DirectoryMonitor> createDirectoryMonitor() { return std::make_unique<DirectoryMonitor>(); }
-
 }  // namespace platform

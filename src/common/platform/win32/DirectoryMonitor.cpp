@@ -197,6 +197,4 @@ void DirectoryMonitor::close() {
     native_->stopEvent = nullptr;
 }
 
-std::unique_ptr<DirectoryMonitor> createDirectoryMonitor() { return std::make_unique<DirectoryMonitor>(); }
-
 }  // namespace platform
