@@ -20,7 +20,7 @@ using testsupport::writeFile;
 
 namespace {
 
-constexpr uint32_t kInfinite = platform::DirectoryMonitorInterface::kInfinite;
+constexpr uint32_t kInfinite = platform::DirectoryMonitor::kInfinite;
 
 // The name a change of the entry is reported with: "" where the system does not tell.
 const char* reported(const char* name) { return platformtest::kChangesNameTheEntry ? name : ""; }
@@ -50,7 +50,7 @@ protected:
     }
 
     WatchedFolder scratch;
-    std::unique_ptr<platform::DirectoryMonitorInterface> monitor = platform::createDirectoryMonitor();
+    std::unique_ptr<platform::DirectoryMonitor> monitor = platform::createDirectoryMonitor();
     platform::OsError error;
 };
 

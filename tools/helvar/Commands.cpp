@@ -113,7 +113,7 @@ bool readStandardInput(std::string& text, std::string& reason) {
 // A file's text for a second look, "" when it cannot be read (a pipe or a folder is not waited on).
 std::string fileText(const std::string& path) {
     platform::OsError error;
-    const std::unique_ptr<platform::OpenFileInterface> file =
+    const std::unique_ptr<platform::OpenFile> file =
         platform::fileSystem().open(path, platform::FileMode::ReadBinary, error);
     int64_t size = 0;
     if (!file || !file->size(size, error) || size <= 0 || static_cast<uint64_t>(size) >= kMaxDocumentBytes) return "";

@@ -18,28 +18,36 @@ enum class DirectoryWait {
     kFolderGone  // the watched folder was deleted, moved away or replaced: its watch has ended
 };
 
-class DirectoryMonitorInterface {
+// Each backend defines the operations over its own handles.
+class DirectoryMonitor {
 public:
     static constexpr uint32_t kInfinite = 0xFFFFFFFFu;
 
-    virtual ~DirectoryMonitorInterface() = default;
+    DirectoryMonitor();
+    ~DirectoryMonitor();
+    DirectoryMonitor(const DirectoryMonitor&) = delete;
+    DirectoryMonitor& operator=(const DirectoryMonitor&) = delete;
 
     // Content changes, attribute changes, creation, deletion and renames of the folder's entries
     // are reported; opening and closing an entry are not, so a reader never wakes itself.
-    virtual bool start(const std::string& folder, OsError& error) = 0;
+    bool start(const std::string& folder, OsError& error);
     // Waits up to timeoutMs for a change or for stop(); appends the changed entries' names.
     // A stop wins over changes that are pending at the same time. Once the folder is gone,
     // every wait answers kFolderGone until rewatch().
-    virtual DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) = 0;
+    DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error);
     // Drops the current watch and watches the folder now at the path given to start (a folder
     // made anew in place of the old one). False with error (error.missing when there is no
     // folder yet): then no watch is left and waits end only by their time-out or by stop().
-    virtual bool rewatch(OsError& error) = 0;
+    bool rewatch(OsError& error);
     // Ends the current and every later wait with kStopped.
-    virtual void stop() = 0;
-    virtual void close() = 0;
+    void stop();
+    void close();
+
+private:
+    struct Native;  // the backend's handles and state
+    std::unique_ptr<Native> native_;
 };
 
-std::unique_ptr<DirectoryMonitorInterface> createDirectoryMonitor();
+inline std::unique_ptr<DirectoryMonitor> createDirectoryMonitor() { return std::make_unique<DirectoryMonitor>(); }
 
 }  // namespace platform

@@ -51,7 +51,7 @@ void removeTrailingLineEnds(std::string& text) {
 
 bool readFile(const std::string& path, std::string& content) {
     platform::OsError error;
-    std::unique_ptr<platform::OpenFileInterface> file = platform::fileSystem().open(
+    std::unique_ptr<platform::OpenFile> file = platform::fileSystem().open(
         platform::directory().matchCase(path), platform::FileMode::ReadBinary, error);
     if (!file) return false;
     char buffer[16384];

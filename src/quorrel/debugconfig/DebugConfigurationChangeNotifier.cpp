@@ -35,7 +35,7 @@ std::string baseName(const std::string& path) {
 
 DebugConfigurationChangeNotifier::DebugConfigurationChangeNotifier(
     const StorageLocatorInterface& locator, std::unique_ptr<DebugConfigurationChangeCheck> check,
-    std::unique_ptr<platform::DirectoryMonitorInterface> monitor)
+    std::unique_ptr<platform::DirectoryMonitor> monitor)
     : locator_(locator), check_(std::move(check)), monitor_(std::move(monitor)), fileName_(baseName(locator.getFile())) {}
 
 DebugConfigurationChangeNotifier::~DebugConfigurationChangeNotifier() {
@@ -73,7 +73,7 @@ bool DebugConfigurationChangeNotifier::concernsFile(const std::vector<std::strin
 DebugConfigurationChangeNotifier::Collected DebugConfigurationChangeNotifier::collect(bool& relevant) {
     std::vector<std::string> names;
     platform::OsError error;
-    platform::DirectoryWait result = monitor_->wait(platform::DirectoryMonitorInterface::kInfinite, names, error);
+    platform::DirectoryWait result = monitor_->wait(platform::DirectoryMonitor::kInfinite, names, error);
     using Clock = std::chrono::steady_clock;
     const auto first = Clock::now();
     // One save of an editor is several events: drain them until the folder is quiet a moment.

@@ -24,7 +24,7 @@ public:
 
     DebugConfigurationChangeNotifier(const StorageLocatorInterface& locator,
                                      std::unique_ptr<DebugConfigurationChangeCheck> check,
-                                     std::unique_ptr<platform::DirectoryMonitorInterface> monitor =
+                                     std::unique_ptr<platform::DirectoryMonitor> monitor =
                                          platform::createDirectoryMonitor());
     DebugConfigurationChangeNotifier(const DebugConfigurationChangeNotifier&) = delete;
     DebugConfigurationChangeNotifier& operator=(const DebugConfigurationChangeNotifier&) = delete;
@@ -57,7 +57,7 @@ private:
 
     const StorageLocatorInterface& locator_;
     std::unique_ptr<DebugConfigurationChangeCheck> check_;
-    std::unique_ptr<platform::DirectoryMonitorInterface> monitor_;
+    std::unique_ptr<platform::DirectoryMonitor> monitor_;
     std::string fileName_;
     std::atomic<bool> stop_{false};
     std::atomic<uint64_t> wakes_{0};

@@ -37,85 +37,17 @@ constexpr uint32_t kWatchMask =
 // The watched folder itself went (deleted, moved, its file system unmounted) or its watch ended.
 constexpr uint32_t kFolderGoneMask = IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT;
 
-class DirectoryMonitorPosix final : public DirectoryMonitorInterface {
-public:
-    DirectoryMonitorPosix() = default;
-    DirectoryMonitorPosix(const DirectoryMonitorPosix&) = delete;
-    DirectoryMonitorPosix& operator=(const DirectoryMonitorPosix&) = delete;
-    ~DirectoryMonitorPosix() override { close(); }
+}  // namespace
+}  // namespace platform::posix
 
-    bool start(const std::string& folder, OsError& error) override {
-        close();
-        folder_ = nativePath(folder);
-        stopFd_ = sys().eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-        if (stopFd_ < 0) return fail(error);
-        if (!watch(error)) {
-            close();
-            return false;
-        }
-        return true;
-    }
+namespace platform {
 
-    bool rewatch(OsError& error) override {
-        // A new inotify instance: events still queued for the old folder go with the old one.
-        dropWatch();
-        gone_ = false;
-        return watch(error);
-    }
+using namespace posix;
 
-    DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) override {
-        if (stopped_.load()) return DirectoryWait::kStopped;
-        if (stopFd_ < 0) {
-            errno = EBADF;
-            fail(error);
-            return DirectoryWait::kFailed;
-        }
-        if (gone_) return DirectoryWait::kFolderGone;
-        using Clock = std::chrono::steady_clock;
-        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        for (;;) {
-            int pollTimeout = -1;
-            if (timeoutMs != kInfinite) {
-                // Rounded up: a wait never ends before the time asked for.
-                const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
-                pollTimeout = left.count() > 0 ? static_cast<int>((left.count() + 999) / 1000) : 0;
-            }
-            // Without a watch only a stop can end the wait early.
-            struct pollfd fds[2] = {{stopFd_, POLLIN, 0}, {inotifyFd_, POLLIN, 0}};
-            const int ready = sys().poll(fds, inotifyFd_ >= 0 ? 2 : 1, pollTimeout);
-            if (ready < 0) {
-                if (errno == EINTR) continue;
-                fail(error);
-                return DirectoryWait::kFailed;
-            }
-            if (stopped_.load() || (fds[0].revents & POLLIN) != 0) return DirectoryWait::kStopped;
-            if (ready == 0) return DirectoryWait::kTimedOut;
-            const size_t before = names.size();
-            if (!readEvents(names, error)) return DirectoryWait::kFailed;
-            if (gone_) return DirectoryWait::kFolderGone;
-            if (names.size() != before) return DirectoryWait::kChanged;
-        }
-    }
-
-    void stop() override {
-        stopped_.store(true);
-        const int fd = stopFd_;
-        if (fd >= 0) {
-            const uint64_t one = 1;
-            (void)sys().write(fd, &one, sizeof one);
-        }
-    }
-
-    void close() override {
-        dropWatch();
-        if (stopFd_ >= 0) sys().close(stopFd_);
-        stopFd_ = -1;
-    }
-
-private:
+struct DirectoryMonitor::Native {
     bool watch(OsError& error) {
-        inotifyFd_ = sys().inotifyInit(IN_CLOEXEC | IN_NONBLOCK);
-        if (inotifyFd_ < 0 || sys().inotifyAddWatch(inotifyFd_, folder_.c_str(), kWatchMask) < 0) {
+        inotifyFd = sys().inotifyInit(IN_CLOEXEC | IN_NONBLOCK);
+        if (inotifyFd < 0 || sys().inotifyAddWatch(inotifyFd, folder.c_str(), kWatchMask) < 0) {
             fail(error);
             dropWatch();
             return false;
@@ -124,15 +56,15 @@ private:
     }
 
     void dropWatch() {
-        if (inotifyFd_ >= 0) sys().close(inotifyFd_);
-        inotifyFd_ = -1;
+        if (inotifyFd >= 0) sys().close(inotifyFd);
+        inotifyFd = -1;
     }
 
     // Reads every pending event; an overflowed queue stands for an unknown change.
     bool readEvents(std::vector<std::string>& names, OsError& error) {
         alignas(struct inotify_event) char buffer[4096];
         for (;;) {
-            const ssize_t got = sys().read(inotifyFd_, buffer, sizeof buffer);
+            const ssize_t got = sys().read(inotifyFd, buffer, sizeof buffer);
             if (got < 0) {
                 if (errno == EINTR) continue;
                 if (errno == EAGAIN || errno == EWOULDBLOCK) return true;
@@ -144,7 +76,7 @@ private:
                 std::memcpy(&event, buffer + at, sizeof event);
                 const char* name = buffer + at + sizeof(struct inotify_event);
                 if ((event.mask & kFolderGoneMask) != 0) {
-                    gone_ = true;
+                    gone = true;
                 } else if ((event.mask & IN_Q_OVERFLOW) != 0) {
                     names.emplace_back();
                 } else if (event.len > 0 && (event.mask & kWatchMask) != 0) {
@@ -155,21 +87,83 @@ private:
         }
     }
 
-    std::string folder_;
-    int inotifyFd_ = -1;
-    int stopFd_ = -1;
+    std::string folder;
+    int inotifyFd = -1;
+    int stopFd = -1;
     // Used by the waiting thread only.
-    bool gone_ = false;
-    std::atomic<bool> stopped_{false};
+    bool gone = false;
+    std::atomic<bool> stopped{false};
 };
 
-}  // namespace
-}  // namespace platform::posix
+DirectoryMonitor::DirectoryMonitor() : native_(std::make_unique<Native>()) {}
+DirectoryMonitor::~DirectoryMonitor() { close(); }
 
-namespace platform {
+bool DirectoryMonitor::start(const std::string& folder, OsError& error) {
+    close();
+    native_->folder = nativePath(folder);
+    native_->stopFd = sys().eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (native_->stopFd < 0) return fail(error);
+    if (!native_->watch(error)) {
+        close();
+        return false;
+    }
+    return true;
+}
 
-std::unique_ptr<DirectoryMonitorInterface> createDirectoryMonitor() {
-    return std::make_unique<posix::DirectoryMonitorPosix>();
+bool DirectoryMonitor::rewatch(OsError& error) {
+    // A new inotify instance: events still queued for the old folder go with the old one.
+    native_->dropWatch();
+    native_->gone = false;
+    return native_->watch(error);
+}
+
+DirectoryWait DirectoryMonitor::wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) {
+    if (native_->stopped.load()) return DirectoryWait::kStopped;
+    if (native_->stopFd < 0) {
+        errno = EBADF;
+        fail(error);
+        return DirectoryWait::kFailed;
+    }
+    if (native_->gone) return DirectoryWait::kFolderGone;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        int pollTimeout = -1;
+        if (timeoutMs != kInfinite) {
+            // Rounded up: a wait never ends before the time asked for.
+            const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+            pollTimeout = left.count() > 0 ? static_cast<int>((left.count() + 999) / 1000) : 0;
+        }
+        // Without a watch only a stop can end the wait early.
+        struct pollfd fds[2] = {{native_->stopFd, POLLIN, 0}, {native_->inotifyFd, POLLIN, 0}};
+        const int ready = sys().poll(fds, native_->inotifyFd >= 0 ? 2 : 1, pollTimeout);
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            fail(error);
+            return DirectoryWait::kFailed;
+        }
+        if (native_->stopped.load() || (fds[0].revents & POLLIN) != 0) return DirectoryWait::kStopped;
+        if (ready == 0) return DirectoryWait::kTimedOut;
+        const size_t before = names.size();
+        if (!native_->readEvents(names, error)) return DirectoryWait::kFailed;
+        if (native_->gone) return DirectoryWait::kFolderGone;
+        if (names.size() != before) return DirectoryWait::kChanged;
+    }
+}
+
+void DirectoryMonitor::stop() {
+    native_->stopped.store(true);
+    const int fd = native_->stopFd;
+    if (fd >= 0) {
+        const uint64_t one = 1;
+        (void)sys().write(fd, &one, sizeof one);
+    }
+}
+
+void DirectoryMonitor::close() {
+    native_->dropWatch();
+    if (native_->stopFd >= 0) sys().close(native_->stopFd);
+    native_->stopFd = -1;
 }
 
 }  // namespace platform

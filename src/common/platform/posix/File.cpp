@@ -48,61 +48,68 @@ bool followLinks(std::string& path, OsError& error) {
     return fail(error);
 }
 
-using PosixOpenFile = StdioOpenFile<FileSyscalls, &fileSyscalls, &fail>;
+using Stream = StdioOpenFile<FileSyscalls, &fileSyscalls, &fail>;
 
-class PosixReplacementFile : public ReplacementFileInterface {
-public:
-    PosixReplacementFile(int fd, std::string temporary, std::string target)
-        : fd_(fd), temporary_(std::move(temporary)), target_(std::move(target)) {}
-    PosixReplacementFile(const PosixReplacementFile&) = delete;
-    PosixReplacementFile& operator=(const PosixReplacementFile&) = delete;
-    ~PosixReplacementFile() override {
-        if (fd_ >= 0) fileSyscalls().close(fd_);
-        if (!committed_) fileSyscalls().unlink(temporary_.c_str());
-    }
-
-    bool write(const char* data, std::size_t size, OsError& error) override {
-        if (!writeFully(fileSyscalls().write, fd_, data, size)) return fail(error);
-        return true;
-    }
-
-    // Gives the file exactly mode, which the umask may have narrowed at its creation.
-    bool takeMode(mode_t mode, OsError& error) {
-        struct stat status {};
-        FileSyscalls& calls = fileSyscalls();
-        if (calls.fstat(fd_, &status) != 0) return fail(error);
-        if ((status.st_mode & 07777) == mode) return true;
-        return calls.fchmod(fd_, mode) == 0 || fail(error);
-    }
-
-    bool commit(OsError& error) override {
-        FileSyscalls& calls = fileSyscalls();
-        if (calls.fsync(fd_) != 0) return fail(error);
-        const int fd = fd_;
-        fd_ = -1;
-        if (calls.close(fd) != 0) return fail(error);
-        if (calls.rename(temporary_.c_str(), target_.c_str()) != 0) return fail(error);
-        committed_ = true;
-        // The new content is in place, but until the folder is synced a crash can bring the old one
-        // back: the caller is told.
-        return syncFolderOf(target_, FolderSyncCalls{calls.open, calls.fsync, calls.close}) || fail(error);
-    }
-
-    bool replaced() const override { return committed_; }
-
-private:
-    int fd_;
-    std::string temporary_;
-    std::string target_;
-    bool committed_ = false;
-};
+// Gives the file exactly mode, which the umask may have narrowed at its creation.
+bool takeMode(int fd, mode_t mode, OsError& error) {
+    struct stat status {};
+    FileSyscalls& calls = fileSyscalls();
+    if (calls.fstat(fd, &status) != 0) return fail(error);
+    if ((status.st_mode & 07777) == mode) return true;
+    return calls.fchmod(fd, mode) == 0 || fail(error);
+}
 
 }  // namespace
 }  // namespace posix
 
 using namespace posix;
 
-std::unique_ptr<OpenFileInterface> FileSystem::open(const std::string& utf8Path, FileMode mode, OsError& error) {
+OpenFile::~OpenFile() { Stream::close(file_); }
+bool OpenFile::size(int64_t& bytes, OsError& error) { return Stream::size(file_, bytes, error); }
+bool OpenFile::read(char* buffer, std::size_t size, std::size_t& count, OsError& error) {
+    return Stream::read(file_, buffer, size, count, error);
+}
+bool OpenFile::write(const char* data, std::size_t size, OsError& error) {
+    return Stream::write(file_, data, size, error);
+}
+bool OpenFile::flush(OsError& error) { return Stream::flush(file_, error); }
+
+struct ReplacementFile::Native {
+    int fd;
+    std::string temporary;
+    std::string target;
+    bool committed = false;
+};
+
+ReplacementFile::ReplacementFile(std::unique_ptr<Native> native) : native_(std::move(native)) {}
+
+ReplacementFile::~ReplacementFile() {
+    if (native_->fd >= 0) fileSyscalls().close(native_->fd);
+    if (!native_->committed) fileSyscalls().unlink(native_->temporary.c_str());
+}
+
+bool ReplacementFile::write(const char* data, std::size_t size, OsError& error) {
+    if (!writeFully(fileSyscalls().write, native_->fd, data, size)) return fail(error);
+    return true;
+}
+
+bool ReplacementFile::commit(OsError& error) {
+    Native& file = *native_;
+    FileSyscalls& calls = fileSyscalls();
+    if (calls.fsync(file.fd) != 0) return fail(error);
+    const int fd = file.fd;
+    file.fd = -1;
+    if (calls.close(fd) != 0) return fail(error);
+    if (calls.rename(file.temporary.c_str(), file.target.c_str()) != 0) return fail(error);
+    file.committed = true;
+    // The new content is in place, but until the folder is synced a crash can bring the old one
+    // back: the caller is told.
+    return syncFolderOf(file.target, FolderSyncCalls{calls.open, calls.fsync, calls.close}) || fail(error);
+}
+
+bool ReplacementFile::replaced() const { return native_->committed; }
+
+std::unique_ptr<OpenFile> FileSystem::open(const std::string& utf8Path, FileMode mode, OsError& error) {
     // File names are bytes here, so a UTF-8 name needs no conversion.
     const std::string path = nativePath(utf8Path);
     FileSyscalls& calls = fileSyscalls();
@@ -130,10 +137,10 @@ std::unique_ptr<OpenFileInterface> FileSystem::open(const std::string& utf8Path,
         calls.close(fd);
         return nullptr;
     }
-    return std::make_unique<PosixOpenFile>(file);
+    return std::make_unique<OpenFile>(file);
 }
 
-std::unique_ptr<ReplacementFileInterface> FileSystem::replace(const std::string& utf8Path, OsError& error) {
+std::unique_ptr<ReplacementFile> FileSystem::replace(const std::string& utf8Path, OsError& error) {
     std::string target = nativePath(utf8Path);
     if (!followLinks(target, error)) return nullptr;
     FileSyscalls& calls = fileSyscalls();
@@ -151,8 +158,10 @@ std::unique_ptr<ReplacementFileInterface> FileSystem::replace(const std::string&
             fail(error);
             return nullptr;
         }
-        auto file = std::make_unique<PosixReplacementFile>(fd, temporary, target);
-        if (exists && !file->takeMode(mode, error)) return nullptr;
+        auto file = std::make_unique<ReplacementFile>(
+            std::make_unique<ReplacementFile::Native>(ReplacementFile::Native{fd, temporary, target}));
+        // On a refusal the file's end closes and removes the temporary file.
+        if (exists && !takeMode(fd, mode, error)) return nullptr;
         return file;
     }
     errno = EEXIST;

@@ -238,7 +238,7 @@ private:
 
 bool loadRegistryFile(const std::string& path, std::shared_ptr<const RegistryFile>& file, OsError& error) {
     OsError reason;
-    std::unique_ptr<OpenFileInterface> stream = fileSystem().open(path, FileMode::ReadBinary, reason);
+    std::unique_ptr<OpenFile> stream = fileSystem().open(path, FileMode::ReadBinary, reason);
     if (!stream) {
         if (reason.missing || reason.code == ENOTDIR) {
             file = std::make_shared<RegistryFile>();

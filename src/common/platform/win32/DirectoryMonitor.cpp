@@ -57,93 +57,21 @@ struct FolderIdentity {
     }
 };
 
-class DirectoryMonitorWin32 final : public DirectoryMonitorInterface {
-public:
-    DirectoryMonitorWin32() = default;
-    DirectoryMonitorWin32(const DirectoryMonitorWin32&) = delete;
-    DirectoryMonitorWin32& operator=(const DirectoryMonitorWin32&) = delete;
-    ~DirectoryMonitorWin32() override { close(); }
+}  // namespace
+}  // namespace platform::win32
 
-    bool start(const std::string& folder, OsError& error) override {
-        close();
-        folder_ = utf8ToWide(nativePath(folder));
-        stopEvent_ = sys().createEvent(nullptr, TRUE, FALSE, nullptr);
-        if (stopEvent_ == nullptr) return fail(error);
-        if (!watch(error)) {
-            close();
-            return false;
-        }
-        return true;
-    }
+namespace platform {
 
-    bool rewatch(OsError& error) override {
-        dropWatch();
-        gone_ = false;
-        return watch(error);
-    }
+using namespace win32;
 
-    DirectoryWait wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) override {
-        if (stopped_.load()) return DirectoryWait::kStopped;
-        if (stopEvent_ == nullptr) {
-            error.code = ERROR_INVALID_HANDLE;
-            error.message = systemErrorMessage(ERROR_INVALID_HANDLE);
-            return DirectoryWait::kFailed;
-        }
-        if (gone_) return DirectoryWait::kFolderGone;
-        using Clock = std::chrono::steady_clock;
-        const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-        for (;;) {
-            DWORD slice = INFINITE;
-            if (timeoutMs != kInfinite) {
-                const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-                slice = left.count() > 0 ? static_cast<DWORD>(left.count()) : 0;
-            }
-            // A watch looks at its folder now and then; without one only a stop ends it early.
-            if (change_ != nullptr) slice = std::min(slice, kIdentityCheckMs);
-            // The stop event first: when both are signalled, the lower index is reported.
-            const HANDLE handles[2] = {stopEvent_, change_};
-            const DWORD result = sys().waitForMultipleObjects(change_ != nullptr ? 2 : 1, handles, FALSE, slice);
-            if (stopped_.load() || result == WAIT_OBJECT_0) return DirectoryWait::kStopped;
-            if (result == WAIT_TIMEOUT) {
-                if (change_ != nullptr && !stillWatched()) return folderGone();
-                if (timeoutMs != kInfinite && Clock::now() >= deadline) return DirectoryWait::kTimedOut;
-                continue;
-            }
-            if (result != WAIT_OBJECT_0 + 1) {
-                fail(error);
-                return DirectoryWait::kFailed;
-            }
-            if (!stillWatched()) return folderGone();
-            // Re-armed before reporting, so that a change made while the caller reacts is not lost.
-            if (!sys().findNextChangeNotification(change_)) {
-                fail(error);
-                return DirectoryWait::kFailed;
-            }
-            names.emplace_back();
-            return DirectoryWait::kChanged;
-        }
-    }
-
-    void stop() override {
-        stopped_.store(true);
-        const HANDLE event = stopEvent_;
-        if (event != nullptr) sys().setEvent(event);
-    }
-
-    void close() override {
-        dropWatch();
-        if (stopEvent_ != nullptr) sys().closeHandle(stopEvent_);
-        stopEvent_ = nullptr;
-    }
-
-private:
+struct DirectoryMonitor::Native {
     bool watch(OsError& error) {
-        change_ = sys().findFirstChangeNotification(folder_.c_str(), FALSE, kFilter);
-        if (change_ == INVALID_HANDLE_VALUE) {
-            change_ = nullptr;
+        change = sys().findFirstChangeNotification(folder.c_str(), FALSE, kFilter);
+        if (change == INVALID_HANDLE_VALUE) {
+            change = nullptr;
             return fail(error);
         }
-        if (!identify(watched_)) {
+        if (!identify(watched)) {
             fail(error);
             dropWatch();
             return false;
@@ -152,20 +80,20 @@ private:
     }
 
     void dropWatch() {
-        if (change_ != nullptr) sys().findCloseChangeNotification(change_);
-        change_ = nullptr;
+        if (change != nullptr) sys().findCloseChangeNotification(change);
+        change = nullptr;
     }
 
     // The identity of the folder now at the path; false when none can be had (no folder, or one
     // whose deletion is pending).
     bool identify(FolderIdentity& identity) const {
-        const HANDLE folder = sys().createFile(folder_.c_str(), FILE_READ_ATTRIBUTES,
+        const HANDLE handle = sys().createFile(folder.c_str(), FILE_READ_ATTRIBUTES,
                                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (folder == INVALID_HANDLE_VALUE) return false;
+        if (handle == INVALID_HANDLE_VALUE) return false;
         BY_HANDLE_FILE_INFORMATION information{};
-        const BOOL known = sys().getFileInformationByHandle(folder, &information);
-        sys().closeHandle(folder);
+        const BOOL known = sys().getFileInformationByHandle(handle, &information);
+        sys().closeHandle(handle);
         if (!known) return false;
         identity = FolderIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh,
                                   information.nFileIndexLow};
@@ -174,33 +102,99 @@ private:
 
     bool stillWatched() const {
         FolderIdentity now;
-        return identify(now) && now == watched_;
+        return identify(now) && now == watched;
     }
 
     // The watch goes at once: while its handle is open, a deleted folder stays pending and no
     // new one can take its name.
     DirectoryWait folderGone() {
         dropWatch();
-        gone_ = true;
+        gone = true;
         return DirectoryWait::kFolderGone;
     }
 
-    std::wstring folder_;
-    HANDLE change_ = nullptr;
-    HANDLE stopEvent_ = nullptr;
-    FolderIdentity watched_;
+    std::wstring folder;
+    HANDLE change = nullptr;
+    HANDLE stopEvent = nullptr;
+    FolderIdentity watched;
     // Used by the waiting thread only.
-    bool gone_ = false;
-    std::atomic<bool> stopped_{false};
+    bool gone = false;
+    std::atomic<bool> stopped{false};
 };
 
-}  // namespace
-}  // namespace platform::win32
+DirectoryMonitor::DirectoryMonitor() : native_(std::make_unique<Native>()) {}
+DirectoryMonitor::~DirectoryMonitor() { close(); }
 
-namespace platform {
+bool DirectoryMonitor::start(const std::string& folder, OsError& error) {
+    close();
+    native_->folder = utf8ToWide(nativePath(folder));
+    native_->stopEvent = sys().createEvent(nullptr, TRUE, FALSE, nullptr);
+    if (native_->stopEvent == nullptr) return fail(error);
+    if (!native_->watch(error)) {
+        close();
+        return false;
+    }
+    return true;
+}
 
-std::unique_ptr<DirectoryMonitorInterface> createDirectoryMonitor() {
-    return std::make_unique<win32::DirectoryMonitorWin32>();
+bool DirectoryMonitor::rewatch(OsError& error) {
+    native_->dropWatch();
+    native_->gone = false;
+    return native_->watch(error);
+}
+
+DirectoryWait DirectoryMonitor::wait(uint32_t timeoutMs, std::vector<std::string>& names, OsError& error) {
+    if (native_->stopped.load()) return DirectoryWait::kStopped;
+    if (native_->stopEvent == nullptr) {
+        error.code = ERROR_INVALID_HANDLE;
+        error.message = systemErrorMessage(ERROR_INVALID_HANDLE);
+        return DirectoryWait::kFailed;
+    }
+    if (native_->gone) return DirectoryWait::kFolderGone;
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        DWORD slice = INFINITE;
+        if (timeoutMs != kInfinite) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            slice = left.count() > 0 ? static_cast<DWORD>(left.count()) : 0;
+        }
+        // A watch looks at its folder now and then; without one only a stop ends it early.
+        if (native_->change != nullptr) slice = std::min(slice, kIdentityCheckMs);
+        // The stop event first: when both are signalled, the lower index is reported.
+        const HANDLE handles[2] = {native_->stopEvent, native_->change};
+        const DWORD result = sys().waitForMultipleObjects(native_->change != nullptr ? 2 : 1, handles, FALSE, slice);
+        if (native_->stopped.load() || result == WAIT_OBJECT_0) return DirectoryWait::kStopped;
+        if (result == WAIT_TIMEOUT) {
+            if (native_->change != nullptr && !native_->stillWatched()) return native_->folderGone();
+            if (timeoutMs != kInfinite && Clock::now() >= deadline) return DirectoryWait::kTimedOut;
+            continue;
+        }
+        if (result != WAIT_OBJECT_0 + 1) {
+            fail(error);
+            return DirectoryWait::kFailed;
+        }
+        if (!native_->stillWatched()) return native_->folderGone();
+        // Re-armed before reporting, so that a change made while the caller reacts is not lost.
+        if (!sys().findNextChangeNotification(native_->change)) {
+            fail(error);
+            return DirectoryWait::kFailed;
+        }
+        names.emplace_back();
+        return DirectoryWait::kChanged;
+    }
+}
+
+void DirectoryMonitor::stop() {
+    native_->stopped.store(true);
+    const HANDLE event = native_->stopEvent;
+    if (event != nullptr) sys().setEvent(event);
+}
+
+void DirectoryMonitor::close() {
+    native_->dropWatch();
+    if (native_->stopEvent != nullptr) sys().closeHandle(native_->stopEvent);
+    native_->stopEvent = nullptr;
 }
 
 }  // namespace platform

@@ -82,60 +82,67 @@ bool failInRuntime(OsError& error) {
     return failWith(code, error);
 }
 
-using Win32OpenFile = StdioOpenFile<FileSyscalls, &fileSyscalls, &failInRuntime>;
-
-class Win32ReplacementFile : public ReplacementFileInterface {
-public:
-    Win32ReplacementFile(HANDLE file, std::wstring temporary, std::wstring target)
-        : file_(file), temporary_(std::move(temporary)), target_(std::move(target)) {}
-    Win32ReplacementFile(const Win32ReplacementFile&) = delete;
-    Win32ReplacementFile& operator=(const Win32ReplacementFile&) = delete;
-    ~Win32ReplacementFile() override {
-        if (file_ != INVALID_HANDLE_VALUE) fileSyscalls().closeHandle(file_);
-        if (!committed_) fileSyscalls().deleteFile(temporary_.c_str());
-    }
-
-    bool write(const char* data, std::size_t size, OsError& error) override {
-        std::size_t done = 0;
-        while (done < size) {
-            DWORD put = 0;
-            const DWORD chunk = static_cast<DWORD>(std::min(size - done, kMaxChunk));
-            if (!fileSyscalls().writeFile(file_, data + done, chunk, &put, nullptr)) return fail(error);
-            if (put == 0) return failWith(ERROR_WRITE_FAULT, error);
-            done += put;
-        }
-        return true;
-    }
-
-    bool commit(OsError& error) override {
-        FileSyscalls& calls = fileSyscalls();
-        if (!calls.flushFileBuffers(file_)) return fail(error);
-        const HANDLE file = file_;
-        file_ = INVALID_HANDLE_VALUE;
-        if (!calls.closeHandle(file)) return fail(error);
-        // Write-through: the call returns once the new name is on disk.
-        if (!calls.moveFileEx(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return fail(error);
-        committed_ = true;
-        return true;
-    }
-
-    bool replaced() const override { return committed_; }
-
-private:
-    HANDLE file_;
-    std::wstring temporary_;
-    std::wstring target_;
-    bool committed_ = false;
-};
+using Stream = StdioOpenFile<FileSyscalls, &fileSyscalls, &failInRuntime>;
 
 }  // namespace
 }  // namespace win32
 
 using namespace win32;
 
+OpenFile::~OpenFile() { Stream::close(file_); }
+bool OpenFile::size(int64_t& bytes, OsError& error) { return Stream::size(file_, bytes, error); }
+bool OpenFile::read(char* buffer, std::size_t size, std::size_t& count, OsError& error) {
+    return Stream::read(file_, buffer, size, count, error);
+}
+bool OpenFile::write(const char* data, std::size_t size, OsError& error) {
+    return Stream::write(file_, data, size, error);
+}
+bool OpenFile::flush(OsError& error) { return Stream::flush(file_, error); }
+
+struct ReplacementFile::Native {
+    HANDLE file;
+    std::wstring temporary;
+    std::wstring target;
+    bool committed = false;
+};
+
+ReplacementFile::ReplacementFile(std::unique_ptr<Native> native) : native_(std::move(native)) {}
+
+ReplacementFile::~ReplacementFile() {
+    if (native_->file != INVALID_HANDLE_VALUE) fileSyscalls().closeHandle(native_->file);
+    if (!native_->committed) fileSyscalls().deleteFile(native_->temporary.c_str());
+}
+
+bool ReplacementFile::write(const char* data, std::size_t size, OsError& error) {
+    std::size_t done = 0;
+    while (done < size) {
+        DWORD put = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min(size - done, kMaxChunk));
+        if (!fileSyscalls().writeFile(native_->file, data + done, chunk, &put, nullptr)) return fail(error);
+        if (put == 0) return failWith(ERROR_WRITE_FAULT, error);
+        done += put;
+    }
+    return true;
+}
+
+bool ReplacementFile::commit(OsError& error) {
+    Native& file = *native_;
+    FileSyscalls& calls = fileSyscalls();
+    if (!calls.flushFileBuffers(file.file)) return fail(error);
+    const HANDLE handle = file.file;
+    file.file = INVALID_HANDLE_VALUE;
+    if (!calls.closeHandle(handle)) return fail(error);
+    // Write-through: the call returns once the new name is on disk.
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (!calls.moveFileEx(file.temporary.c_str(), file.target.c_str(), flags)) return fail(error);
+    file.committed = true;
+    return true;
+}
+
+bool ReplacementFile::replaced() const { return native_->committed; }
+
 // The run time opens with full sharing; names go to the system as UTF-16.
-std::unique_ptr<OpenFileInterface> FileSystem::open(const std::string& utf8Path, FileMode mode, OsError& error) {
+std::unique_ptr<OpenFile> FileSystem::open(const std::string& utf8Path, FileMode mode, OsError& error) {
     const std::wstring path = utf8ToWide(nativePath(utf8Path));
     const bool reading = mode == FileMode::ReadBinary;
     if (reading && !regularOrMissing(path, error)) return nullptr;
@@ -146,13 +153,13 @@ std::unique_ptr<OpenFileInterface> FileSystem::open(const std::string& utf8Path,
         failWith(code != 0 ? code : static_cast<DWORD>(ERROR_OPEN_FAILED), error);
         return nullptr;
     }
-    return std::make_unique<Win32OpenFile>(file);
+    return std::make_unique<OpenFile>(file);
 }
 
 // Symbolic links are rare on Windows and need privileges to make: the name itself is replaced.
 // The new file takes its access rights from the folder, as every new file there does; nothing
 // like a mode is carried over from the one it replaces.
-std::unique_ptr<ReplacementFileInterface> FileSystem::replace(const std::string& utf8Path, OsError& error) {
+std::unique_ptr<ReplacementFile> FileSystem::replace(const std::string& utf8Path, OsError& error) {
     const std::string target = nativePath(utf8Path);
     const std::wstring wideTarget = utf8ToWide(target);
     if (!regularOrMissing(wideTarget, error)) return nullptr;
@@ -167,7 +174,8 @@ std::unique_ptr<ReplacementFileInterface> FileSystem::replace(const std::string&
             failWith(code, error);
             return nullptr;
         }
-        return std::make_unique<Win32ReplacementFile>(file, temporary, wideTarget);
+        return std::make_unique<ReplacementFile>(
+            std::make_unique<ReplacementFile::Native>(ReplacementFile::Native{file, temporary, wideTarget}));
     }
     failWith(ERROR_FILE_EXISTS, error);
     return nullptr;

@@ -26,7 +26,7 @@ private:
     [[noreturn]] void raiseReadFailure(const char* message) const;
 
     std::string path_;
-    std::unique_ptr<platform::OpenFileInterface> file_;
+    std::unique_ptr<platform::OpenFile> file_;
 };
 
 }  // namespace impexp

@@ -30,7 +30,7 @@ private:
     [[noreturn]] void raiseWriteFailure(const platform::OsError& error, const char* comment = nullptr) const;
 
     std::string path_;
-    std::unique_ptr<platform::ReplacementFileInterface> file_;
+    std::unique_ptr<platform::ReplacementFile> file_;
 };
 
 }  // namespace impexp
